@@ -1,0 +1,32 @@
+#pragma once
+
+// File-system functions of the program: the recursive search walk and two small helpers.
+
+#include "core/entry_list.h"
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace modFile {
+
+// Lets pending window events through; called before each folder the walk visits.
+using ProcessEvents = std::function<void()>;
+
+// Walks `folder` (path text; a trailing "\" is optional) and appends one entry per hit to
+// `hits`, advancing `nextFree` by one per entry. `pattern` is the reduced pattern
+// (core/pattern.h). With `subfolders` the walk descends; without, the start folder's
+// subfolders are listed as ">>" entries. Returns the number of entries appended.
+std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std::string pattern,
+                          core::EntryList& hits, const bool& subfolders, std::int32_t& nextFree,
+                          const ProcessEvents& processEvents = {});
+
+// The text after the last "\" or ":" of `path`; all of it when it holds neither.
+std::string FileNameFromPath(std::string_view path);
+
+// True when the length of the file at `path` can be determined (an empty file counts).
+bool FileExists(const platform::Platform& fs, std::string_view path);
+
+} // namespace modFile

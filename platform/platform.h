@@ -1,0 +1,93 @@
+#pragma once
+
+// The operating system's services as the program needs them. All paths are the program's
+// path text (drive letter, colon, backslashes, UTF-8); the backend maps them to the host.
+// Every operation reports failure as a value. No system header may be included here.
+
+#include "platform/registry.h"
+#include "platform/result.h"
+#include "platform/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace platform {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- Drives and path text -------------------------------------------------------------
+
+    // The drive table in drive-letter order.
+    virtual std::vector<Drive> drives() const = 0;
+    // Letter (lower case) of the drive that holds the process's working folder.
+    virtual char currentDrive() const = 0;
+    // Current folder of a drive as path text, "C:\" for a drive root, otherwise without a
+    // trailing backslash. Empty text for a letter that is not in the drive table.
+    virtual std::string currentFolder(char driveLetter) const = 0;
+    // Resolves path text to an existing folder: backslashes (doubled ones count once), "C:"
+    // alone, a leading "\", relative text, case-insensitive component lookup.
+    virtual Result<HostFolder> resolveFolder(std::string_view path) const = 0;
+    // The path text of an existing file or folder spelled as the file system stores it
+    // ("C:\Users\Anna\Dokumente" for "c:\users\anna\dokumente"); drive root "C:\".
+    virtual Result<std::string> canonicalPath(std::string_view path) const = 0;
+
+    // --- Folder listing --------------------------------------------------------------------
+
+    // Lists a folder by its host reference; fills `out` (cleared first) in listing order.
+    virtual std::error_code listFolder(const HostFolder& folder, ListDetail detail,
+                                       Listing& out) const = 0;
+    // The host reference of a child folder named by its host bytes (from a Listing).
+    virtual HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const = 0;
+    // Lists a folder given as path text (resolve + list).
+    std::error_code listFolder(std::string_view path, ListDetail detail, Listing& out) const {
+        auto folder = resolveFolder(path);
+        if (!folder)
+            return folder.error();
+        return listFolder(*folder, detail, out);
+    }
+
+    // --- Files -----------------------------------------------------------------------------
+
+    // Attribute bits (ReadOnly, Hidden, System, Directory, Archive); 32 bits, never truncated.
+    virtual Result<std::uint32_t> getAttributes(std::string_view path) const = 0;
+    // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored.
+    virtual std::error_code setAttributes(std::string_view path, std::uint32_t attributes) = 0;
+    // Plain delete: refuses read-only files and anything that is not a file.
+    virtual std::error_code deleteFile(std::string_view path) = 0;
+    // Plain copy replacing an existing target; refuses a read-only or hidden target, the same
+    // file, a source that is not a regular file. Carries attributes and last-write time.
+    // Writes a temporary file beside the target and renames it into place.
+    virtual std::error_code copyFile(std::string_view source, std::string_view target) = 0;
+    virtual std::error_code createFolder(std::string_view path) = 0;
+    virtual Result<std::uint64_t> fileLength(std::string_view path) const = 0;
+    // Last-write date and time of a file, local time.
+    virtual Result<DateTime> fileDateTime(std::string_view path) const = 0;
+    // Appends bytes to a file, creating it; one open-append-close.
+    virtual std::error_code appendToFile(std::string_view path, std::string_view bytes) = 0;
+    virtual Result<std::string> readFile(std::string_view path) const = 0;
+
+    // --- Environment -----------------------------------------------------------------------
+
+    // The user's documents folder as path text, empty when there is none.
+    virtual std::string documentsFolder() const = 0;
+    virtual DateTime now() const = 0;
+    // Unicode-aware case mapping of UTF-8 text; bytes that are not valid UTF-8 stay as they are.
+    virtual std::string toUpper(std::string_view text) const = 0;
+    virtual std::string toLower(std::string_view text) const = 0;
+    // Starts a program file (host or path text) without a shell and without waiting.
+    virtual std::error_code startProgram(std::string_view path) = 0;
+    // File name of the running executable without folder and extension ("Tilgomat").
+    virtual std::string executableName() const = 0;
+    virtual Registry& registry() = 0;
+};
+
+// The backend for the machine the program runs on.
+std::unique_ptr<Platform> createHostPlatform();
+
+} // namespace platform

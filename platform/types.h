@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Windows file attribute bits, as the program shows and stores them.
+enum Attribute : std::uint32_t {
+    ReadOnly = 0x01,
+    Hidden = 0x02,
+    System = 0x04,
+    Directory = 0x10,
+    Archive = 0x20,
+};
+
+// Local calendar date and time, one-second resolution.
+struct DateTime {
+    int year = 0;
+    int month = 0; // 1..12
+    int day = 0;   // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+// One entry of the drive table: the letter (lower case) and the text the drive list shows,
+// for example "c: [/]" or "d: [USB-STICK]".
+struct Drive {
+    char letter = 'c';
+    std::string text;
+};
+
+// A folder that has been resolved to the host once; the walk goes on from here without
+// resolving program path text again. Only the backend interprets `path`.
+struct HostFolder {
+    std::string path;
+};
+
+// Identity of a listed folder, used to notice a folder link that leads back to a folder
+// already on the current descent.
+struct FolderId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
+enum class ListDetail {
+    Kind,       // name and folder bit only: no per-file metadata lookup where the listing tells
+    Attributes, // also the read-only, hidden, system and archive bits of every entry
+};
+
+// The entries of one folder in listing order, names packed into one buffer so that a listing
+// costs no allocation per entry. "." and ".." are reported (except at a drive root).
+class Listing {
+public:
+    struct Entry {
+        std::uint32_t nameOffset = 0; // program text (forbidden characters mapped to U+F0xx)
+        std::uint32_t nameLength = 0;
+        std::uint32_t hostOffset = 0; // the host's own bytes for the name
+        std::uint32_t hostLength = 0;
+        std::uint32_t attributes = 0; // Directory always; the other bits only with ListDetail::Attributes
+        bool folder = false;          // a link to a folder counts as a folder
+    };
+
+    FolderId id;
+
+    void clear() {
+        m_text.clear();
+        m_entries.clear();
+        id = {};
+    }
+    void add(std::string_view name, std::string_view hostName, bool folder,
+             std::uint32_t attributes) {
+        Entry e;
+        e.nameOffset = static_cast<std::uint32_t>(m_text.size());
+        e.nameLength = static_cast<std::uint32_t>(name.size());
+        m_text.append(name);
+        if (hostName == name) {
+            e.hostOffset = e.nameOffset;
+        } else {
+            e.hostOffset = static_cast<std::uint32_t>(m_text.size());
+            m_text.append(hostName);
+        }
+        e.hostLength = static_cast<std::uint32_t>(hostName.size());
+        e.folder = folder;
+        e.attributes = attributes;
+        m_entries.push_back(e);
+    }
+
+    const std::vector<Entry>& entries() const { return m_entries; }
+    std::size_t size() const { return m_entries.size(); }
+    std::string_view name(const Entry& e) const {
+        return std::string_view(m_text).substr(e.nameOffset, e.nameLength);
+    }
+    std::string_view hostName(const Entry& e) const {
+        return std::string_view(m_text).substr(e.hostOffset, e.hostLength);
+    }
+
+private:
+    std::string m_text;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace platform
