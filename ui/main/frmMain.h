@@ -1,0 +1,140 @@
+#pragma once
+
+// The main window: drive, folder and file views, the search and its result list, the toolbar
+// and the bulk operations. Its work is done in core/; this class wires controls to it.
+
+#include "core/entry_list.h"
+#include "platform/platform.h"
+#include "ui/controls/prompts.h"
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QFrame;
+
+namespace core {
+class OperationLog;
+}
+
+namespace ui {
+class DriveListBox;
+class FileListBox;
+class FolderListBox;
+class KeyedToolBar;
+class PanelStatusBar;
+class ResultListModel;
+} // namespace ui
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Shared state read and written by the dialogs.
+    std::string sPath;
+    std::string sTargetPath;
+    bool bolMove = false;
+    bool bolPrefix = false;
+
+    // Copies or moves every listed file into sTargetPath (called by the target folder dialog).
+    void CopyOrMove();
+
+    // Controls, by their names; owned by the window.
+    ui::PanelStatusBar* StatusBar1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* cmdList = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QComboBox* cboMuster = nullptr;
+    QListView* List1 = nullptr;
+    ui::KeyedToolBar* Toolbar1 = nullptr;
+    QLineEdit* txtFolderMask = nullptr;
+    ui::FileListBox* File1 = nullptr;
+    ui::FolderListBox* Dir1 = nullptr;
+    ui::DriveListBox* Drive1 = nullptr;
+    QFrame* shpMarker = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* lblMuster = nullptr;
+    QLabel* lblPath = nullptr;
+    QLabel* lbDrive = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuEnd = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QMenu* mnuEditFile = nullptr;
+    QAction* mnuDeleteAll = nullptr;
+    QAction* mnuFileCopy = nullptr;
+    QAction* mnuFileMove = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuListAll = nullptr;
+    QMenu* mnuViewAtribute = nullptr;
+    QAction* mnuViewReadOnly = nullptr;
+    QAction* mnuViewSystem = nullptr;
+    QAction* mnuViewHidden = nullptr;
+    QAction* mnuProtocoll = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // The result list's entries, exactly as the walk produced them.
+    const core::EntryList& resultEntries() const;
+    std::int64_t fileCount() const { return intFileCount; }
+    std::int64_t folderCount() const { return intFolderCount; }
+
+    platform::Platform& platform() { return m_fs; }
+    ui::Prompts& prompts() { return m_prompts; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class Bulk;
+
+    void createControls();
+    void createMenus();
+    void createToolbar();
+    void Form_Load();
+    void Form_Resize();
+    void ListMatchingFiles();
+    void DeleteListedFiles();
+    void Drive1_Change();
+    void Dir1_Change();
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuViewHidden_Click();
+    void mnuViewSystem_Click();
+    void mnuProtocoll_Click();
+    void mnuAbout_Click();
+    void showCopyMoveDialog(bool move);
+    void syncAttributeButton();
+    bool listIsEmpty();
+    QString versionText() const;
+
+    platform::Platform& m_fs;
+    ui::Prompts& m_prompts;
+    std::unique_ptr<core::OperationLog> m_log;
+    ui::ResultListModel* m_resultModel = nullptr;
+    std::int64_t intFileCount = 0;
+    std::int64_t intFolderCount = 0;
+    bool m_searching = false;
+    bool m_closing = false;
+};
