@@ -4,6 +4,7 @@
 // and the bulk operations. Its work is done in core/; this class wires controls to it.
 
 #include "core/entry_list.h"
+#include "core/main_layout.h"
 #include "platform/platform.h"
 #include "ui/controls/prompts.h"
 
@@ -111,6 +112,7 @@ private:
     class Bulk;
 
     void createControls();
+    void applyLayout();
     void createMenus();
     void createToolbar();
     void Form_Load();
@@ -133,6 +135,8 @@ private:
     ui::Prompts& m_prompts;
     std::unique_ptr<core::OperationLog> m_log;
     ui::ResultListModel* m_resultModel = nullptr;
+    QWidget* m_client = nullptr;
+    core::MainLayout m_layout;
     std::int64_t intFileCount = 0;
     std::int64_t intFolderCount = 0;
     bool m_searching = false;
