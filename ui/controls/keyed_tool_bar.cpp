@@ -1,0 +1,61 @@
+#include "ui/controls/keyed_tool_bar.h"
+
+#include <QAction>
+
+namespace ui {
+
+KeyedToolBar::KeyedToolBar(QWidget* parent) : QToolBar(parent) {
+    setAccessibleName(QStringLiteral("Symbolleiste"));
+    setIconSize(QSize(16, 16));
+    setMovable(false);
+    setFloatable(false);
+}
+
+void KeyedToolBar::addButton(const QString& key, const QString& toolTip, const QIcon& icon,
+                             bool checkButton) {
+    QAction* action = addAction(icon, toolTip);
+    action->setToolTip(toolTip);
+    action->setCheckable(checkButton);
+    // Qt toggles a check button before `triggered`, so the handler sees the new state.
+    connect(action, &QAction::triggered, this, [this, key] { emit buttonClick(key); });
+    m_buttons.push_back({key, action, false});
+}
+
+void KeyedToolBar::addSeparatorButton() {
+    m_buttons.push_back({QString(), addSeparator(), true});
+}
+
+const KeyedToolBar::Button* KeyedToolBar::at(int position) const {
+    if (position < 1 || position > buttonCount())
+        return nullptr;
+    return &m_buttons[static_cast<std::size_t>(position - 1)];
+}
+
+QString KeyedToolBar::key(int position) const {
+    const Button* b = at(position);
+    return b ? b->key : QString();
+}
+
+bool KeyedToolBar::isPressed(int position) const {
+    const Button* b = at(position);
+    return b && !b->separator && b->action->isChecked();
+}
+
+void KeyedToolBar::setPressed(int position, bool pressed) {
+    const Button* b = at(position);
+    if (b && !b->separator && b->action->isCheckable())
+        b->action->setChecked(pressed);
+}
+
+bool KeyedToolBar::isSeparator(int position) const {
+    const Button* b = at(position);
+    return b && b->separator;
+}
+
+void KeyedToolBar::click(int position) {
+    const Button* b = at(position);
+    if (b && !b->separator)
+        b->action->trigger();
+}
+
+} // namespace ui
