@@ -2,27 +2,107 @@
 
 #include "ui/controls/prompts.h"
 
+#include <QSignalBlocker>
+
 namespace ui {
 
+namespace {
+
+// The drive letter at the start of path or drive text ("d: [x]", "D:", "d:\x"), lower case;
+// 0 when the text does not start with one.
+char driveLetterOf(std::string_view text) {
+    if (text.size() < 2 || text[1] != ':')
+        return 0;
+    const char c = text[0];
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    if (c >= 'a' && c <= 'z')
+        return c;
+    return 0;
+}
+
+} // namespace
+
 DriveListBox::DriveListBox(platform::Platform& fs, Prompts& prompts, QWidget* parent)
-    : QComboBox(parent), m_fs(fs), m_prompts(prompts) {}
+    : QComboBox(parent), m_fs(fs), m_prompts(prompts) {
+    setAccessibleName(QStringLiteral("Laufwerk"));
+    setEditable(false);
+    refreshDrives();
+    connect(this, &QComboBox::activated, this, &DriveListBox::onActivated);
+}
 
 std::string DriveListBox::drive() const {
-    return {};
+    if (m_current < 0)
+        return {};
+    return m_drives[static_cast<std::size_t>(m_current)].text;
 }
 
-void DriveListBox::setDrive(std::string_view) {}
-
-void DriveListBox::refreshDrives() {}
-
-void DriveListBox::onActivated(int) {}
-
-bool DriveListBox::select(int) {
-    return false;
+void DriveListBox::setDrive(std::string_view anyPath) {
+    const char letter = driveLetterOf(anyPath);
+    if (letter == 0)
+        return;
+    const int index = indexOfLetter(letter);
+    if (index < 0)
+        reportNotReady(letter);
+    else
+        select(index);
 }
 
-int DriveListBox::indexOfLetter(char) const {
+void DriveListBox::refreshDrives() {
+    const char previous = m_current >= 0 ? m_drives[static_cast<std::size_t>(m_current)].letter : 0;
+    m_drives = m_fs.drives();
+    {
+        const QSignalBlocker blocker(this);
+        clear();
+        for (const platform::Drive& d : m_drives)
+            addItem(QString::fromStdString(d.text));
+    }
+    int index = previous ? indexOfLetter(previous) : -1;
+    if (index < 0)
+        index = indexOfLetter(m_fs.currentDrive());
+    if (index < 0 && !m_drives.empty())
+        index = 0;
+    const bool lost =
+        previous && index >= 0 && m_drives[static_cast<std::size_t>(index)].letter != previous;
+    m_current = index;
+    setCurrentIndex(index);
+    // The drive that was shown has gone away; whoever follows the list must move too.
+    if (lost)
+        emit changed();
+}
+
+void DriveListBox::onActivated(int index) {
+    if (!select(index))
+        setCurrentIndex(m_current);
+}
+
+bool DriveListBox::select(int index) {
+    if (index == m_current)
+        return true;
+    const platform::Drive& d = m_drives[static_cast<std::size_t>(index)];
+    platform::Listing listing;
+    const std::string root{d.letter, ':', '\\'};
+    if (m_fs.listFolder(root, platform::ListDetail::Kind, listing)) {
+        reportNotReady(d.letter);
+        return false;
+    }
+    m_current = index;
+    setCurrentIndex(index);
+    emit changed();
+    return true;
+}
+
+int DriveListBox::indexOfLetter(char letter) const {
+    for (std::size_t i = 0; i < m_drives.size(); ++i) {
+        if (m_drives[i].letter == letter)
+            return static_cast<int>(i);
+    }
     return -1;
+}
+
+void DriveListBox::reportNotReady(char letter) {
+    m_prompts.message(QStringLiteral("Laufwerk %1: ist nicht bereit.").arg(QLatin1Char(letter)),
+                      QStringLiteral("Tilgomat"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
 }
 
 } // namespace ui

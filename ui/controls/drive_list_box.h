@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -31,11 +32,16 @@ signals:
 
 private:
     void onActivated(int index);
+    // Makes `index` the current drive if its root can be read; otherwise tells the user and
+    // keeps the current drive. True when the drive is (now) the current one.
     bool select(int index);
     int indexOfLetter(char letter) const;
+    void reportNotReady(char letter);
 
     platform::Platform& m_fs;
     Prompts& m_prompts;
+    // The drive texts exactly as the platform gave them; the combo shows them as QString.
+    std::vector<platform::Drive> m_drives;
     int m_current = -1;
 };
 
