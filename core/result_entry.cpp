@@ -1,0 +1,35 @@
+#include "core/result_entry.h"
+
+namespace core {
+
+namespace {
+
+constexpr std::string_view kFilePrefix = "    ";
+
+std::string_view trimBlanks(std::string_view text) {
+    auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+bool IsFileEntry(std::string_view entry) {
+    std::string_view trimmed = trimBlanks(entry);
+    if (trimmed.empty() || trimmed.starts_with(">>"))
+        return false;
+    char first = trimmed.front();
+    if (first >= 'a' && first <= 'z')
+        first = static_cast<char>(first - 'a' + 'A');
+    return first >= 'A' && first <= 'Z';
+}
+
+std::string_view EntryPath(std::string_view entry) {
+    if (entry.starts_with(kFilePrefix))
+        return entry.substr(kFilePrefix.size());
+    return trimBlanks(entry);
+}
+
+} // namespace core
