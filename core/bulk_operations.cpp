@@ -1,0 +1,107 @@
+#include "core/bulk_operations.h"
+
+#include "core/modFile.h"
+#include "core/result_entry.h"
+#include "core/target_guard.h"
+
+namespace core {
+
+namespace {
+
+// "k/n": one-based position and the entry count at the start of the pass.
+std::string progressNote(std::size_t position, std::size_t count) {
+    return std::to_string(position + 1) + "/" + std::to_string(count);
+}
+
+void searchAgain(BulkWindow& window) {
+    window.listMatchingFiles();
+    window.refreshFileView();
+}
+
+// Whatever the new search still finds was not removed: one warning, one error line per file,
+// then a last search so that the list shows what is left.
+void reportSurvivors(BulkWindow& window, OperationLog& log) {
+    // A copy, because the list may be replaced while the warning is open.
+    const EntryList survivors = window.resultList();
+    bool anyFile = false;
+    for (std::size_t i = 0; i < survivors.size() && !anyFile; ++i)
+        anyFile = IsFileEntry(survivors[i]);
+    if (!anyFile)
+        return;
+
+    window.showNotAllDeletedWarning();
+    for (std::size_t i = 0; i < survivors.size(); ++i) {
+        if (!IsFileEntry(survivors[i]))
+            continue;
+        log.sLogItem = EntryPath(survivors[i]);
+        log.sLogNote = progressNote(i, survivors.size());
+        log.WriteLogErrorLine();
+    }
+    searchAgain(window);
+}
+
+} // namespace
+
+std::string TargetName(std::string_view sTargetPath, std::size_t position,
+                       std::string_view fileName, bool bolPrefix) {
+    std::string target(sTargetPath);
+    target += '\\';
+    if (bolPrefix) {
+        std::string number = std::to_string(position);
+        if (number.size() < 3)
+            target.append(3 - number.size(), '0');
+        target += number;
+        target += '_';
+    }
+    target += fileName;
+    return target;
+}
+
+void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log) {
+    const EntryList entries = window.resultList();
+    const std::size_t count = entries.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!IsFileEntry(entries[i]))
+            continue;
+        std::string_view path = EntryPath(entries[i]);
+        log.sLogItem = path;
+        log.sLogNote = progressNote(i, count);
+        log.WriteLogLine();
+        // A refused delete shows up in the failure pass.
+        fs.deleteFile(path);
+    }
+    searchAgain(window);
+    reportSurvivors(window, log);
+}
+
+void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
+                       const std::string& sTargetPath, bool bolMove, bool bolPrefix) {
+    const EntryList entries = window.resultList();
+    const std::size_t count = entries.size();
+    TargetGuard guard(fs, entries);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!IsFileEntry(entries[i]))
+            continue;
+        std::string_view path = EntryPath(entries[i]);
+        log.sLogItem = path;
+        log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
+        log.WriteLogLine();
+
+        std::string target = TargetName(sTargetPath, i, modFile::FileNameFromPath(path), bolPrefix);
+        // A skipped or failed copy leaves the source where it is; after a move the failure
+        // pass reports it, a copy reports nothing.
+        if (!guard.mayReplace(target, i, bolMove))
+            continue;
+        if (fs.copyFile(path, target))
+            continue;
+        if (bolMove) {
+            guard.written(target);
+            fs.deleteFile(path);
+        }
+    }
+    searchAgain(window);
+    if (bolMove)
+        reportSurvivors(window, log);
+}
+
+} // namespace core

@@ -1,0 +1,40 @@
+#pragma once
+
+// Deleting, copying and moving every file of the result list, each logged before it is
+// handled, followed by a new search and, after a delete or a move, the failure pass.
+
+#include "core/entry_list.h"
+#include "core/operation_log.h"
+#include "platform/platform.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// What the passes need from the main window.
+class BulkWindow {
+public:
+    virtual ~BulkWindow() = default;
+    virtual const EntryList& resultList() const = 0; // List1's entries
+    virtual void listMatchingFiles() = 0;            // run the search again
+    virtual void refreshFileView() = 0;              // File1 re-reads its folder
+    virtual void showNotAllDeletedWarning() = 0;     // the single warning message
+};
+
+// Deletes every listed file, searches again and reports what is still found. The caller has
+// checked that the list is not empty and asked for confirmation.
+void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log);
+
+// Copies or moves every listed file into `sTargetPath`, searches again and, after a move,
+// reports what is still found. A move deletes a source only after its copy succeeded.
+void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
+                       const std::string& sTargetPath, bool bolMove, bool bolPrefix);
+
+// sTargetPath, "\" (always, also after a drive root), with `bolPrefix` the zero-based list
+// position with at least three digits and "_", then the file name.
+std::string TargetName(std::string_view sTargetPath, std::size_t position,
+                       std::string_view fileName, bool bolPrefix);
+
+} // namespace core

@@ -1,0 +1,99 @@
+#include "core/registry_value.h"
+
+#include "core/modFile.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+
+namespace core {
+
+namespace {
+
+constexpr std::uint32_t kKeyAllAccess = 0x2003F;
+constexpr std::uint32_t kBufferSize = 1024;
+
+// Host programs that show system information, tried in this order.
+constexpr std::array<std::string_view, 3> kDesktopTools = {"hardinfo2", "hardinfo", "kinfocenter"};
+
+std::optional<std::string> findDesktopTool() {
+    const char* searchPath = std::getenv("PATH");
+    if (!searchPath)
+        return std::nullopt;
+    std::string_view folders(searchPath);
+    const char separator = std::filesystem::path::preferred_separator == '\\' ? ';' : ':';
+    for (std::string_view tool : kDesktopTools) {
+        std::size_t begin = 0;
+        while (begin <= folders.size()) {
+            std::size_t end = folders.find(separator, begin);
+            if (end == std::string_view::npos)
+                end = folders.size();
+            std::string_view folder = folders.substr(begin, end - begin);
+            begin = end + 1;
+            // An empty element would mean the working folder; never start a program from there.
+            if (folder.empty())
+                continue;
+            std::filesystem::path candidate = std::filesystem::path(folder) / tool;
+            std::error_code ec;
+            auto status = std::filesystem::status(candidate, ec);
+            using std::filesystem::perms;
+            if (!ec && std::filesystem::is_regular_file(status) &&
+                (status.permissions() &
+                 (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none)
+                return candidate.string();
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::string_view KeyName,
+                 std::string_view SubKeyRef, std::string& KeyVal) {
+    platform::Registry::Key key = 0;
+    if (registry.openKey(KeyRoot, KeyName, kKeyAllAccess, key)) {
+        KeyVal.clear();
+        return false;
+    }
+    std::array<char, kBufferSize> buffer{};
+    std::uint32_t size = kBufferSize;
+    std::uint32_t type = 0;
+    if (registry.queryValue(key, SubKeyRef, type, buffer.data(), size)) {
+        KeyVal.clear();
+        registry.closeKey(key);
+        return false;
+    }
+    std::string_view data(buffer.data(), size < kBufferSize ? size : kBufferSize);
+    if (!data.empty() && data.back() == '\0')
+        data.remove_suffix(1);
+
+    if (type == platform::Registry::REG_SZ) {
+        KeyVal = data;
+    } else if (type == platform::Registry::REG_DWORD) {
+        // The buffer is zero-filled, so a short value reads as its bytes padded with zeros.
+        std::uint32_t number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = (number << 8) | static_cast<std::uint8_t>(buffer[static_cast<std::size_t>(i)]);
+        KeyVal = std::to_string(number);
+    }
+    registry.closeKey(key);
+    return true;
+}
+
+std::optional<std::string> LocateSysInfoTool(platform::Platform& fs) {
+    platform::Registry& registry = fs.registry();
+    std::string value;
+    if (GetKeyValue(registry, platform::Registry::HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value))
+        return value;
+    if (GetKeyValue(registry, platform::Registry::HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", value)) {
+        std::string tool = value + "\\MSINFO32.EXE";
+        if (modFile::FileExists(fs, tool))
+            return tool;
+        return std::nullopt;
+    }
+    return findDesktopTool();
+}
+
+} // namespace core

@@ -1,0 +1,27 @@
+#pragma once
+
+// Registry reading of the about box and the search for the system information tool.
+
+#include "platform/platform.h"
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Reads the value `SubKeyRef` of the key `KeyName` below `KeyRoot` into `KeyVal`: text for
+// REG_SZ, the decimal number for REG_DWORD; other types leave `KeyVal` as it was and still
+// count as found. A key that cannot be opened or a value that cannot be read (also one larger
+// than 1024 bytes) empties `KeyVal` and gives false.
+bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::string_view KeyName,
+                 std::string_view SubKeyRef, std::string& KeyVal);
+
+// The system information tool: the MSINFO "PATH" value as it stands, else the "Shared Tools
+// Location" folder + "\MSINFO32.EXE" when that file exists. Hosts without that registry get a
+// desktop system information program found on PATH. Nothing found: no value.
+std::optional<std::string> LocateSysInfoTool(platform::Platform& fs);
+
+} // namespace core
