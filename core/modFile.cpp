@@ -1,0 +1,141 @@
+#include "core/modFile.h"
+
+#include "core/pattern.h"
+
+#include <deque>
+#include <utility>
+
+namespace modFile {
+
+namespace {
+
+constexpr std::string_view fileMark = "    ";
+constexpr std::string_view folderMark = ">>";
+
+// The walk keeps an explicit stack of folders instead of recursing, so that no tree is deep
+// enough to exhaust the call stack. Each depth keeps its listing and reuses it for every folder
+// visited at that depth.
+class Walk {
+public:
+    Walk(const platform::Platform& fs, std::string_view pattern, core::EntryList& hits,
+         bool subfolders, std::int32_t& nextFree, const ProcessEvents& processEvents)
+        : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
+          m_nextFree(nextFree), m_processEvents(processEvents) {}
+
+    std::int32_t run(std::string prefix, platform::HostFolder start);
+
+private:
+    struct Level {
+        platform::HostFolder folder;
+        platform::Listing listing;
+        std::size_t next = 0;         // index of the next listing entry to look at
+        std::size_t prefixLength = 0; // length of the folder's path text in m_prefix
+    };
+
+    bool enter(std::size_t depth, platform::HostFolder folder);
+    void add(std::string_view mark, std::string_view name);
+
+    const platform::Platform& m_fs;
+    core::TailMatcher m_matcher;
+    core::EntryList& m_hits;
+    bool m_subfolders;
+    std::int32_t& m_nextFree;
+    const ProcessEvents& m_processEvents;
+
+    std::deque<Level> m_levels; // references stay valid while deeper levels are added
+    std::string m_prefix;       // path text of the folder being listed, ending in "\"
+    std::int32_t m_count = 0;
+};
+
+// Lists `folder` as the folder at `depth`; false when it cannot be listed or is already on the
+// current descent (a link back to an ancestor), so that the walk always ends.
+bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
+    if (m_processEvents)
+        m_processEvents();
+    if (depth == m_levels.size())
+        m_levels.emplace_back();
+    Level& level = m_levels[depth];
+    level.folder = std::move(folder);
+    if (m_fs.listFolder(level.folder, platform::ListDetail::Kind, level.listing))
+        return false;
+    for (std::size_t d = 0; d < depth; ++d) {
+        if (m_levels[d].listing.id == level.listing.id)
+            return false;
+    }
+    level.next = 0;
+    level.prefixLength = m_prefix.size();
+    return true;
+}
+
+void Walk::add(std::string_view mark, std::string_view name) {
+    m_hits.append(mark, m_prefix, name);
+    ++m_nextFree;
+    ++m_count;
+}
+
+std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
+    m_prefix = std::move(prefix);
+    if (!enter(0, std::move(start)))
+        return 0;
+    std::size_t depth = 0;
+    for (;;) {
+        Level& level = m_levels[depth];
+        const auto& entries = level.listing.entries();
+        bool descended = false;
+        while (level.next < entries.size() && !descended) {
+            const auto& entry = entries[level.next++];
+            const std::string_view name = level.listing.name(entry);
+            if (!entry.folder) {
+                if (m_matcher.matches(name))
+                    add(fileMark, name);
+            } else if (name == "." || name == "..") {
+                continue;
+            } else if (!m_subfolders) {
+                add(folderMark, name);
+            } else {
+                m_prefix.append(name);
+                m_prefix.push_back('\\');
+                descended =
+                    enter(depth + 1, m_fs.childFolder(level.folder, level.listing.hostName(entry)));
+                if (!descended)
+                    m_prefix.resize(level.prefixLength);
+            }
+        }
+        if (descended) {
+            ++depth;
+        } else if (depth == 0) {
+            return m_count;
+        } else {
+            --depth;
+            m_prefix.resize(m_levels[depth].prefixLength);
+        }
+    }
+}
+
+} // namespace
+
+std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std::string pattern,
+                          core::EntryList& hits, const bool& subfolders, std::int32_t& nextFree,
+                          const ProcessEvents& processEvents) {
+    if (folder.empty() || folder.back() != '\\')
+        folder.push_back('\\');
+    auto start = fs.resolveFolder(folder);
+    if (!start) {
+        if (processEvents)
+            processEvents();
+        return 0;
+    }
+    Walk walk(fs, pattern, hits, subfolders, nextFree, processEvents);
+    return walk.run(std::move(folder), std::move(*start));
+}
+
+std::string FileNameFromPath(std::string_view path) {
+    const auto cut = path.find_last_of("\\:");
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+bool FileExists(const platform::Platform& fs, std::string_view path) {
+    return fs.fileLength(path).ok();
+}
+
+} // namespace modFile
