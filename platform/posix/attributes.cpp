@@ -1,0 +1,134 @@
+#include "platform/posix/attributes.h"
+
+#include "platform/posix/dosattrib.h"
+#include "platform/types.h"
+
+#include <fcntl.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+
+namespace platform::posix {
+
+namespace {
+
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+bool isReadOnly(const struct stat& st) {
+    return (st.st_mode & kWriteBits) == 0;
+}
+
+bool noStoreSupport(int error) {
+    return error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+std::error_code changeMode(const HostEntry& entry, mode_t mode) {
+    if (::fchmodat(entry.parent.get(), entry.leaf.c_str(), mode & 07777, 0) != 0)
+        return lastError();
+    return {};
+}
+
+std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, std::uint32_t bits) {
+    std::string path = entry.shortPath();
+    std::string_view name = entry.leaf == "." || entry.leaf == ".." ? "" : entry.leaf;
+    if (bits == defaultStoredBits(st, name)) {
+        if (::removexattr(path.c_str(), kDosAttribName) != 0 && errno != ENODATA &&
+            !noStoreSupport(errno))
+            return lastError();
+        return {};
+    }
+    std::string value = formatDosAttrib(bits);
+    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0)
+        return lastError();
+    return {};
+}
+
+} // namespace
+
+std::uint32_t defaultStoredBits(const struct stat& st, std::string_view name) {
+    std::uint32_t bits = 0;
+    if (S_ISREG(st.st_mode))
+        bits |= Archive;
+    if (!name.empty() && name.front() == '.')
+        bits |= Hidden;
+    return bits;
+}
+
+std::uint32_t attributesFrom(const struct stat& st, std::string_view name,
+                             std::optional<std::uint32_t> stored) {
+    std::uint32_t bits = stored ? (*stored & kStoredBits) : defaultStoredBits(st, name);
+    if (isReadOnly(st))
+        bits |= ReadOnly;
+    if (S_ISDIR(st.st_mode))
+        bits |= Directory;
+    return bits;
+}
+
+std::optional<std::string> readDosAttribValue(const std::string& path) {
+    std::string value(256, '\0');
+    ssize_t n = ::getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
+    if (n < 0 && errno == ERANGE) {
+        ssize_t size = ::getxattr(path.c_str(), kDosAttribName, nullptr, 0);
+        if (size <= 0)
+            return std::nullopt;
+        value.resize(static_cast<std::size_t>(size));
+        n = ::getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
+    }
+    if (n < 0)
+        return std::nullopt;
+    value.resize(static_cast<std::size_t>(n));
+    return value;
+}
+
+std::optional<std::uint32_t> readStoredBits(const std::string& path) {
+    auto value = readDosAttribValue(path);
+    if (!value)
+        return std::nullopt;
+    return parseDosAttrib(*value);
+}
+
+std::error_code statEntry(const HostEntry& entry, struct stat& st) {
+    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, 0) == 0)
+        return {};
+    std::error_code followError = lastError();
+    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(st.st_mode))
+        return {};
+    return followError;
+}
+
+Result<std::uint32_t> readAttributes(const HostEntry& entry) {
+    struct stat st {};
+    if (auto error = statEntry(entry, st))
+        return error;
+    std::string_view name = entry.leaf == "." || entry.leaf == ".." ? "" : entry.leaf;
+    return attributesFrom(st, name, readStoredBits(entry.shortPath()));
+}
+
+std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes, mode_t umask) {
+    struct stat st {};
+    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, 0) != 0)
+        return lastError();
+    std::uint32_t bits = attributes & kStoredBits;
+    bool readOnly = (attributes & ReadOnly) != 0;
+    // A user without privileges may change the stored bits only while the file is writable, so
+    // they are written before the write bits go and after they come back.
+    if (readOnly) {
+        if (auto error = writeStoredBits(entry, st, bits))
+            return error;
+        if (!isReadOnly(st))
+            return changeMode(entry, st.st_mode & ~kWriteBits);
+        return {};
+    }
+    if (isReadOnly(st)) {
+        mode_t writeBits = (S_IRUSR | S_IWUSR | ((st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
+        // A mask that takes every write bit must not leave the file read-only after all.
+        if ((writeBits & kWriteBits) == 0)
+            writeBits |= S_IWUSR;
+        if (auto error = changeMode(entry, st.st_mode | writeBits))
+            return error;
+    }
+    return writeStoredBits(entry, st, bits);
+}
+
+} // namespace platform::posix

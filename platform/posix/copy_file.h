@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace platform::posix {
+
+// Copies a regular file onto `targetPath`, replacing an existing target, with the Windows
+// rules: a target that is a folder, read-only, hidden or the source itself is refused, and so is
+// a source that is not a regular file (it is never opened). The data goes into a temporary file
+// beside the target, which gets the source's permission bits, stored attributes and last-write
+// time and is then renamed onto the target; on any failure the temporary file is removed and
+// the target stays as it was. A link at the target name is replaced, never written through.
+std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath);
+
+} // namespace platform::posix

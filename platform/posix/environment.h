@@ -1,0 +1,32 @@
+#pragma once
+
+// What the backend learns from the process and the user's environment.
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace platform::posix {
+
+// The user's documents folder as a host path: XDG_DOCUMENTS_DIR from user-dirs.dirs in
+// $XDG_CONFIG_HOME (default ~/.config) when that folder exists, otherwise the home folder
+// ($HOME, else the password database). Empty when there is no home folder. Read anew each call.
+std::string documentsHostFolder();
+
+// The XDG_DOCUMENTS_DIR value of a user-dirs.dirs text with $HOME expanded; empty when the
+// text sets none or sets a relative one.
+std::string parseDocumentsDir(std::string_view userDirs, std::string_view home);
+
+// The running executable's file name without folder and extension.
+std::string executableBaseName();
+
+// Starts a program without a shell and without waiting for it; it is reaped when it ends, so
+// finished programs never linger as zombies. A name without "/" is looked up in PATH.
+std::error_code spawnDetached(const std::string& program);
+
+// The process's file creation mask, read without changing it where the system allows.
+mode_t currentUmask();
+
+} // namespace platform::posix

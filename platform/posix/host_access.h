@@ -1,0 +1,46 @@
+#pragma once
+
+// Access to host paths of any length: paths up to PATH_MAX go to the system as they are, longer
+// ones are opened one piece at a time relative to the folder opened before.
+
+#include "platform/posix/unique_fd.h"
+#include "platform/result.h"
+
+#include <sys/stat.h>
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace platform::posix {
+
+// The error in errno as a value.
+std::error_code lastError();
+
+// Joins a host folder and a name with exactly one "/".
+std::string joinHost(std::string_view folder, std::string_view name);
+
+// Opens a host folder for reading its entries (O_DIRECTORY, close-on-exec).
+Result<UniqueFd> openFolder(const std::string& hostPath);
+
+// One host entry addressed through its open parent folder, for the *at() calls. The root folder
+// itself is addressed as "." in "/".
+struct HostEntry {
+    UniqueFd parent;
+    std::string leaf;
+    std::string path;
+
+    // A path under which path-only calls (extended attributes) reach the entry, short enough
+    // for the system even when `path` is not.
+    std::string shortPath() const;
+};
+
+Result<HostEntry> openEntry(const std::string& hostPath);
+
+// stat() of a host path; `follow` decides whether a final link is followed.
+std::error_code statHost(const std::string& hostPath, struct stat& st, bool follow);
+
+// A path for path-only calls on `leaf` inside the open folder `dirFd` at `folderPath`.
+std::string shortPathAt(int dirFd, std::string_view folderPath, std::string_view leaf);
+
+} // namespace platform::posix

@@ -1,0 +1,124 @@
+#include "platform/posix/path_resolver.h"
+
+#include "platform/posix/host_access.h"
+#include "platform/posix/listing.h"
+#include "platform/posix/name_mapping.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace platform::posix {
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// One name of the path: either already a host name (from the drive's current folder) or
+// program text still to be looked up.
+struct Name {
+    std::string text;
+    bool host = false;
+};
+
+std::error_code applyText(std::string_view rest, std::vector<Name>& names) {
+    std::size_t pos = 0;
+    while (pos < rest.size()) {
+        std::size_t end = pos;
+        while (end < rest.size() && !isSeparator(rest[end]))
+            ++end;
+        std::string_view part = rest.substr(pos, end - pos);
+        pos = end + 1;
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!names.empty())
+                names.pop_back();
+            continue;
+        }
+        if (std::any_of(part.begin(), part.end(), isForbiddenInProgramName))
+            return std::make_error_code(std::errc::invalid_argument);
+        names.push_back(Name{std::string(part), false});
+    }
+    return {};
+}
+
+// The host name in `folder` whose program text equals `wanted` without regard to case.
+Result<std::string> findIgnoringCase(const std::string& folder, bool driveRoot,
+                                     std::string_view wanted, const CaseMapping& caseMapping) {
+    Listing listing;
+    if (auto error = listHostFolder(folder, driveRoot, ListDetail::Kind, listing))
+        return error;
+    std::string upperWanted = caseMapping.toUpper(wanted);
+    for (const auto& entry : listing.entries()) {
+        std::string_view name = listing.name(entry);
+        if (name == "." || name == "..")
+            continue;
+        if (caseMapping.toUpper(name) == upperWanted)
+            return std::string(listing.hostName(entry));
+    }
+    return std::make_error_code(std::errc::no_such_file_or_directory);
+}
+
+} // namespace
+
+Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& caseMapping,
+                                 std::string_view text, LastName last) {
+    if (text.find('\0') != std::string_view::npos)
+        return std::make_error_code(std::errc::invalid_argument);
+    char letter = drives.currentDrive();
+    std::string_view rest = text;
+    if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
+        letter = text[0];
+        rest = text.substr(2);
+    }
+    ResolvedPath resolved;
+    resolved.drive = drives.find(letter);
+    if (!resolved.drive)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+
+    std::vector<Name> names;
+    if (rest.empty() || !isSeparator(rest.front()))
+        for (auto& host : drives.currentComponents(letter))
+            names.push_back(Name{std::move(host), true});
+    if (auto error = applyText(rest, names))
+        return error;
+
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i].host) {
+            resolved.names.push_back(std::move(names[i].text));
+            continue;
+        }
+        std::string folder = resolved.hostPath();
+        std::string exact = hostName(names[i].text);
+        struct stat st {};
+        std::error_code error = statHost(joinHost(folder, exact), st, false);
+        if (!error) {
+            resolved.names.push_back(std::move(exact));
+            continue;
+        }
+        if (error != std::errc::no_such_file_or_directory)
+            return error;
+        auto found = findIgnoringCase(folder, resolved.names.empty(), names[i].text, caseMapping);
+        if (found) {
+            resolved.names.push_back(std::move(found).value());
+            continue;
+        }
+        if (i + 1 == names.size() && last == LastName::MayBeMissing &&
+            found.error() == std::errc::no_such_file_or_directory) {
+            resolved.names.push_back(std::move(exact));
+            resolved.exists = false;
+            break;
+        }
+        return found.error();
+    }
+    return resolved;
+}
+
+} // namespace platform::posix

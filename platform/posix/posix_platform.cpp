@@ -1,0 +1,195 @@
+#include "platform/posix/posix_platform.h"
+
+#include "platform/posix/attributes.h"
+#include "platform/posix/copy_file.h"
+#include "platform/posix/environment.h"
+#include "platform/posix/file_operations.h"
+#include "platform/posix/host_access.h"
+#include "platform/posix/listing.h"
+#include "platform/posix/local_time.h"
+#include "platform/posix/mount_table.h"
+#include "platform/posix/name_mapping.h"
+#include "platform/posix_backend.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+
+namespace platform {
+
+namespace posix {
+
+PosixPlatform::PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder)
+    : m_drives(std::move(drives), std::move(workingFolder)), m_umask(currentUmask()) {}
+
+std::vector<Drive> PosixPlatform::drives() const {
+    return m_drives.driveTexts();
+}
+
+char PosixPlatform::currentDrive() const {
+    return m_drives.currentDrive();
+}
+
+std::string PosixPlatform::currentFolder(char driveLetter) const {
+    if (!m_drives.find(driveLetter))
+        return {};
+    return formatPathText(driveLetter, m_drives.currentComponents(driveLetter));
+}
+
+Result<HostFolder> PosixPlatform::resolveFolder(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    struct stat st {};
+    if (auto error = statHost(*host, st, true))
+        return error;
+    if (!S_ISDIR(st.st_mode))
+        return std::make_error_code(std::errc::not_a_directory);
+    return HostFolder{std::move(host).value()};
+}
+
+Result<std::string> PosixPlatform::canonicalPath(std::string_view path) const {
+    auto resolved = resolvePath(m_drives, m_caseMapping, path, LastName::MustExist);
+    if (!resolved)
+        return resolved.error();
+    struct stat st {};
+    if (auto error = statHost(resolved->hostPath(), st, false))
+        return error;
+    return resolved->pathText();
+}
+
+std::error_code PosixPlatform::listFolder(const HostFolder& folder, ListDetail detail,
+                                          Listing& out) const {
+    return listHostFolder(folder.path, m_drives.isDriveRoot(folder.path), detail, out);
+}
+
+HostFolder PosixPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {
+    return HostFolder{joinHost(parent.path, hostName)};
+}
+
+Result<std::uint32_t> PosixPlatform::getAttributes(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    auto entry = openEntry(*host);
+    if (!entry)
+        return entry.error();
+    return readAttributes(*entry);
+}
+
+std::error_code PosixPlatform::setAttributes(std::string_view path, std::uint32_t attributes) {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    auto entry = openEntry(*host);
+    if (!entry)
+        return entry.error();
+    return writeAttributes(*entry, attributes, m_umask);
+}
+
+std::error_code PosixPlatform::deleteFile(std::string_view path) {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    return deleteHostFile(*host);
+}
+
+std::error_code PosixPlatform::copyFile(std::string_view source, std::string_view target) {
+    auto sourceHost = hostPath(source, LastName::MustExist);
+    if (!sourceHost)
+        return sourceHost.error();
+    auto targetHost = hostPath(target, LastName::MayBeMissing);
+    if (!targetHost)
+        return targetHost.error();
+    return copyHostFile(*sourceHost, *targetHost);
+}
+
+std::error_code PosixPlatform::createFolder(std::string_view path) {
+    auto host = hostPath(path, LastName::MayBeMissing);
+    if (!host)
+        return host.error();
+    return createHostFolder(*host);
+}
+
+Result<std::uint64_t> PosixPlatform::fileLength(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    return hostFileLength(*host);
+}
+
+Result<DateTime> PosixPlatform::fileDateTime(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    return hostFileDateTime(*host);
+}
+
+std::error_code PosixPlatform::appendToFile(std::string_view path, std::string_view bytes) {
+    auto host = hostPath(path, LastName::MayBeMissing);
+    if (!host)
+        return host.error();
+    return appendToHostFile(*host, bytes);
+}
+
+Result<std::string> PosixPlatform::readFile(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    return readHostFile(*host);
+}
+
+std::string PosixPlatform::documentsFolder() const {
+    std::string host = documentsHostFolder();
+    return host.empty() ? std::string() : m_drives.pathText(host);
+}
+
+DateTime PosixPlatform::now() const {
+    return localDateTime(std::time(nullptr));
+}
+
+std::string PosixPlatform::toUpper(std::string_view text) const {
+    return m_caseMapping.toUpper(text);
+}
+
+std::string PosixPlatform::toLower(std::string_view text) const {
+    return m_caseMapping.toLower(text);
+}
+
+std::error_code PosixPlatform::startProgram(std::string_view path) {
+    if (path.empty() || path.find('\0') != std::string_view::npos)
+        return std::make_error_code(std::errc::invalid_argument);
+    // A host path or a bare program name goes to the system as it is; anything else is path
+    // text of a drive.
+    bool bareName = path.find_first_of("\\/:") == std::string_view::npos;
+    if (path.front() == '/' || bareName)
+        return spawnDetached(std::string(path));
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    return spawnDetached(*host);
+}
+
+std::string PosixPlatform::executableName() const {
+    return programName(executableBaseName());
+}
+
+Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last) const {
+    auto resolved = resolvePath(m_drives, m_caseMapping, path, last);
+    if (!resolved)
+        return resolved.error();
+    return resolved->hostPath();
+}
+
+} // namespace posix
+
+std::unique_ptr<Platform> createPosixPlatform(std::vector<DriveMapping> drives,
+                                              std::string workingFolder) {
+    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder));
+}
+
+std::unique_ptr<Platform> createHostPlatform() {
+    return std::make_unique<posix::PosixPlatform>(posix::hostDrives(), std::string());
+}
+
+} // namespace platform

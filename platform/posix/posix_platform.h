@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/posix/case_mapping.h"
+#include "platform/posix/drive_table.h"
+#include "platform/posix/empty_registry.h"
+#include "platform/posix/path_resolver.h"
+
+#include <sys/types.h>
+
+namespace platform::posix {
+
+// The Platform on a POSIX host: program path text is mapped onto host folders through a
+// drive table, and the Windows file rules are reproduced on top of the host's files.
+class PosixPlatform final : public Platform {
+public:
+    PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder);
+
+    std::vector<Drive> drives() const override;
+    char currentDrive() const override;
+    std::string currentFolder(char driveLetter) const override;
+    Result<HostFolder> resolveFolder(std::string_view path) const override;
+    Result<std::string> canonicalPath(std::string_view path) const override;
+
+    using Platform::listFolder;
+    std::error_code listFolder(const HostFolder& folder, ListDetail detail,
+                               Listing& out) const override;
+    HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
+
+    Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
+    std::error_code deleteFile(std::string_view path) override;
+    std::error_code copyFile(std::string_view source, std::string_view target) override;
+    std::error_code createFolder(std::string_view path) override;
+    Result<std::uint64_t> fileLength(std::string_view path) const override;
+    Result<DateTime> fileDateTime(std::string_view path) const override;
+    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
+    Result<std::string> readFile(std::string_view path) const override;
+
+    std::string documentsFolder() const override;
+    DateTime now() const override;
+    std::string toUpper(std::string_view text) const override;
+    std::string toLower(std::string_view text) const override;
+    std::error_code startProgram(std::string_view path) override;
+    std::string executableName() const override;
+    Registry& registry() override { return m_registry; }
+
+private:
+    // Host path of an existing entry, or of a new one whose folder exists (`last`).
+    Result<std::string> hostPath(std::string_view path, LastName last) const;
+
+    DriveTable m_drives;
+    CaseMapping m_caseMapping;
+    mode_t m_umask;
+    EmptyRegistry m_registry;
+};
+
+} // namespace platform::posix
