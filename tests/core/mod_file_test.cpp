@@ -1,0 +1,43 @@
+#include "core/modFile.h"
+#include "core/modSpecialFolder.h"
+
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ModFileTest, FileNameFromPath) {
+    EXPECT_EQ(modFile::FileNameFromPath("c:\\daten\\Brief.txt"), "Brief.txt");
+    EXPECT_EQ(modFile::FileNameFromPath("    c:\\daten\\Brief.txt"), "Brief.txt");
+    EXPECT_EQ(modFile::FileNameFromPath("c:Brief.txt"), "Brief.txt");
+    EXPECT_EQ(modFile::FileNameFromPath("Brief.txt"), "Brief.txt");
+    EXPECT_EQ(modFile::FileNameFromPath("c:\\daten\\"), "");
+    EXPECT_EQ(modFile::FileNameFromPath("c:"), "");
+    EXPECT_EQ(modFile::FileNameFromPath(""), "");
+    EXPECT_EQ(modFile::FileNameFromPath("c:\\Übersicht Ä.doc"), "Übersicht Ä.doc");
+}
+
+TEST(ModFileTest, FileExists) {
+    testsupport::TempDir root;
+    root.file("leer.txt");
+    root.file("Daten/voll.txt", "Inhalt");
+    auto fs = platform::createPosixPlatform({{'c', root.str(), {}}}, root.str());
+    EXPECT_TRUE(modFile::FileExists(*fs, "c:\\leer.txt"));
+    EXPECT_TRUE(modFile::FileExists(*fs, "c:\\daten\\VOLL.TXT"));
+    EXPECT_FALSE(modFile::FileExists(*fs, "c:\\fehlt.txt"));
+    EXPECT_FALSE(modFile::FileExists(*fs, "c:\\fehlt\\leer.txt"));
+}
+
+TEST(ModSpecialFolderTest, OnlyTheDocumentsFolderIsKnown) {
+    testsupport::FakeHome home;
+    auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    const std::string documents =
+        modSpecialFolder::SpecialFolderPath(*fs, modSpecialFolder::CSIDL_PERSONAL);
+    EXPECT_FALSE(documents.empty());
+    EXPECT_EQ(documents, fs->documentsFolder());
+    EXPECT_EQ(modSpecialFolder::SpecialFolderPath(*fs, 0), "");
+    EXPECT_EQ(modSpecialFolder::SpecialFolderPath(*fs, 0x1A), "");
+}
+
+} // namespace
