@@ -112,13 +112,26 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Runs of ASCII are copied whole; log lines are mostly ASCII.
+        std::size_t run = pos;
+        while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80)
+            ++run;
+        out.append(bytes.substr(pos, run - pos));
+        if (run == bytes.size())
+            break;
+        char32_t cp = kTable[static_cast<std::uint8_t>(bytes[run])];
+        appendUtf8(out, cp == kUndefined ? kReplacement : cp);
+        pos = run + 1;
+    }
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) {
-        char32_t cp = kTable[static_cast<std::uint8_t>(c)];
-        appendUtf8(out, cp == kUndefined && c != '\0' ? kReplacement : cp);
-    }
+    AppendCp1252AsUtf8(out, bytes);
     return out;
 }
 

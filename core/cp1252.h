@@ -16,5 +16,7 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become U+FFFD; control bytes are passed through.
 std::string Cp1252ToUtf8(std::string_view bytes);
+// The same, appended to `out`.
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 
 } // namespace core

@@ -5,23 +5,20 @@
 namespace core {
 
 std::string LogText(std::string_view bytes) {
-    std::string lines;
-    lines.reserve(bytes.size() + 2);
-    bool lineOpen = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') {
-            lines += bytes[i];
-            lineOpen = true;
-            continue;
-        }
-        lines += "\r\n";
-        lineOpen = false;
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8 + 2);
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        std::size_t end = bytes.find('\r', begin);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        AppendCp1252AsUtf8(text, bytes.substr(begin, end - begin));
+        text += "\r\n";
+        begin = end + 1;
+        if (begin < bytes.size() && bytes[begin] == '\n')
+            ++begin;
     }
-    if (lineOpen)
-        lines += "\r\n";
-    return Cp1252ToUtf8(lines);
+    return text;
 }
 
 } // namespace core
