@@ -1,0 +1,53 @@
+#pragma once
+
+// A documents folder on drive C: (a fake home) and a data tree on drive D:, with a fixed clock
+// so that log lines can be compared byte for byte.
+
+#include "faulty_platform.h"
+#include "test_window.h"
+
+#include "core/operation_log.h"
+#include "platform/posix_backend.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace coretest {
+
+class BulkFixture : public ::testing::Test {
+protected:
+    BulkFixture() { fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9}; }
+
+    // One log line for the fixed clock; item and note are ASCII.
+    static std::string line(std::string_view item, std::string_view note) {
+        return "17.05.2024 14:03:09;\"" + std::string(item) + "\";" + std::string(note) + "\r\n";
+    }
+    std::filesystem::path logFile() const { return home.documents() / "Tilgomat.txt"; }
+    std::string logBytes() const { return testsupport::readBytes(logFile()); }
+    bool exists(const std::string& relative) const {
+        return std::filesystem::exists(data.path() / relative);
+    }
+    std::string content(const std::string& relative) const {
+        return testsupport::readBytes(data.path() / relative);
+    }
+    std::string entries(const core::BulkWindow& window) const {
+        std::string text;
+        for (std::size_t i = 0; i < window.resultList().size(); ++i)
+            text += std::string(window.resultList()[i]) + "|";
+        return text;
+    }
+
+    testsupport::FakeHome home;
+    testsupport::TempDir data;
+    std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
+        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+    FaultyPlatform fs{*host};
+    core::OperationLog log{fs};
+};
+
+} // namespace coretest

@@ -1,0 +1,60 @@
+#pragma once
+
+// A registry with values set by the test; records how keys are opened and closed.
+
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace coretest {
+
+class FakeRegistry : public platform::Registry {
+public:
+    void setValue(const std::string& keyName, const std::string& valueName, std::uint32_t type,
+                  std::string bytes) {
+        m_keys[keyName][valueName] = {type, std::move(bytes)};
+    }
+
+    std::error_code openKey(std::uint32_t root, std::string_view keyName, std::uint32_t access,
+                            Key& key) override {
+        lastAccess = access;
+        auto found = m_keys.find(std::string(keyName));
+        if (root != HKEY_LOCAL_MACHINE || found == m_keys.end())
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        key = reinterpret_cast<Key>(&found->second);
+        ++openKeys;
+        return {};
+    }
+
+    std::error_code queryValue(Key key, std::string_view valueName, std::uint32_t& type,
+                               char* buffer, std::uint32_t& size) override {
+        auto& values = *reinterpret_cast<std::map<std::string, Value>*>(key);
+        auto found = values.find(std::string(valueName));
+        if (found == values.end())
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        if (found->second.bytes.size() > size)
+            return std::make_error_code(std::errc::value_too_large);
+        type = found->second.type;
+        size = static_cast<std::uint32_t>(found->second.bytes.size());
+        std::memcpy(buffer, found->second.bytes.data(), size);
+        return {};
+    }
+
+    void closeKey(Key) override { --openKeys; }
+
+    int openKeys = 0;
+    std::uint32_t lastAccess = 0;
+
+private:
+    struct Value {
+        std::uint32_t type = 0;
+        std::string bytes;
+    };
+    std::map<std::string, std::map<std::string, Value>> m_keys;
+};
+
+} // namespace coretest

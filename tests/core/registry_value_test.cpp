@@ -1,0 +1,168 @@
+#include "core/registry_value.h"
+
+#include "fake_registry.h"
+#include "faulty_platform.h"
+
+#include "platform/posix_backend.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace {
+
+using platform::Registry;
+
+constexpr std::uint32_t HKLM = Registry::HKEY_LOCAL_MACHINE;
+const std::string kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+
+std::string withZero(std::string text) {
+    text.push_back('\0');
+    return text;
+}
+
+TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
+    coretest::FakeRegistry registry;
+    registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Programme\\msinfo32.exe"));
+    registry.setValue(kKey, "Bare", Registry::REG_SZ, "ohne Null");
+    registry.setValue(kKey, "Empty", Registry::REG_SZ, withZero(""));
+    registry.setValue(kKey, "Number", Registry::REG_DWORD, std::string("\x78\x56\x34\x12", 4));
+    registry.setValue(kKey, "Zero", Registry::REG_DWORD, std::string(4, '\0'));
+    registry.setValue(kKey, "Max", Registry::REG_DWORD, std::string(4, '\xFF'));
+    registry.setValue(kKey, "Short", Registry::REG_DWORD, std::string("\x01\x01", 2));
+
+    std::string value = "alt";
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "PATH", value));
+    EXPECT_EQ(value, "C:\\Programme\\msinfo32.exe");
+    EXPECT_EQ(registry.lastAccess, 0x2003Fu);
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Bare", value));
+    EXPECT_EQ(value, "ohne Null");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Empty", value));
+    EXPECT_EQ(value, "");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Number", value));
+    EXPECT_EQ(value, "305419896");
+    // The trailing zero byte of a number is part of the number, not a text end.
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Zero", value));
+    EXPECT_EQ(value, "0");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Max", value));
+    EXPECT_EQ(value, "4294967295");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Short", value));
+    EXPECT_EQ(value, "257");
+    EXPECT_EQ(registry.openKeys, 0);
+}
+
+TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
+    coretest::FakeRegistry registry;
+    registry.setValue(kKey, "Expand", Registry::REG_EXPAND_SZ, withZero("%SystemRoot%\\x.exe"));
+    registry.setValue(kKey, "Binary", 3, "\x01\x02");
+    std::string value = "vorher";
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Expand", value));
+    EXPECT_EQ(value, "vorher");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Binary", value));
+    EXPECT_EQ(value, "vorher");
+    EXPECT_EQ(registry.openKeys, 0);
+}
+
+TEST(GetKeyValue, FailuresEmptyTheTextAndCloseWhatWasOpened) {
+    coretest::FakeRegistry registry;
+    registry.setValue(kKey, "Full", Registry::REG_SZ, std::string(1024, 'x'));
+    registry.setValue(kKey, "TooLong", Registry::REG_SZ, std::string(1025, 'x'));
+
+    std::string value;
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Full", value));
+    EXPECT_EQ(value, std::string(1024, 'x'));
+
+    value = "vorher";
+    EXPECT_FALSE(core::GetKeyValue(registry, HKLM, kKey, "TooLong", value));
+    EXPECT_EQ(value, "");
+    value = "vorher";
+    EXPECT_FALSE(core::GetKeyValue(registry, HKLM, kKey, "Missing", value));
+    EXPECT_EQ(value, "");
+    value = "vorher";
+    EXPECT_FALSE(core::GetKeyValue(registry, HKLM, "SOFTWARE\\Nothing", "PATH", value));
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(registry.openKeys, 0);
+}
+
+} // namespace
+
+namespace {
+
+const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+// Sets PATH for one test and puts it back afterwards.
+class ScopedSearchPath {
+public:
+    explicit ScopedSearchPath(const std::string& value) {
+        if (const char* old = std::getenv("PATH"))
+            m_old = old;
+        setenv("PATH", value.c_str(), 1);
+    }
+    ~ScopedSearchPath() {
+        if (m_old)
+            setenv("PATH", m_old->c_str(), 1);
+        else
+            unsetenv("PATH");
+    }
+    ScopedSearchPath(const ScopedSearchPath&) = delete;
+    ScopedSearchPath& operator=(const ScopedSearchPath&) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
+
+class LocateSysInfo : public ::testing::Test {
+protected:
+    LocateSysInfo() { fs.registryOverride = &registry; }
+
+    testsupport::TempDir drive;
+    testsupport::TempDir bin;
+    ScopedSearchPath searchPath{bin.str()};
+    std::unique_ptr<platform::Platform> host =
+        platform::createPosixPlatform({{'c', drive.str(), {}}}, drive.str());
+    coretest::FaultyPlatform fs{*host};
+    coretest::FakeRegistry registry;
+};
+
+TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
+    registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Fehlt\\msinfo32.exe"));
+    registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
+    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\Fehlt\\msinfo32.exe");
+
+    // An expandable text counts as found but yields no path, so starting it fails.
+    registry.setValue(kKey, "PATH", Registry::REG_EXPAND_SZ, withZero("%WINDIR%\\x.exe"));
+    EXPECT_EQ(core::LocateSysInfoTool(fs), "");
+}
+
+TEST_F(LocateSysInfo, TheToolsFolderCountsOnlyWhenItHoldsTheProgram) {
+    registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
+    drive.folder("Tools");
+    bin.file("hardinfo");
+    std::filesystem::permissions(bin.path() / "hardinfo", std::filesystem::perms::owner_all);
+    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
+
+    drive.file("Tools/MSINFO32.EXE");
+    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\Tools\\MSINFO32.EXE");
+}
+
+TEST_F(LocateSysInfo, WithoutTheRegistryADesktopToolOnThePathIsUsed) {
+    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
+
+    // Not executable: not a program to start.
+    bin.file("kinfocenter");
+    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
+
+    std::filesystem::permissions(bin.path() / "kinfocenter", std::filesystem::perms::owner_all);
+    EXPECT_EQ(core::LocateSysInfoTool(fs), (bin.path() / "kinfocenter").string());
+
+    // An empty element would be the working folder; it is never searched.
+    ScopedSearchPath relative(":" + bin.str() + "::");
+    EXPECT_EQ(core::LocateSysInfoTool(fs), (bin.path() / "kinfocenter").string());
+}
+
+} // namespace
