@@ -1,0 +1,110 @@
+#include "drive_fixture.h"
+
+#include "platform/posix/environment.h"
+
+#include <dirent.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+using platform::posix::parseDocumentsDir;
+using testsupport::FakeHome;
+
+TEST(Environment, DocumentsDirFromUserDirs) {
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", "/home/anna"),
+              "/home/anna/Dokumente");
+    EXPECT_EQ(parseDocumentsDir("# Kommentar\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+                                "  XDG_DOCUMENTS_DIR=\"${HOME}/Eigene \\\"Dateien\\\"\"",
+                                "/home/anna"),
+              "/home/anna/Eigene \"Dateien\"");
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"/srv/dok\"", "/home/anna"), "/srv/dok");
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOME\"", "/home/anna"), "/home/anna");
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOMEX/a\"", "/home/anna"), "");
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"relativ\"", "/home/anna"), "");
+    EXPECT_EQ(parseDocumentsDir("#XDG_DOCUMENTS_DIR=\"/a\"\n", "/home/anna"), "");
+    EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"/a\"\nXDG_DOCUMENTS_DIR=\"/b\"\n", "/h"),
+              "/b");
+    EXPECT_EQ(parseDocumentsDir("", "/home/anna"), "");
+}
+
+TEST(Environment, DocumentsFolderAndFallbacks) {
+    FakeHome home;
+    auto fs = platform::createPosixPlatform({{'c', home.home().string(), ""}});
+    EXPECT_EQ(fs->documentsFolder(), "C:\\Dokumente");
+
+    // Read anew on every call: a documents folder that does not exist falls back to home.
+    std::ofstream(home.home() / ".config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Fehlt\"\n";
+    EXPECT_EQ(fs->documentsFolder(), "C:\\");
+
+    // Without XDG_CONFIG_HOME the file is looked for in ~/.config.
+    std::filesystem::create_directories(home.home() / "Andere");
+    std::ofstream(home.home() / ".config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Andere\"\n";
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(fs->documentsFolder(), "C:\\Andere");
+
+    // A home folder outside every drive has no path text.
+    testsupport::TempDir other;
+    auto elsewhere = platform::createPosixPlatform({{'c', other.str(), ""}});
+    EXPECT_EQ(elsewhere->documentsFolder(), "");
+
+    // Without HOME the password database names the home folder.
+    unsetenv("HOME");
+    struct passwd* pw = ::getpwuid(::getuid());
+    ASSERT_NE(pw, nullptr);
+    auto root = platform::createPosixPlatform({{'c', "/", ""}});
+    std::string expected = std::filesystem::is_directory(pw->pw_dir)
+                               ? *root->canonicalPath(pw->pw_dir)
+                               : std::string();
+    EXPECT_EQ(root->documentsFolder(), expected);
+}
+
+// Children of this process that have ended but were not reaped.
+int zombieChildren() {
+    int zombies = 0;
+    std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir("/proc"), &::closedir);
+    while (const dirent* e = ::readdir(proc.get())) {
+        std::ifstream stat(std::string("/proc/") + e->d_name + "/stat");
+        std::string line;
+        if (!std::getline(stat, line))
+            continue;
+        auto close = line.rfind(')');
+        char state = 0;
+        long parent = 0;
+        if (close == std::string::npos ||
+            std::sscanf(line.c_str() + close + 1, " %c %ld", &state, &parent) != 2)
+            continue;
+        if (parent == ::getpid() && state == 'Z')
+            ++zombies;
+    }
+    return zombies;
+}
+
+TEST(Environment, ProgramStartNameAndRegistry) {
+    auto fs = platform::createPosixPlatform({{'c', "/usr/bin", ""}});
+    EXPECT_FALSE(fs->startProgram("/bin/true"));
+    EXPECT_FALSE(fs->startProgram("C:\\TRUE"));
+    EXPECT_FALSE(fs->startProgram("true"));
+    EXPECT_TRUE(fs->startProgram("C:\\gibt-es-nicht"));
+    EXPECT_TRUE(fs->startProgram("/gibt/es/nicht"));
+    EXPECT_TRUE(fs->startProgram(""));
+    int zombies = 0;
+    for (int i = 0; i < 100 && (zombies = zombieChildren()) > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(zombies, 0);
+
+    EXPECT_EQ(fs->executableName(), "tests_platform");
+
+    platform::Registry::Key key = 0;
+    EXPECT_TRUE(fs->registry().openKey(platform::Registry::HKEY_LOCAL_MACHINE,
+                                       "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0x20019, key));
+}
+
+} // namespace

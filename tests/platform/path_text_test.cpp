@@ -1,0 +1,104 @@
+#include "drive_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platformtest::TwoDrives;
+
+TEST(PathText, DriveTextsAndCurrentFolders) {
+    TwoDrives t("home/anna");
+    auto drives = t.fs->drives();
+    ASSERT_EQ(drives.size(), 2u);
+    EXPECT_EQ(drives[0].letter, 'c');
+    EXPECT_EQ(drives[0].text, "c: [" + t.c.str() + "]");
+    EXPECT_EQ(drives[1].letter, 'd');
+    EXPECT_EQ(drives[1].text, "d: [DATEN]");
+
+    EXPECT_EQ(t.fs->currentDrive(), 'c');
+    EXPECT_EQ(t.fs->currentFolder('c'), "C:\\home\\anna");
+    EXPECT_EQ(t.fs->currentFolder('C'), "C:\\home\\anna");
+    EXPECT_EQ(t.fs->currentFolder('d'), "D:\\");
+    EXPECT_EQ(t.fs->currentFolder('x'), "");
+
+    // The drive holding the working folder is the one with the longest root: here d:, which
+    // lies inside c:'s folder.
+    testsupport::TempDir c;
+    std::string inner = c.folder("mnt/stick/Fotos").string();
+    auto fs = platform::createPosixPlatform(
+        {{'c', c.str(), ""}, {'d', (c.path() / "mnt/stick").string(), ""}}, inner);
+    EXPECT_EQ(fs->currentDrive(), 'd');
+    EXPECT_EQ(fs->currentFolder('d'), "D:\\Fotos");
+    EXPECT_EQ(fs->currentFolder('c'), "C:\\");
+    EXPECT_EQ(fs->drives()[1].text, "d: [" + c.str() + "/mnt/stick]");
+
+    // A working folder outside every drive: the first drive at its root.
+    testsupport::TempDir elsewhere;
+    auto outside = platform::createPosixPlatform({{'e', c.str(), ""}}, elsewhere.str());
+    EXPECT_EQ(outside->currentDrive(), 'e');
+    EXPECT_EQ(outside->currentFolder('e'), "E:\\");
+}
+
+TEST(PathText, FormsOfPathText) {
+    TwoDrives t("home/anna");
+    t.c.file("Daten/Brief.txt", "x");
+    t.c.file("home/anna/notiz.txt");
+    t.d.file("Archiv/alt.doc");
+    auto canonical = [&](std::string_view text) {
+        auto r = t.fs->canonicalPath(text);
+        return r ? *r : "error: " + r.error().message();
+    };
+    EXPECT_EQ(canonical("C:\\Daten\\Brief.txt"), "C:\\Daten\\Brief.txt");
+    EXPECT_EQ(canonical("C:\\\\Daten\\\\Brief.txt"), "C:\\Daten\\Brief.txt");
+    EXPECT_EQ(canonical("C:/Daten/Brief.txt"), "C:\\Daten\\Brief.txt");
+    EXPECT_EQ(canonical("C:\\Daten\\"), "C:\\Daten");
+    EXPECT_EQ(canonical("C:\\"), "C:\\");
+    EXPECT_EQ(canonical("C:"), "C:\\home\\anna");
+    EXPECT_EQ(canonical("c:notiz.txt"), "C:\\home\\anna\\notiz.txt");
+    EXPECT_EQ(canonical("notiz.txt"), "C:\\home\\anna\\notiz.txt");
+    EXPECT_EQ(canonical(""), "C:\\home\\anna");
+    EXPECT_EQ(canonical("\\Daten"), "C:\\Daten");
+    EXPECT_EQ(canonical("..\\..\\Daten\\.\\Brief.txt"), "C:\\Daten\\Brief.txt");
+    EXPECT_EQ(canonical("C:\\..\\..\\Daten"), "C:\\Daten");
+    EXPECT_EQ(canonical("C:\\gibtsnicht\\..\\Daten"), "C:\\Daten");
+    EXPECT_EQ(canonical("D:"), "D:\\");
+    EXPECT_EQ(canonical("d:archiv\\ALT.DOC"), "D:\\Archiv\\alt.doc");
+    // Case-insensitive lookup of every name, as the search lower-cases its start folder.
+    EXPECT_EQ(canonical("c:\\daten\\brief.txt"), "C:\\Daten\\Brief.txt");
+
+    auto folder = t.fs->resolveFolder("c:\\daten");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->path, (t.c.path() / "Daten").string());
+    EXPECT_EQ(t.fs->resolveFolder("C:\\Daten\\Brief.txt").error(), std::errc::not_a_directory);
+    EXPECT_EQ(t.fs->resolveFolder("C:\\nichts").error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(t.fs->resolveFolder("C:\\Daten\\Brief.txt\\x").error(), std::errc::not_a_directory);
+    EXPECT_FALSE(t.fs->resolveFolder("Q:\\"));
+    // Characters that no name may hold literally, and NUL, never reach the host.
+    for (std::string_view bad : {"C:\\Da*en", "C:\\Daten\\Brief.txt:x", "C:\\Da?en", "C:\\a|b"})
+        EXPECT_EQ(t.fs->canonicalPath(bad).error(), std::errc::invalid_argument) << bad;
+    EXPECT_EQ(t.fs->canonicalPath(std::string_view("C:\\Daten\0x", 10)).error(),
+              std::errc::invalid_argument);
+}
+
+TEST(PathText, CaseInsensitiveLookupPrefersExactThenListingOrder) {
+    TwoDrives t;
+    t.c.file("Abc/eins");
+    t.c.file("ABC/zwei");
+    t.c.folder("Übung");
+    // The exact name wins over every case variant.
+    EXPECT_EQ(*t.fs->canonicalPath("C:\\ABC\\zwei"), "C:\\ABC\\zwei");
+    EXPECT_EQ(*t.fs->canonicalPath("C:\\Abc\\eins"), "C:\\Abc\\eins");
+    // Without an exact name the first case variant in listing order wins.
+    platform::Listing listing;
+    ASSERT_FALSE(t.fs->listFolder("C:\\", platform::ListDetail::Kind, listing));
+    std::string first;
+    for (const auto& e : listing.entries())
+        if (first.empty() && (listing.name(e) == "Abc" || listing.name(e) == "ABC"))
+            first = listing.name(e);
+    EXPECT_EQ(*t.fs->canonicalPath("c:\\abc"), "C:\\" + first);
+    // Upper case beyond ASCII.
+    EXPECT_EQ(*t.fs->canonicalPath("c:\\übung"), "C:\\Übung");
+    EXPECT_EQ(*t.fs->canonicalPath("C:\\ÜBUNG"), "C:\\Übung");
+}
+
+} // namespace
