@@ -58,6 +58,19 @@ TEST_F(OperationLogTest, FollowsTheDocumentsFolderForEveryLine) {
     EXPECT_EQ(logBytes(), line("d:\\b", "1/1"));
 }
 
+TEST_F(OperationLogTest, WithoutADocumentsFolderTheLogGoesToTheCurrentDriveRoot) {
+    // The fake home lies outside every drive, so there is no documents folder path.
+    auto dataOnly = platform::createPosixPlatform({{'d', data.str(), {}}}, data.str());
+    coretest::FaultyPlatform clocked(*dataOnly);
+    clocked.fixedNow = fs.fixedNow;
+    core::OperationLog rootLog(clocked);
+    EXPECT_EQ(core::LogPath(clocked), "\\Tilgomat.txt");
+    rootLog.sLogItem = "d:\\a";
+    rootLog.sLogNote = "1/1";
+    EXPECT_FALSE(rootLog.WriteLogLine());
+    EXPECT_EQ(content("Tilgomat.txt"), line("d:\\a", "1/1"));
+}
+
 TEST_F(OperationLogTest, ALineThatCannotBeWrittenIsLostQuietly) {
     fs.failAppend = true;
     log.sLogItem = "d:\\a";
