@@ -1,0 +1,276 @@
+#include "ui/main/frmMain.h"
+
+#include "core/operation_log.h"
+#include "ui/controls/drive_list_box.h"
+#include "ui/controls/file_list_box.h"
+#include "ui/controls/folder_list_box.h"
+#include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/controls/program_icon.h"
+#include "ui/controls/twips.h"
+#include "ui/main/result_list_model.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Design size of the client area in twips.
+constexpr double clientWidth = 11910;
+constexpr double clientHeight = 8280;
+
+template <class W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(QString::fromLatin1(name));
+    return widget;
+}
+
+void place(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(ui::twipsRect(left, top, width, height, w));
+}
+
+} // namespace
+
+frmMain::frmMain(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_fs(fs), m_prompts(prompts),
+      m_log(std::make_unique<core::OperationLog>(fs)), m_layout(core::DesignLayout()) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tilgomat"));
+    setWindowIcon(ui::programIcon());
+    createControls();
+    createMenus();
+    createToolbar();
+    resize(ui::toPixels(clientWidth, this),
+           ui::toPixels(clientHeight, this) + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+const core::EntryList& frmMain::resultEntries() const {
+    return m_resultModel->entries();
+}
+
+void frmMain::createControls() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+    QWidget* c = m_client;
+
+    // Created in the window's fixed order; the hidden row at the bottom is never shown.
+    StatusBar1 = named(new ui::PanelStatusBar(c), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->addPanel(1440);
+    StatusBar1->addPanel(1440);
+    StatusBar1->addPanel(2440);
+    place(StatusBar1, 0, 7905, 11910, 375);
+
+    Command1 = named(new QPushButton(QStringLiteral("Command1"), c), "Command1");
+    place(Command1, 9120, 7200, 1215, 375);
+    Text3 = named(new QLineEdit(QStringLiteral("Text3"), c), "Text3");
+    place(Text3, 8400, 7200, 615, 285);
+    Text2 = named(new QLineEdit(QStringLiteral("Text2"), c), "Text2");
+    place(Text2, 7680, 7200, 615, 285);
+    Text1 = named(new QLineEdit(QStringLiteral("Text1"), c), "Text1");
+    place(Text1, 3720, 7200, 3855, 285);
+    cmdList = named(new QPushButton(QStringLiteral("Auflisten"), c), "cmdList");
+    place(cmdList, 10440, 7200, 1455, 375);
+
+    Check1 = named(new QCheckBox(QStringLiteral("Unterordner erfassen"), c), "Check1");
+    place(Check1, 8040, 3600, 1995, 255);
+    cboMuster = named(new QComboBox(c), "cboMuster");
+    cboMuster->setEditable(true);
+    cboMuster->setInsertPolicy(QComboBox::NoInsert);
+    cboMuster->setEditText(QStringLiteral("cboMuster"));
+    place(cboMuster, 6720, 3600, 1095, 315);
+
+    List1 = named(new QListView(c), "List1");
+    m_resultModel = new ui::ResultListModel(List1);
+    List1->setModel(m_resultModel);
+    List1->setUniformItemSizes(true);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    place(List1, 120, 4200, 11655, 3570);
+
+    Toolbar1 = named(new ui::KeyedToolBar(c), "Toolbar1");
+    place(Toolbar1, 0, 0, 11910, 360);
+
+    txtFolderMask = named(new QLineEdit(QStringLiteral("txtFolderMask"), c), "txtFolderMask");
+    place(txtFolderMask, 6120, 720, 5640, 285);
+    File1 = named(new ui::FileListBox(m_fs, c), "File1");
+    place(File1, 6120, 1200, 5640, 2235);
+    Dir1 = named(new ui::FolderListBox(m_fs, c), "Dir1");
+    place(Dir1, 120, 1200, 5640, 2790);
+    Drive1 = named(new ui::DriveListBox(m_fs, m_prompts, c), "Drive1");
+    place(Drive1, 120, 720, 5640, 315);
+
+    shpMarker = named(new QFrame(c), "shpMarker");
+    shpMarker->setStyleSheet(
+        QStringLiteral("QFrame#shpMarker { border: 2px solid rgb(255,128,128); }"));
+    shpMarker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    place(shpMarker, 9720, 3600, 615, 495);
+    shpMarker->lower();
+
+    Label3 = named(new QLabel(QStringLiteral("Dateien"), c), "Label3");
+    place(Label3, 240, 7200, 855, 255);
+    Label4 = named(new QLabel(QStringLiteral("Ordner"), c), "Label4");
+    place(Label4, 2040, 7200, 855, 255);
+    Label5 = named(new QLabel(c), "Label5");
+    place(Label5, 2760, 7200, 855, 255);
+    Label6 = named(new QLabel(c), "Label6");
+    place(Label6, 960, 7200, 855, 255);
+    lblMuster = named(new QLabel(QStringLiteral("Muster"), c), "lblMuster");
+    place(lblMuster, 6120, 3620, 735, 375);
+    lblPath = named(new QLabel(QStringLiteral("Ausgewählter Pfad"), c), "lblPath");
+    place(lblPath, 6120, 480, 4215, 375);
+    lbDrive = named(new QLabel(QStringLiteral("Laufwerk"), c), "lbDrive");
+    place(lbDrive, 120, 480, 1215, 255);
+    lblMuster->setBuddy(cboMuster);
+    lblPath->setBuddy(txtFolderMask);
+    lbDrive->setBuddy(Drive1);
+
+    for (QWidget* hidden : std::initializer_list<QWidget*>{Command1, Text3, Text2, Text1, cmdList,
+                                                           Label3, Label4, Label5, Label6})
+        hidden->setVisible(false);
+
+    // Tab order by tab index; labels and the hidden row take no focus.
+    QWidget::setTabOrder(Drive1, Dir1);
+    QWidget::setTabOrder(Dir1, File1);
+    QWidget::setTabOrder(File1, txtFolderMask);
+    QWidget::setTabOrder(txtFolderMask, Toolbar1);
+    QWidget::setTabOrder(Toolbar1, List1);
+    QWidget::setTabOrder(List1, cboMuster);
+    QWidget::setTabOrder(cboMuster, Check1);
+
+    connect(cmdList, &QPushButton::clicked, this, [this] { ListMatchingFiles(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { mnuProtocoll_Click(); });
+    connect(Drive1, &ui::DriveListBox::changed, this, [this] { Drive1_Change(); });
+    connect(Dir1, &ui::FolderListBox::changed, this, [this] { Dir1_Change(); });
+}
+
+void frmMain::createMenus() {
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const QString& caption, const char* name) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    mnuFile = bar->addMenu(QStringLiteral("&Datei"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuEnd = item(mnuFile, QStringLiteral("B&eenden"), "mnuEnd");
+
+    mnuEdit = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuCut = item(mnuEdit, QStringLiteral("Ausschneiden"), "mnuCut");
+    mnuCopy = item(mnuEdit, QStringLiteral("Kopieren"), "mnuCopy");
+    mnuPaste = item(mnuEdit, QStringLiteral("Einfügen"), "mnuPaste");
+    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine0"));
+    mnuEditFile = mnuEdit->addMenu(QStringLiteral("Dateien"));
+    mnuEditFile->setObjectName(QStringLiteral("mnuEditFile"));
+    mnuDeleteAll = item(mnuEditFile, QStringLiteral("Löschen"), "mnuDeleteAll");
+    mnuFileCopy = item(mnuEditFile, QStringLiteral("Kopieren"), "mnuFileCopy");
+    mnuFileMove = item(mnuEditFile, QStringLiteral("Verschieben"), "mnuFileMove");
+
+    mnuView = bar->addMenu(QStringLiteral("&Ansicht"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuListAll = item(mnuView, QStringLiteral("Dateien auflisten"), "mnuListAll");
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
+    mnuViewAtribute = mnuView->addMenu(QStringLiteral("Dateien ausblenden"));
+    mnuViewAtribute->setObjectName(QStringLiteral("mnuViewAtribute"));
+    mnuViewReadOnly = item(mnuViewAtribute, QStringLiteral("Schreibgeschützt"), "mnuViewReadOnly");
+    mnuViewSystem = item(mnuViewAtribute, QStringLiteral("System"), "mnuViewSystem");
+    mnuViewHidden = item(mnuViewAtribute, QStringLiteral("Versteckt"), "mnuViewHidden");
+    for (QAction* a : {mnuViewReadOnly, mnuViewSystem, mnuViewHidden}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    // Shown greyed out: its check mark changes only through the "Attribute" button.
+    mnuViewReadOnly->setEnabled(false);
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    mnuProtocoll = item(mnuView, QStringLiteral("Protokoll..."), "mnuProtocoll");
+
+    mnuHelp = bar->addMenu(QStringLiteral("&?"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = item(mnuHelp, QStringLiteral("&Über"), "mnuAbout");
+
+    connect(mnuEnd, &QAction::triggered, this, [this] { close(); });
+    connect(mnuDeleteAll, &QAction::triggered, this, [this] {
+        if (!listIsEmpty())
+            DeleteListedFiles();
+    });
+    connect(mnuFileCopy, &QAction::triggered, this, [this] { showCopyMoveDialog(false); });
+    connect(mnuFileMove, &QAction::triggered, this, [this] { showCopyMoveDialog(true); });
+    // The item names the listing that the toolbar's List button starts, so it starts it too.
+    connect(mnuListAll, &QAction::triggered, this, [this] { ListMatchingFiles(); });
+    // Qt toggles a checkable item before it reports the click; the handlers decide the mark.
+    connect(mnuViewHidden, &QAction::triggered, this, [this] {
+        mnuViewHidden->setChecked(!mnuViewHidden->isChecked());
+        mnuViewHidden_Click();
+    });
+    connect(mnuViewSystem, &QAction::triggered, this, [this] {
+        mnuViewSystem->setChecked(!mnuViewSystem->isChecked());
+        mnuViewSystem_Click();
+    });
+    connect(mnuProtocoll, &QAction::triggered, this, [this] { mnuProtocoll_Click(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+}
+
+void frmMain::createToolbar() {
+    Toolbar1->addButton(QStringLiteral("Exit"), QStringLiteral("Programm beenden"),
+                        ui::toolbarIcon("exit"));
+    Toolbar1->addSeparatorButton();
+    Toolbar1->addButton(QStringLiteral("List"), QStringLiteral("Auflisten"),
+                        ui::toolbarIcon("list"));
+    Toolbar1->addButton(QStringLiteral("Delete"), QStringLiteral("Alle Dateien löschen"),
+                        ui::toolbarIcon("delete"));
+    Toolbar1->addButton(QStringLiteral("Copy"), QStringLiteral("Alle Dateien kopieren"),
+                        ui::toolbarIcon("copy"));
+    Toolbar1->addButton(QStringLiteral("Move"), QStringLiteral("Alle Dateien verschieben"),
+                        ui::toolbarIcon("move"));
+    Toolbar1->addSeparatorButton();
+    Toolbar1->addButton(QStringLiteral("Attribute"),
+                        QStringLiteral("Ausgeblendete Dateien anzeigen"),
+                        ui::toolbarIcon("attribute"), true);
+    Toolbar1->addButton(QStringLiteral("Flags"), QStringLiteral("Dateiattribute ändern"),
+                        ui::toolbarIcon("flags"));
+    Toolbar1->addSeparatorButton();
+    Toolbar1->addButton(QStringLiteral("Protokoll"), QStringLiteral("Protokoll anzeigen"),
+                        ui::toolbarIcon("protokoll"));
+    Toolbar1->addSeparatorButton();
+    Toolbar1->addButton(QStringLiteral("Info"), QStringLiteral("Über..."), ui::toolbarIcon("info"));
+    connect(Toolbar1, &ui::KeyedToolBar::buttonClick, this,
+            [this](const QString& key) { Toolbar1_ButtonClick(key); });
+}
+
+void frmMain::applyLayout() {
+    const core::MainLayout& l = m_layout;
+    auto set = [](QWidget* w, double left, double top, double width, double height) {
+        place(w, left, top, width, height);
+    };
+    const double clientW = ui::toTwips(m_client->width(), this);
+    const double clientH = ui::toTwips(m_client->height(), this);
+    // The toolbar and the status bar stay docked at the top and bottom edge.
+    set(Toolbar1, 0, 0, clientW, 360);
+    set(StatusBar1, 0, clientH - 375, clientW, 375);
+    set(List1, l.list1Left, l.list1Top, l.list1Width, l.list1Height);
+    set(Drive1, 120, 720, l.drive1Width, 315);
+    set(Dir1, 120, 1200, l.dir1Width, 2790);
+    set(txtFolderMask, l.txtFolderMaskLeft, 720, l.txtFolderMaskWidth, 285);
+    set(File1, l.file1Left, 1200, l.file1Width, 2235);
+    set(lblMuster, l.lblMusterLeft, 3620, 735, 375);
+    set(lblPath, l.lblPathLeft, 480, 4215, 375);
+    set(cboMuster, l.cboMusterLeft, 3600, 1095, 315);
+    set(Check1, l.check1Left, 3600, 1995, 255);
+    set(shpMarker, l.shpMarkerLeft, l.shpMarkerTop, l.shpMarkerWidth, l.shpMarkerHeight);
+}

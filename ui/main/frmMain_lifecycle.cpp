@@ -1,0 +1,167 @@
+// The main window's start-up, layout, closing, search and folder views.
+
+#include "core/modFile.h"
+#include "core/modSpecialFolder.h"
+#include "core/pattern.h"
+#include "ui/controls/drive_list_box.h"
+#include "ui/controls/file_list_box.h"
+#include "ui/controls/folder_list_box.h"
+#include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/controls/twips.h"
+#include "ui/main/frmMain.h"
+#include "ui/main/result_list_model.h"
+#include "version_info.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+
+namespace {
+
+const char* const initialPatterns[] = {"*.*",    "*.accdb", "*.avi",  "*.bmp",  "*.doc",  "*.dot",
+                                       "*.docx", "*.dotx",  "*.gif",  "*.jpg",  "*.jpeg", "*.mdb",
+                                       "*.mp3",  "*.mp4",   "*.mpg",  "*.mpeg", "*.png",  "*.ppt",
+                                       "*.pps",  "*.pptx",  "*.ppsx", "*.xls",  "*.xlsx", "*.wmf"};
+
+QString fromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void processPendingEvents() {
+    QApplication::processEvents();
+}
+
+} // namespace
+
+QString frmMain::versionText() const {
+    return fromUtf8(m_fs.executableName()) + QStringLiteral(" Release ") +
+           QString::number(version_info::major) + QLatin1Char('.') +
+           QString::number(version_info::minor) + QLatin1Char('.') +
+           QString::number(version_info::revision);
+}
+
+void frmMain::Form_Load() {
+    const std::string documents =
+        modSpecialFolder::SpecialFolderPath(m_fs, modSpecialFolder::CSIDL_PERSONAL);
+    sPath = documents;
+    bolMove = false;
+    bolPrefix = false;
+    // The drive change moves the folder list to the drive's current folder, so the folder and
+    // file lists are pointed at the documents folder itself afterwards. Without a documents
+    // folder the views stay on the current drive's current folder.
+    if (!documents.empty()) {
+        Drive1->setDrive(documents);
+        Dir1->setPath(documents);
+        File1->setPath(documents);
+    }
+    txtFolderMask->clear();
+    cboMuster->clear();
+    for (const char* pattern : initialPatterns)
+        cboMuster->addItem(QString::fromLatin1(pattern));
+    cboMuster->setEditText(QStringLiteral("*.*"));
+    StatusBar1->setPanelText(1, QStringLiteral("Dateien: 0"));
+    StatusBar1->setPanelText(2, QStringLiteral("Verzeichnisse: 0"));
+    StatusBar1->setPanelText(3, versionText());
+    shpMarker->setVisible(false);
+    core::PlaceMarker(m_layout);
+    applyLayout();
+    mnuCopy->setEnabled(false);
+    mnuCut->setEnabled(false);
+    mnuPaste->setEnabled(false);
+    mnuViewHidden->setChecked(true);
+    mnuViewReadOnly->setChecked(false);
+    mnuViewSystem->setChecked(true);
+    Toolbar1->setPressed(8, false);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize() {
+    const QRect outer = frameGeometry();
+    core::ApplyResizeRules(m_layout, static_cast<float>(ui::toTwips(outer.width(), this)),
+                           static_cast<float>(ui::toTwips(outer.height(), this)));
+    applyLayout();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    const auto answer = m_prompts.message(
+        QStringLiteral("Möchten Sie Tilgomat beenden?"), QStringLiteral("Programmende"),
+        ui::Prompts::Icon::Question, ui::Prompts::Buttons::YesNo, ui::Prompts::Answer::Yes);
+    if (answer != ui::Prompts::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_closing = true;
+    // A search in progress sees m_closing and leaves its result aside; the application ends as
+    // soon as control is back in the main event loop.
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+void frmMain::ListMatchingFiles() {
+    // Events are processed during the walk, so a second request could arrive meanwhile; it is
+    // refused rather than interleaving two walks into one list.
+    if (m_searching || m_closing)
+        return;
+    m_searching = true;
+    intFileCount = 0;
+    intFolderCount = 0;
+    const std::string pattern = core::reducePattern(m_fs, cboMuster->currentText().toStdString());
+    core::EntryList hits;
+    std::int32_t nextFree = 0;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    processPendingEvents();
+    const std::string folder = m_fs.toLower(txtFolderMask->text().toStdString());
+    const bool subfolders = Check1->isChecked();
+    const std::int32_t n = modFile::CollectFiles(m_fs, folder, pattern, hits, subfolders, nextFree,
+                                                 processPendingEvents);
+    QApplication::restoreOverrideCursor();
+    processPendingEvents();
+    m_searching = false;
+    if (m_closing)
+        return;
+
+    List1->setVisible(false);
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (hits[static_cast<std::size_t>(i)].substr(0, 2) == ">>")
+            ++intFolderCount;
+        else
+            ++intFileCount;
+    }
+    m_resultModel->setEntries(std::move(hits));
+    List1->setVisible(true);
+
+    shpMarker->setVisible(true);
+    Label5->setText(QString::number(intFolderCount));
+    Label6->setText(QString::number(intFileCount));
+    StatusBar1->setPanelText(1, QStringLiteral("Dateien ") + QString::number(intFileCount));
+    StatusBar1->setPanelText(2,
+                             QStringLiteral("Verzeichnisse: ") + QString::number(intFolderCount));
+    StatusBar1->setPanelText(3, versionText());
+}
+
+void frmMain::Drive1_Change() {
+    sPath = Drive1->drive();
+    Dir1->setPath(sPath);
+    File1->setPath(sPath);
+}
+
+void frmMain::Dir1_Change() {
+    sPath = Dir1->path();
+    Drive1->setDrive(sPath);
+    File1->setPath(sPath);
+    txtFolderMask->setText(fromUtf8(Dir1->path()));
+    shpMarker->setVisible(false);
+}
