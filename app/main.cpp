@@ -1,10 +1,26 @@
+#include "platform/platform.h"
+#include "ui/controls/prompts.h"
+#include "ui/main/frmMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Tilgomat");
+    QApplication::setApplicationName(QStringLiteral("Tilgomat"));
+
+    // Qt's own dialogs speak German like the rest of the program, where the translation exists.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    auto fs = platform::createHostPlatform();
+    ui::QtPrompts prompts;
+    frmMain window(*fs, prompts);
+    prompts.setParentWidget(&window);
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }
