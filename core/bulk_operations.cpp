@@ -58,7 +58,10 @@ std::string TargetName(std::string_view sTargetPath, std::size_t position,
 }
 
 void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log) {
+    // The passes work on a copy, since every search replaces the window's list.
     const EntryList entries = window.resultList();
+    if (entries.empty())
+        return;
     const std::size_t count = entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (!IsFileEntry(entries[i]))
@@ -77,6 +80,8 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
                        const std::string& sTargetPath, bool bolMove, bool bolPrefix) {
     const EntryList entries = window.resultList();
+    if (entries.empty())
+        return;
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries);
     for (std::size_t i = 0; i < count; ++i) {

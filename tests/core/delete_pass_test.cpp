@@ -51,9 +51,16 @@ TEST_F(DeletePass, FolderEntriesCountButAreNeverTouched) {
 
     core::deleteListedEntries(window, fs, log);
     EXPECT_TRUE(exists("Quelle/Archiv"));
+    EXPECT_EQ(window.searches, 2);
+
+    // An empty list runs no search and logs nothing.
+    window.setEntries({});
+    core::deleteListedEntries(window, fs, log);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle", true, false);
     EXPECT_EQ(logBytes(), line("d:\\quelle\\a.txt", "2/3") + line("d:\\quelle\\b.txt", "3/3"));
     EXPECT_EQ(window.warnings, 0);
     EXPECT_EQ(window.searches, 2);
+    EXPECT_EQ(window.refreshes, 2);
 }
 
 TEST_F(DeletePass, EntriesWithoutDriveLetterAreSkipped) {
