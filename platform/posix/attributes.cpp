@@ -22,6 +22,11 @@ bool noStoreSupport(int error) {
     return error == ENOTSUP || error == EOPNOTSUPP;
 }
 
+// The name that may make an entry hidden; "." and ".." have none of their own.
+std::string_view ownName(const HostEntry& entry) {
+    return entry.leaf == "." || entry.leaf == ".." ? std::string_view() : entry.leaf;
+}
+
 std::error_code changeMode(const HostEntry& entry, mode_t mode) {
     if (::fchmodat(entry.parent.get(), entry.leaf.c_str(), mode & 07777, 0) != 0)
         return lastError();
@@ -30,8 +35,7 @@ std::error_code changeMode(const HostEntry& entry, mode_t mode) {
 
 std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, std::uint32_t bits) {
     std::string path = entry.shortPath();
-    std::string_view name = entry.leaf == "." || entry.leaf == ".." ? "" : entry.leaf;
-    if (bits == defaultStoredBits(st, name)) {
+    if (bits == defaultStoredBits(st, ownName(entry))) {
         if (::removexattr(path.c_str(), kDosAttribName) != 0 && errno != ENODATA &&
             !noStoreSupport(errno))
             return lastError();
@@ -101,8 +105,7 @@ Result<std::uint32_t> readAttributes(const HostEntry& entry) {
     struct stat st {};
     if (auto error = statEntry(entry, st))
         return error;
-    std::string_view name = entry.leaf == "." || entry.leaf == ".." ? "" : entry.leaf;
-    return attributesFrom(st, name, readStoredBits(entry.shortPath()));
+    return attributesFrom(st, ownName(entry), readStoredBits(entry.shortPath()));
 }
 
 std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes, mode_t umask) {
