@@ -1,0 +1,108 @@
+#include "ui/dialogs/frmProtocoll.h"
+
+#include "core/log_text.h"
+#include "core/modFile.h"
+#include "core/operation_log.h"
+#include "ui/controls/prompts.h"
+#include "ui/controls/twips.h"
+#include "ui/dialogs/dialog_frame.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tilgomat");
+
+// The text box breaks lines at every line feed, but a log line ends only at CR or CR LF; a
+// lone line feed is shown as its control picture so that each log line stays one line.
+QString forDisplay(const std::string& logText) {
+    const QString text = QString::fromStdString(logText);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            shown += QLatin1Char('\n');
+            ++i;
+        } else if (c == QLatin1Char('\n')) {
+            shown += QChar(0x240A);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
+frmProtocoll::frmProtocoll(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent)
+    : QDialog(parent), m_fs(fs), m_prompts(prompts) {
+    setWindowTitle(QStringLiteral("Löschprotokoll"));
+    ui::setFixedDialogFrame(*this, 2760, 3750, 8910, 5580);
+    createControls();
+    Form_Load();
+}
+
+void frmProtocoll::createControls() {
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setAccessibleName(QStringLiteral("OK"));
+    OKButton->setGeometry(ui::twipsRect(7560, 5040, 1215, 375, this));
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    cmdDelProt = new QPushButton(QStringLiteral("Löschen"), this);
+    cmdDelProt->setObjectName(QStringLiteral("cmdDelProt"));
+    cmdDelProt->setAccessibleName(QStringLiteral("Protokoll löschen"));
+    cmdDelProt->setGeometry(ui::twipsRect(6240, 5040, 1215, 375, this));
+    connect(cmdDelProt, &QPushButton::clicked, this, &frmProtocoll::cmdDelProt_Click);
+
+    txtText = new QPlainTextEdit(QStringLiteral("Text1"), this);
+    txtText->setObjectName(QStringLiteral("txtText"));
+    txtText->setAccessibleName(QStringLiteral("Protokoll"));
+    txtText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtText->setGeometry(ui::twipsRect(120, 120, 8655, 4695, this));
+
+    setTabOrder(OKButton, cmdDelProt);
+    setTabOrder(cmdDelProt, txtText);
+    OKButton->setFocus();
+}
+
+void frmProtocoll::Form_Load() {
+    m_logPath = core::LogPath(m_fs);
+    if (modFile::FileExists(m_fs, m_logPath)) {
+        txtText->clear();
+        openProtocoll();
+        return;
+    }
+    m_prompts.message(QStringLiteral("Protokoll leer oder nicht vorhanden!"), kTitle,
+                      ui::Prompts::Icon::Information, ui::Prompts::Buttons::Ok);
+    txtText->setPlainText(QStringLiteral("[Protokoll ist leer]"));
+    cmdDelProt->setEnabled(false);
+}
+
+void frmProtocoll::openProtocoll() {
+    // A log that cannot be read adds nothing.
+    const auto bytes = m_fs.readFile(core::LogPath(m_fs));
+    if (!bytes)
+        return;
+    txtText->setPlainText(txtText->toPlainText() + forDisplay(core::LogText(*bytes)));
+}
+
+void frmProtocoll::cmdDelProt_Click() {
+    const auto answer = m_prompts.message(
+        QStringLiteral("Möchten Sie das Protokoll wirklich löschen?"), kTitle,
+        ui::Prompts::Icon::Question, ui::Prompts::Buttons::YesNo, ui::Prompts::Answer::Yes);
+    if (answer != ui::Prompts::Answer::Yes)
+        return;
+    if (m_fs.deleteFile(m_logPath)) {
+        // The viewer stays open, so nothing pretends the log is gone.
+        m_prompts.message(QStringLiteral("Das Protokoll\n%1\nkonnte nicht gelöscht werden!")
+                              .arg(QString::fromStdString(m_logPath)),
+                          kTitle, ui::Prompts::Icon::Exclamation, ui::Prompts::Buttons::Ok);
+        return;
+    }
+    accept();
+}
