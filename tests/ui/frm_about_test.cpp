@@ -1,0 +1,170 @@
+#include "ui/dialogs/frmAbout.h"
+
+#include "dialog_test_platform.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/twips.h"
+#include "version_info.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+using platform::Registry;
+using testsupport::DialogTestPlatform;
+using testsupport::FakeRegistry;
+using testsupport::ScriptedPrompts;
+using testsupport::TempDir;
+
+const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH";
+const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO";
+
+struct Scene {
+    TempDir c;
+    DialogTestPlatform fs{platform::createPosixPlatform({{'c', c.str(), ""}}, c.str())};
+    ScriptedPrompts prompts;
+
+    Scene() { testsupport::ensureApp(); }
+    void expectNotAvailable() {
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        const auto& box = prompts.shown[0];
+        EXPECT_EQ(box.text, QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
+        EXPECT_EQ(box.title, QStringLiteral("Tilgomat"));
+        EXPECT_EQ(box.icon, ui::Prompts::Icon::None);
+        EXPECT_EQ(box.buttons, ui::Prompts::Buttons::Ok);
+        prompts.shown.clear();
+    }
+};
+
+// Points PATH at an empty folder, so that no desktop tool is found there either.
+class EmptySearchPath {
+public:
+    EmptySearchPath() {
+        if (const char* p = std::getenv("PATH"))
+            m_old = p;
+        setenv("PATH", m_dir.str().c_str(), 1);
+    }
+    ~EmptySearchPath() {
+        if (m_old)
+            setenv("PATH", m_old->c_str(), 1);
+        else
+            unsetenv("PATH");
+    }
+
+private:
+    TempDir m_dir;
+    std::optional<std::string> m_old;
+};
+
+FakeRegistry::Value text(const std::string& s) {
+    return {Registry::REG_SZ, s + '\0'};
+}
+
+TEST(frmAbout, TextsFromTheVersionInformation) {
+    Scene s;
+    frmAbout dialog(s.fs, s.prompts);
+
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info zu Tilgomat"));
+    EXPECT_EQ(dialog.lblTitle->text(), QStringLiteral("Tilgomat"));
+    EXPECT_EQ(dialog.lblVersion->text(), QStringLiteral("Version 1.2.3"));
+    EXPECT_EQ(dialog.lblDisclaimer->text(), QString::fromUtf8(version_info::legalNotice));
+    const QStringList description = dialog.lblDescription->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(description.size(), 3);
+    EXPECT_EQ(description[0], QStringLiteral("Durchsucht rekursiv Verzeichnisse nach beliebigen "
+                                             "Dateien und kann diese bei Bedarf löschen, kopieren "
+                                             "oder verschieben."));
+    EXPECT_EQ(description[1],
+              QStringLiteral("Projekt: ") + QString::fromUtf8(version_info::companyName));
+    EXPECT_EQ(description[2], QString::fromUtf8(version_info::trademarks));
+
+    EXPECT_EQ(dialog.cmdOK->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(dialog.cmdOK->isDefault());
+    EXPECT_EQ(dialog.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
+    EXPECT_EQ(dialog.geometry(), ui::twipsRect(2340, 1935, 5730, 3555, &dialog));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
+    QWidget* next = dialog.cmdOK->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+    EXPECT_EQ(next, dialog.cmdSysInfo);
+    EXPECT_EQ(dialog.picIcon->pos(), ui::twipsRect(240, 240, 0, 0, &dialog).topLeft());
+
+    // The etched separator: the grey line above, the white one just below it.
+    EXPECT_EQ(dialog.Line1[1]->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(dialog.Line1[0]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(dialog.Line1[1]->height(), 1);
+    EXPECT_EQ(dialog.Line1[0]->height(), 2);
+    EXPECT_LT(dialog.Line1[1]->y(), dialog.Line1[0]->y());
+    EXPECT_EQ(dialog.Line1[0]->geometry().right(), dialog.Line1[1]->geometry().right());
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(frmAbout, OkEnterAndEscClose) {
+    Scene s;
+    for (int key : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
+        frmAbout dialog(s.fs, s.prompts);
+        std::optional<int> result;
+        QObject::connect(&dialog, &QDialog::finished, [&result](int r) { result = r; });
+        dialog.show();
+        if (key == 0) {
+            dialog.cmdOK->click();
+        } else {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &press);
+        }
+        EXPECT_TRUE(result) << key;
+        EXPECT_FALSE(dialog.isVisible()) << key;
+    }
+}
+
+TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
+    Scene s;
+    EmptySearchPath noDesktopTool;
+    frmAbout dialog(s.fs, s.prompts);
+    dialog.show();
+
+    // Nothing in the registry.
+    dialog.cmdSysInfo->click();
+    s.expectNotAvailable();
+    EXPECT_TRUE(s.fs.started.empty());
+
+    // The second key names a folder without the tool.
+    s.c.folder("Tools");
+    s.fs.fakeRegistry.values[kLocation] = text("C:\\Tools");
+    dialog.StartSysInfo();
+    s.expectNotAvailable();
+    EXPECT_TRUE(s.fs.started.empty());
+
+    // ... and with it.
+    s.c.file("Tools/MSINFO32.EXE", "x");
+    dialog.StartSysInfo();
+    EXPECT_TRUE(s.prompts.shown.empty());
+    ASSERT_EQ(s.fs.started.size(), 1u);
+    EXPECT_EQ(s.fs.started[0], "C:\\Tools\\MSINFO32.EXE");
+
+    // The first key's path is started without looking whether the file is there; a failing
+    // start gives the message.
+    s.fs.fakeRegistry.values[kMsinfo] = text("C:\\Fehlt\\msinfo32.exe");
+    s.fs.startError = std::make_error_code(std::errc::no_such_file_or_directory);
+    dialog.StartSysInfo();
+    s.expectNotAvailable();
+    ASSERT_EQ(s.fs.started.size(), 2u);
+    EXPECT_EQ(s.fs.started[1], "C:\\Fehlt\\msinfo32.exe");
+
+    // An expandable text counts as found but leaves the path empty, which the real backend
+    // cannot start.
+    s.fs.fakeRegistry.values[kMsinfo] = {Registry::REG_EXPAND_SZ, std::string("C:\\x.exe\0", 9)};
+    s.fs.realStart = true;
+    dialog.StartSysInfo();
+    s.expectNotAvailable();
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,291 @@
+#include "ui/dialogs/frmFlags.h"
+
+#include "dialog_test_platform.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/file_list_box.h"
+#include "ui/controls/twips.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <utime.h>
+
+namespace {
+
+using platform::Archive;
+using platform::Hidden;
+using platform::ReadOnly;
+using platform::System;
+using testsupport::DialogTestPlatform;
+using testsupport::ScriptedPrompts;
+using testsupport::TempDir;
+
+// Drive C: is a temporary folder holding C:\Daten; File1 shows a folder with one file chosen.
+struct Scene {
+    TempDir c;
+    DialogTestPlatform fs{platform::createPosixPlatform({{'c', c.str(), ""}}, c.str())};
+    ScriptedPrompts prompts;
+    ui::FileListBox File1{fs};
+
+    Scene() {
+        testsupport::ensureApp();
+        File1.setShowHidden(true);
+        File1.setShowSystem(true);
+    }
+    // Creates the file with the given attributes and chooses it in File1.
+    void choose(const std::string& folder, const std::string& name, std::uint32_t attributes) {
+        c.file((folder.empty() ? "" : folder + "/") + name, "x");
+        const std::string path = "C:\\" + (folder.empty() ? "" : folder + "\\") + name;
+        ASSERT_FALSE(fs.inner().setAttributes(path, attributes));
+        File1.setPath(folder.empty() ? "C:\\" : "C:\\" + folder);
+        select(name);
+    }
+    void select(const std::string& name) {
+        for (int i = 0; i < File1.listCount(); ++i) {
+            if (File1.entryName(i) == name)
+                File1.setCurrentRow(i);
+        }
+        ASSERT_EQ(File1.fileName(), name);
+    }
+    std::uint32_t attributes(const std::string& path) {
+        auto a = fs.inner().getAttributes(path);
+        return a ? *a & (ReadOnly | Hidden | System | Archive) : 0xFFFFFFFFu;
+    }
+};
+
+std::array<bool, 4> boxes(const frmFlags& dialog) {
+    std::array<bool, 4> out{};
+    for (std::size_t i = 0; i < 4; ++i)
+        out[i] = dialog.Check1[i]->isChecked();
+    return out;
+}
+
+// Records how the dialog was closed.
+struct Finished {
+    std::optional<int> result;
+    explicit Finished(frmFlags& dialog) {
+        QObject::connect(&dialog, &QDialog::finished, [this](int r) { result = r; });
+    }
+};
+
+void setLocalModificationTime(const std::filesystem::path& file, int year, int month, int day,
+                              int hour, int minute, int second) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    const utimbuf times{std::mktime(&tm), std::mktime(&tm)};
+    ASSERT_EQ(utime(file.c_str(), &times), 0);
+}
+
+TEST(frmFlags, WindowControlsAndTabOrder) {
+    Scene s;
+    s.choose("Daten", "brief.txt", Archive);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dateiattribute"));
+    EXPECT_EQ(dialog.geometry(), ui::twipsRect(2760, 3750, 6030, 3195, &dialog));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+
+    EXPECT_EQ(dialog.OKButton->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.CancelButton->text(), QStringLiteral("Abbrechen"));
+    EXPECT_FALSE(dialog.OKButton->isDefault());
+    EXPECT_EQ(dialog.Label2->text(), QStringLiteral("Ändern der Dateiatrribute"));
+    EXPECT_TRUE(dialog.Label1->font().bold());
+    const QStringList captions = {QStringLiteral("Schreibgeschützt"), QStringLiteral("Versteckt"),
+                                  QStringLiteral("System"), QStringLiteral("Archiv")};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(dialog.Check1[i]->text(), captions[static_cast<int>(i)]);
+        EXPECT_FALSE(dialog.Check1[i]->accessibleName().isEmpty());
+    }
+    EXPECT_EQ(dialog.Check1[1]->geometry(), ui::twipsRect(3000, 1440, 1215, 495, &dialog));
+    EXPECT_EQ(dialog.OKButton->geometry(), ui::twipsRect(3360, 2640, 1215, 375, &dialog));
+
+    // The title label lies across the frame's top edge and is drawn over it.
+    EXPECT_LT(dialog.Label2->y(), dialog.Shape1->y());
+    EXPECT_GT(dialog.Label2->geometry().bottom(), dialog.Shape1->y());
+    EXPECT_GT(dialog.children().indexOf(dialog.Label2), dialog.children().indexOf(dialog.Shape1));
+
+    EXPECT_EQ(dialog.focusWidget(), dialog.OKButton);
+    QWidget* w = dialog.OKButton;
+    const std::vector<QWidget*> order = {dialog.CancelButton, dialog.Check1[0], dialog.Check1[1],
+                                         dialog.Check1[2], dialog.Check1[3]};
+    for (QWidget* next : order) {
+        w = w->nextInFocusChain();
+        EXPECT_EQ(w, next);
+    }
+}
+
+TEST(frmFlags, OpeningShowsPathBoxesAndDate) {
+    Scene s;
+    s.choose("Daten", "brief.txt", ReadOnly | Archive);
+    setLocalModificationTime(s.c.path() / "Daten" / "brief.txt", 2023, 12, 24, 18, 30, 5);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+
+    EXPECT_EQ(dialog.AttrBit, (std::array<std::uint32_t, 4>{1, 2, 4, 32}));
+    EXPECT_EQ(dialog.sFolder, "C:\\Daten\\");
+    EXPECT_EQ(dialog.sFile, "C:\\Daten\\brief.txt");
+    EXPECT_EQ(dialog.Label1->text(), QStringLiteral(" C:\\Daten\\brief.txt"));
+    EXPECT_EQ(dialog.iAttributes, ReadOnly | Archive);
+    EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(dialog.Label3->text(), QStringLiteral("Erstellt am: 24.12.2023 18:30:05"));
+
+    // Midnight gives the date alone.
+    setLocalModificationTime(s.c.path() / "Daten" / "brief.txt", 2024, 2, 29, 0, 0, 0);
+    frmFlags midnight(s.File1, s.fs, s.prompts);
+    EXPECT_EQ(midnight.Label3->text(), QStringLiteral("Erstellt am: 29.02.2024"));
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(frmFlags, FileInDriveRootHasSingleBackslash) {
+    Scene s;
+    s.choose("", "wurzel.txt", Hidden | System);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+    EXPECT_EQ(dialog.sFolder, "C:\\");
+    EXPECT_EQ(dialog.sFile, "C:\\wurzel.txt");
+    EXPECT_EQ(dialog.Label1->text(), QStringLiteral(" C:\\wurzel.txt"));
+    EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, true, true, false}));
+}
+
+TEST(frmFlags, OkWithoutClickWritesTheValueReadBack) {
+    Scene s;
+    const std::uint32_t all = ReadOnly | Hidden | System | Archive;
+    s.choose("Daten", "alle.txt", all);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+    Finished finished(dialog);
+    EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{true, true, true, true}));
+
+    // Changed behind the dialog's back: OK must write the value it read, not leave the file.
+    ASSERT_FALSE(s.fs.inner().setAttributes("C:\\Daten\\alle.txt", 0));
+    dialog.OKButton->click();
+    EXPECT_EQ(s.attributes("C:\\Daten\\alle.txt"), all);
+    EXPECT_EQ(finished.result, QDialog::Accepted);
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(frmFlags, BoxClicksRebuildTheValueAndDropUnshownBits) {
+    Scene s;
+    s.choose("Daten", "hoch.txt", Archive);
+    s.fs.extraAttributeBits = 0x2000;
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+    EXPECT_EQ(dialog.iAttributes, 0x2000u | Archive);
+    EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, false, false, true}));
+
+    // Setting a box from code is not a click and leaves the value alone.
+    dialog.Check1[2]->setChecked(true);
+    dialog.Check1[2]->setChecked(false);
+    EXPECT_EQ(dialog.iAttributes, 0x2000u | Archive);
+
+    dialog.Check1[0]->click();
+    EXPECT_EQ(dialog.iAttributes, ReadOnly | Archive);
+    dialog.Check1[0]->click();
+    EXPECT_EQ(dialog.iAttributes, std::uint32_t{Archive});
+
+    dialog.OKButton->click();
+    ASSERT_EQ(s.fs.attributeWrites.size(), 1u);
+    EXPECT_EQ(s.fs.attributeWrites[0].first, "C:\\Daten\\hoch.txt");
+    EXPECT_EQ(s.fs.attributeWrites[0].second, std::uint32_t{Archive});
+}
+
+TEST(frmFlags, HiddenFileLeavesTheFileViewAfterOk) {
+    Scene s;
+    s.File1.setShowHidden(false);
+    s.c.file("Daten/bleibt.txt", "x");
+    s.choose("Daten", "weg.txt", Archive);
+    ASSERT_EQ(s.File1.listCount(), 2);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+
+    dialog.Check1[1]->click();
+    EXPECT_EQ(dialog.iAttributes, Hidden | Archive);
+    dialog.OKButton->click();
+    EXPECT_EQ(s.attributes("C:\\Daten\\weg.txt"), Hidden | Archive);
+    ASSERT_EQ(s.File1.listCount(), 1);
+    EXPECT_EQ(s.File1.entryName(0), "bleibt.txt");
+}
+
+TEST(frmFlags, FailedSetIsReportedAndTheDialogStaysOpen) {
+    Scene s;
+    s.choose("Daten", "brief.txt", Archive);
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+    Finished finished(dialog);
+    dialog.show();
+
+    // The file vanished after the dialog opened.
+    std::filesystem::remove(s.c.path() / "Daten" / "brief.txt");
+    dialog.Check1[0]->click();
+    dialog.OKButton->click();
+    ASSERT_EQ(s.prompts.shown.size(), 1u);
+    const auto& box = s.prompts.shown[0];
+    EXPECT_EQ(box.title, QStringLiteral("Tilgomat"));
+    EXPECT_EQ(box.icon, ui::Prompts::Icon::Exclamation);
+    EXPECT_EQ(box.buttons, ui::Prompts::Buttons::Ok);
+    EXPECT_TRUE(box.text.contains(QStringLiteral("C:\\Daten\\brief.txt")));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("nicht geändert")));
+    EXPECT_FALSE(finished.result);
+    EXPECT_TRUE(dialog.isVisible());
+
+    // A refusal by the file system is reported the same way.
+    s.c.file("Daten/brief.txt", "x");
+    s.fs.setAttributesError = std::make_error_code(std::errc::operation_not_supported);
+    dialog.OKButton->click();
+    EXPECT_EQ(s.prompts.shown.size(), 2u);
+    EXPECT_FALSE(finished.result);
+    dialog.CancelButton->click();
+    EXPECT_EQ(finished.result, QDialog::Rejected);
+}
+
+TEST(frmFlags, UnreadableFileShowsNothingChecked) {
+    Scene s;
+    s.choose("Daten", "brief.txt", ReadOnly | Hidden);
+    std::filesystem::remove(s.c.path() / "Daten" / "brief.txt");
+    frmFlags dialog(s.File1, s.fs, s.prompts);
+    EXPECT_EQ(dialog.iAttributes, 0u);
+    EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, false, false, false}));
+    EXPECT_TRUE(dialog.Label3->text().isEmpty());
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(frmFlags, EscIsIgnoredCancelAndCloseBoxChangeNothing) {
+    Scene s;
+    s.choose("Daten", "brief.txt", Archive);
+    {
+        frmFlags dialog(s.File1, s.fs, s.prompts);
+        Finished finished(dialog);
+        dialog.show();
+        dialog.Check1[0]->click();
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &esc);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(finished.result);
+
+        dialog.close();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(finished.result, QDialog::Rejected);
+    }
+    {
+        frmFlags dialog(s.File1, s.fs, s.prompts);
+        Finished finished(dialog);
+        dialog.show();
+        dialog.Check1[1]->click();
+        dialog.CancelButton->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(finished.result, QDialog::Rejected);
+    }
+    EXPECT_TRUE(s.fs.attributeWrites.empty());
+    EXPECT_EQ(s.attributes("C:\\Daten\\brief.txt"), std::uint32_t{Archive});
+}
+
+} // namespace
