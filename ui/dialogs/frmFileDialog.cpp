@@ -1,0 +1,157 @@
+#include "ui/dialogs/frmFileDialog.h"
+
+#include "core/modSpecialFolder.h"
+#include "ui/controls/drive_list_box.h"
+#include "ui/controls/folder_list_box.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/controls/program_icon.h"
+#include "ui/controls/twips.h"
+#include "ui/dialogs/dialog_frame.h"
+#include "ui/main/frmMain.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <cctype>
+
+namespace {
+
+// Drive letters compare without case: the drive list says "e: [..]", paths say "E:\..".
+bool onSameDrive(const std::string& a, const std::string& b) {
+    return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' &&
+           std::tolower(static_cast<unsigned char>(a[0])) ==
+               std::tolower(static_cast<unsigned char>(b[0]));
+}
+
+} // namespace
+
+frmFileDialog::frmFileDialog(frmMain& main, QWidget* parent) : QDialog(parent), m_main(main) {
+    ui::setFixedDialogFrame(*this, 0, 0, 6030, 3060);
+    placeOverMain();
+    createControls();
+    Form_Load();
+}
+
+void frmFileDialog::createControls() {
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setGeometry(ui::twipsRect(4680, 120, 1215, 375, this));
+    OKButton->setDefault(true);
+
+    CancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    CancelButton->setGeometry(ui::twipsRect(4680, 600, 1215, 375, this));
+
+    Drive1 = new ui::DriveListBox(m_main.platform(), m_main.prompts(), this);
+    Drive1->setGeometry(ui::twipsRect(120, 120, 3735, 315, this));
+
+    Dir1 = new ui::FolderListBox(m_main.platform(), this);
+    Dir1->setGeometry(ui::twipsRect(120, 600, 4215, 2340, this));
+
+    cmdNewFolder = new QPushButton(this);
+    cmdNewFolder->setGeometry(ui::twipsRect(3960, 120, 315, 315, this));
+    cmdNewFolder->setIcon(ui::toolbarIcon("newfolder"));
+    cmdNewFolder->setIconSize(QSize(16, 16));
+    cmdNewFolder->setToolTip(QStringLiteral("Neuen Ordner anlegen"));
+    cmdNewFolder->setAccessibleName(QStringLiteral("Neuen Ordner anlegen"));
+
+    chkPrefix = new QCheckBox(QStringLiteral("Prefix zufügen"), this);
+    chkPrefix->setGeometry(ui::twipsRect(4680, 2760, 1335, 195, this));
+
+    setTabOrder(OKButton, CancelButton);
+    setTabOrder(CancelButton, Drive1);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, cmdNewFolder);
+    setTabOrder(cmdNewFolder, chkPrefix);
+    OKButton->setFocus();
+
+    connect(Drive1, &ui::DriveListBox::changed, this, &frmFileDialog::Drive1_Change);
+    connect(Dir1, &ui::FolderListBox::changed, this, &frmFileDialog::Dir1_Change);
+    connect(cmdNewFolder, &QPushButton::clicked, this, &frmFileDialog::cmdNewFolder_Click);
+    connect(OKButton, &QPushButton::clicked, this, &frmFileDialog::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &frmFileDialog::CancelButton_Click);
+}
+
+void frmFileDialog::placeOverMain() {
+    QRect client = geometry();
+    client.moveCenter(m_main.frameGeometry().center());
+    setGeometry(client);
+}
+
+void frmFileDialog::Form_Load() {
+    sOldTargetPath = m_main.sTargetPath;
+    if (m_main.sTargetPath.empty())
+        m_main.sTargetPath = modSpecialFolder::SpecialFolderPath(m_main.platform(),
+                                                                 modSpecialFolder::CSIDL_PERSONAL);
+    // The drive change below rewrites sTargetPath, so the start folder is kept aside.
+    const std::string start = m_main.sTargetPath;
+
+    setWindowTitle(m_main.bolMove ? QStringLiteral("Verschieben - Zielverzeichnis auswählen")
+                                  : QStringLiteral("Kopieren - Zielverzeichnis auswählen"));
+
+    if (!start.empty()) {
+        Drive1->setDrive(start);
+        Dir1->setPath(start);
+    }
+    // The target is whatever the folder list shows, spelled as it spells it; this also holds
+    // when the start folder is gone or its drive cannot be read and the lists stayed put.
+    if (!Dir1->path().empty())
+        m_main.sTargetPath = Dir1->path();
+}
+
+void frmFileDialog::Drive1_Change() {
+    m_main.sTargetPath = Drive1->drive();
+    // Raised from a folder change that already moved the folder list onto this drive: the
+    // list stays on that folder instead of jumping to the drive's current folder.
+    if (onSameDrive(m_main.sTargetPath, Dir1->path())) {
+        m_main.sTargetPath = Dir1->path();
+        return;
+    }
+    if (!Dir1->setPath(m_main.sTargetPath))
+        m_main.sTargetPath = Dir1->path();
+}
+
+void frmFileDialog::Dir1_Change() {
+    m_main.sTargetPath = Dir1->path();
+    Drive1->setDrive(m_main.sTargetPath);
+}
+
+void frmFileDialog::cmdNewFolder_Click() {
+    sNewFolder = m_main.prompts()
+                     .input(QStringLiteral("Namen für neuen Ordner:"),
+                            QStringLiteral("Neuen Ordner anlegen"), QString())
+                     .toStdString();
+    if (sNewFolder.empty()) {
+        Dir1->refresh();
+        return;
+    }
+    // Each step goes on when the one before failed, without a message: an existing folder
+    // of that name is simply opened. The backslash is added even after a drive root; the
+    // doubled one counts as one.
+    (void)m_main.platform().createFolder(Dir1->path() + "\\" + sNewFolder);
+    m_main.sTargetPath = Dir1->path() + "\\" + sNewFolder;
+    Dir1->setPath(m_main.sTargetPath);
+    Dir1->refresh();
+}
+
+void frmFileDialog::OKButton_Click() {
+    m_main.bolPrefix = chkPrefix->isChecked();
+    m_main.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: ") +
+                                           QString::fromStdString(m_main.sTargetPath));
+    m_main.CopyOrMove();
+    accept();
+}
+
+void frmFileDialog::CancelButton_Click() {
+    m_main.sTargetPath = sOldTargetPath;
+    m_main.bolPrefix = false;
+    reject();
+}
+
+void frmFileDialog::keyPressEvent(QKeyEvent* event) {
+    // Esc is the cancel button; the title bar's close box, which also ends in reject(),
+    // leaves the target and the prefix choice as they are.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
