@@ -16,11 +16,13 @@ class FileListBox : public QListWidget {
 public:
     explicit FileListBox(platform::Platform& fs, QWidget* parent = nullptr);
 
+    // Lists the files of a folder; the path is kept as the file system spells it. A path that
+    // is not a folder lists nothing.
     void setPath(std::string_view path);
     std::string path() const { return m_path; }
 
     // A file is listed only when every one of its hidden, system and read-only attributes is
-    // shown.
+    // shown. The flags take effect at the next refresh() or setPath().
     void setShowHidden(bool show);
     void setShowSystem(bool show);
     void setShowReadOnly(bool show);
