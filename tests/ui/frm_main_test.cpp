@@ -194,6 +194,20 @@ TEST_F(MainFixture, SecondSearchDuringWalkIsRefused) {
     EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien 5"));
 }
 
+TEST_F(MainFixture, ClosingDuringWalkEndsCleanly) {
+    for (int i = 0; i < 5; ++i)
+        d.file("t/sub" + std::to_string(i) + "/f.txt", "x");
+    w->show();
+    prompts.answers = {Answer::Yes};
+    QTimer::singleShot(0, w.get(), [this] { w->close(); });
+    search("D:\\t", QStringLiteral("*.*"), true);
+    // The walk's result is left aside and the window is gone.
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(entries().empty());
+    EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien: 0"));
+}
+
 TEST_F(MainFixture, DriveChangeEndsOnTheDrivesCurrentFolder) {
     d.folder("unter");
     e.folder("woanders");
