@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -87,6 +88,8 @@ void frmFlags::createControls() {
     Label2->setAccessibleName(Label2->text());
     Label2->setAutoFillBackground(true);
     place(Label2, 360, 120, 2055, 255);
+    // A desktop font wider than the form font must not cut the group title short.
+    Label2->resize(std::max(Label2->width(), Label2->sizeHint().width()), Label2->height());
 
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
