@@ -3,9 +3,23 @@
 #include <QFile>
 #include <QString>
 
+// The resources live in the static ui library, where the linker would drop them unless they
+// are registered explicitly; every lookup below registers them first.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace ui {
 
+namespace {
+void ensureResources() {
+    static const bool done = (initResources(), true);
+    (void)done;
+}
+} // namespace
+
 QIcon programIcon() {
+    ensureResources();
     static const QIcon icon = [] {
         QIcon i;
         for (int size : {16, 32, 48, 128, 256}) {
@@ -19,6 +33,7 @@ QIcon programIcon() {
 }
 
 QIcon toolbarIcon(const char* name) {
+    ensureResources();
     const QString file = QStringLiteral(":/toolbar/%1.png").arg(QString::fromLatin1(name));
     return QFile::exists(file) ? QIcon(file) : QIcon();
 }

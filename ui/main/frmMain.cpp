@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -271,6 +272,8 @@ void frmMain::applyLayout() {
     set(lblMuster, l.lblMusterLeft, 3620, 735, 375);
     set(lblPath, l.lblPathLeft, 480, 4215, 375);
     set(cboMuster, l.cboMusterLeft, 3600, 1095, 315);
-    set(Check1, l.check1Left, 3600, 1995, 255);
+    // The caption must stay readable in fonts wider than the design font.
+    set(Check1, l.check1Left, 3600, std::max(1995.0, ui::toTwips(Check1->sizeHint().width(), this)),
+        255);
     set(shpMarker, l.shpMarkerLeft, l.shpMarkerTop, l.shpMarkerWidth, l.shpMarkerHeight);
 }
