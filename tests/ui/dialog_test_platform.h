@@ -64,6 +64,8 @@ public:
 
     std::uint32_t extraAttributeBits = 0;
     std::error_code setAttributesError;
+    // Attribute bits a failing set still applies before it fails.
+    std::uint32_t partialSetBits = 0;
     std::error_code deleteError;
     std::error_code startError;
     // Program starts go to the real backend instead of being recorded.
@@ -98,8 +100,11 @@ public:
     }
     std::error_code setAttributes(std::string_view p, std::uint32_t a) override {
         attributeWrites.emplace_back(p, a);
-        if (setAttributesError)
+        if (setAttributesError) {
+            if (partialSetBits)
+                m_inner->setAttributes(p, a & partialSetBits);
             return setAttributesError;
+        }
         return m_inner->setAttributes(p, a);
     }
     std::error_code deleteFile(std::string_view p) override {

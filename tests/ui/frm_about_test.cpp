@@ -7,7 +7,6 @@
 #include "ui/controls/twips.h"
 #include "version_info.h"
 
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -96,13 +95,6 @@ TEST(frmAbout, TextsFromTheVersionInformation) {
     EXPECT_EQ(next, dialog.cmdSysInfo);
     EXPECT_EQ(dialog.picIcon->pos(), ui::twipsRect(240, 240, 0, 0, &dialog).topLeft());
 
-    // The etched separator: the grey line above, the white one just below it.
-    EXPECT_EQ(dialog.Line1[1]->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(dialog.Line1[0]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_EQ(dialog.Line1[1]->height(), 1);
-    EXPECT_EQ(dialog.Line1[0]->height(), 2);
-    EXPECT_LT(dialog.Line1[1]->y(), dialog.Line1[0]->y());
-    EXPECT_EQ(dialog.Line1[0]->geometry().right(), dialog.Line1[1]->geometry().right());
     EXPECT_TRUE(s.prompts.shown.empty());
 }
 

@@ -143,6 +143,9 @@ void frmFlags::OKButton_Click() {
         if (m_fs.setAttributes(path, iAttributes))
             failed = path;
     }
+    // Re-read even after a failure: a set can fail half-way (write bits changed, stored bits
+    // refused), and the file view must show what the file is now.
+    m_file1.refresh();
     if (!failed.empty()) {
         // The dialog stays open with its boxes as they are, so the user can change the choice
         // or cancel.
@@ -153,7 +156,6 @@ void frmFlags::OKButton_Click() {
                           ui::Prompts::Buttons::Ok);
         return;
     }
-    m_file1.refresh();
     accept();
 }
 
