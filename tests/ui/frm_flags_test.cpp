@@ -29,13 +29,14 @@ using testsupport::TempDir;
 
 // Drive C: is a temporary folder holding C:\Daten; File1 shows a folder with one file chosen.
 struct Scene {
+    // Before File1, which is a widget.
+    QApplication& app = testsupport::ensureApp();
     TempDir c;
     DialogTestPlatform fs{platform::createPosixPlatform({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
     ui::FileListBox File1{fs};
 
     Scene() {
-        testsupport::ensureApp();
         File1.setShowHidden(true);
         File1.setShowSystem(true);
     }
