@@ -94,6 +94,8 @@ TEST(frmAbout, TextsFromTheVersionInformation) {
         next = next->nextInFocusChain();
     EXPECT_EQ(next, dialog.cmdSysInfo);
     EXPECT_EQ(dialog.picIcon->pos(), ui::twipsRect(240, 240, 0, 0, &dialog).topLeft());
+    EXPECT_FALSE(dialog.picIcon->pixmap().isNull());
+    EXPECT_FALSE(dialog.windowIcon().isNull());
 
     EXPECT_TRUE(s.prompts.shown.empty());
 }
