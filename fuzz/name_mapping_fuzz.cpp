@@ -1,0 +1,27 @@
+// Host file name -> program text -> host file name is the identity, and the program text never
+// holds a character that path text cannot carry (a "\" would split the name, a ":" would fool
+// the file-name rule).
+
+#include "fuzz_platform.h"
+
+#include "platform/posix/name_mapping.h"
+
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view host = fuzz::bytesOf(data, size);
+    // A host name holds neither NUL nor "/".
+    if (host.find_first_of(std::string_view("\0/", 2)) != std::string_view::npos)
+        return 0;
+    const std::string program = platform::posix::programName(host);
+    for (char c : program)
+        fuzz::require(c != '\\' && !platform::posix::isForbiddenInProgramName(c));
+    fuzz::require(platform::posix::hostName(program) == host);
+    // The quick test may send a name to the mapping that needs none, never the other way.
+    if (platform::posix::hostNameIsProgramText(host))
+        fuzz::require(program == host);
+    std::string appended = "x";
+    platform::posix::appendProgramName(host, appended);
+    fuzz::require(appended == "x" + program);
+    return 0;
+}
