@@ -86,6 +86,7 @@ TEST(FolderListBox, SetPathReportsRealChangesOnly) {
     EXPECT_FALSE(box.setPath("c:\\daten\\notiz.txt"));
     EXPECT_FALSE(box.setPath("q:\\"));
     EXPECT_FALSE(box.setPath("q: [weg]"));
+    EXPECT_FALSE(box.setPath(""));
     EXPECT_EQ(box.path(), "C:\\Daten\\Briefe");
     EXPECT_EQ(changes, 1);
 

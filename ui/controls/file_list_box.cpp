@@ -53,9 +53,6 @@ void FileListBox::setShowReadOnly(bool show) {
 void FileListBox::refresh() {
     const std::string selected = fileName();
     clear();
-    platform::Listing listing;
-    if (m_path.empty() || m_fs.listFolder(m_path, platform::ListDetail::Attributes, listing))
-        return;
 
     std::uint32_t hiddenMask = 0;
     if (!m_showHidden)
@@ -64,6 +61,13 @@ void FileListBox::refresh() {
         hiddenMask |= platform::System;
     if (!m_showReadOnly)
         hiddenMask |= platform::ReadOnly;
+    // Reading every file's attributes costs far more than the listing itself; when every
+    // kind of file is shown, nobody needs them.
+    const auto detail =
+        hiddenMask != 0 ? platform::ListDetail::Attributes : platform::ListDetail::Kind;
+    platform::Listing listing;
+    if (m_path.empty() || m_fs.listFolder(m_path, detail, listing))
+        return;
 
     struct File {
         QString text;

@@ -73,6 +73,8 @@ std::string FolderListBox::path() const {
 }
 
 bool FolderListBox::setPath(std::string_view path) {
+    if (path.empty())
+        return false;
     std::string target(path);
     if (const char letter = driveTextLetter(path)) {
         target = m_fs.currentFolder(letter);

@@ -9,7 +9,7 @@
 namespace ui {
 
 // The folder list: the folders of the current path from the drive root down, and below the
-// current folder its subfolders. Double-click or Enter opens a folder.
+// current folder its subfolders, hidden ones included. Double-click or Enter opens a folder.
 class FolderListBox : public QTreeWidget {
     Q_OBJECT
 
