@@ -6,9 +6,11 @@ namespace core {
 
 bool TargetGuard::mayReplace(std::string_view target, std::size_t position, bool protectWritten) {
     auto existing = m_fs.canonicalPath(target);
+    // A lookup that failed for another reason than a missing name cannot tell what would be
+    // replaced.
     if (!existing)
-        return true;
-    if (protectWritten && m_written.contains(*existing))
+        return existing.error() == std::errc::no_such_file_or_directory;
+    if (protectWritten && (m_writtenUnknown || m_written.contains(*existing)))
         return false;
     return !listedLater(*existing, position);
 }
@@ -17,6 +19,8 @@ void TargetGuard::written(std::string_view target) {
     auto canonical = m_fs.canonicalPath(target);
     if (canonical)
         m_written.insert(std::move(*canonical));
+    else
+        m_writtenUnknown = true;
 }
 
 bool TargetGuard::listedLater(const std::string& canonical, std::size_t position) {
@@ -28,8 +32,12 @@ bool TargetGuard::listedLater(const std::string& canonical, std::size_t position
             auto path = m_fs.canonicalPath(EntryPath(m_entries[i]));
             if (path)
                 (*m_lastPosition)[std::move(*path)] = i;
+            else if (path.error() != std::errc::no_such_file_or_directory)
+                m_listedUnknown = true;
         }
     }
+    if (m_listedUnknown)
+        return true;
     auto found = m_lastPosition->find(canonical);
     return found != m_lastPosition->end() && found->second > position;
 }

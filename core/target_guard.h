@@ -34,9 +34,14 @@ private:
     const platform::Platform& m_fs;
     const EntryList& m_entries;
     std::unordered_set<std::string> m_written;
+    // A written target whose canonical path could not be recorded: every existing target then
+    // counts as possibly written.
+    bool m_writtenUnknown = false;
     // Canonical path of every file entry to its last position; built on the first existing
     // target, since most runs never need it.
     std::optional<std::unordered_map<std::string, std::size_t>> m_lastPosition;
+    // A listed file whose canonical path could not be looked up may be any existing target.
+    bool m_listedUnknown = false;
 };
 
 } // namespace core
