@@ -10,8 +10,54 @@ std::error_code injected() {
 
 } // namespace
 
+std::error_code FaultyPlatform::enter(Op op, std::string_view path) const {
+    const std::size_t call = ++m_calls[index(op)];
+    if (beforeCall)
+        beforeCall(op, path);
+    auto fault = m_faults.find({op, call});
+    return fault == m_faults.end() ? std::error_code() : fault->second;
+}
+
+platform::Result<platform::HostFolder> FaultyPlatform::resolveFolder(std::string_view path) const {
+    if (auto error = enter(Op::ResolveFolder, path))
+        return error;
+    return m_inner.resolveFolder(path);
+}
+
+platform::Result<std::string> FaultyPlatform::canonicalPath(std::string_view path) const {
+    if (auto error = enter(Op::CanonicalPath, path))
+        return error;
+    return m_inner.canonicalPath(path);
+}
+
+std::error_code FaultyPlatform::listFolder(const platform::HostFolder& folder,
+                                           platform::ListDetail detail,
+                                           platform::Listing& out) const {
+    if (auto error = enter(Op::ListFolder, folder.path)) {
+        out.clear();
+        return error;
+    }
+    if (syntheticListing && syntheticListing(folder, out))
+        return {};
+    return m_inner.listFolder(folder, detail, out);
+}
+
+platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) const {
+    if (auto error = enter(Op::GetAttributes, path))
+        return error;
+    return m_inner.getAttributes(path);
+}
+
+std::error_code FaultyPlatform::setAttributes(std::string_view path, std::uint32_t attributes) {
+    if (auto error = enter(Op::SetAttributes, path))
+        return error;
+    return m_inner.setAttributes(path, attributes);
+}
+
 std::error_code FaultyPlatform::deleteFile(std::string_view path) {
     deletes.emplace_back(path);
+    if (auto error = enter(Op::DeleteFile, path))
+        return error;
     if (failingDeletes.contains(path))
         return injected();
     return m_inner.deleteFile(path);
@@ -19,15 +65,48 @@ std::error_code FaultyPlatform::deleteFile(std::string_view path) {
 
 std::error_code FaultyPlatform::copyFile(std::string_view source, std::string_view target) {
     copies.emplace_back(source);
+    if (auto error = enter(Op::CopyFile, source))
+        return error;
     if (failingCopySources.contains(source))
         return injected();
     return m_inner.copyFile(source, target);
 }
 
+std::error_code FaultyPlatform::createFolder(std::string_view path) {
+    if (auto error = enter(Op::CreateFolder, path))
+        return error;
+    return m_inner.createFolder(path);
+}
+
+platform::Result<std::uint64_t> FaultyPlatform::fileLength(std::string_view path) const {
+    if (auto error = enter(Op::FileLength, path))
+        return error;
+    return m_inner.fileLength(path);
+}
+
 std::error_code FaultyPlatform::appendToFile(std::string_view path, std::string_view bytes) {
+    if (auto error = enter(Op::AppendToFile, path))
+        return error;
     if (failAppend)
         return injected();
     return m_inner.appendToFile(path, bytes);
+}
+
+platform::Result<std::string> FaultyPlatform::readFile(std::string_view path) const {
+    if (auto error = enter(Op::ReadFile, path))
+        return error;
+    return m_inner.readFile(path);
+}
+
+std::string FaultyPlatform::documentsFolder() const {
+    enter(Op::DocumentsFolder, {});
+    return documentsOverride ? *documentsOverride : m_inner.documentsFolder();
+}
+
+std::error_code FaultyPlatform::startProgram(std::string_view path) {
+    if (auto error = enter(Op::StartProgram, path))
+        return error;
+    return m_inner.startProgram(path);
 }
 
 } // namespace coretest

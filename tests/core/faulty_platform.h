@@ -1,18 +1,43 @@
 #pragma once
 
 // A platform that passes every call to a real one, except the faults a test chooses: a fixed
-// clock, copies and deletes that fail for chosen paths, a log that cannot be written, and a
-// registry of the test's own.
+// clock, copies and deletes that fail for chosen paths, a log that cannot be written, the Nth
+// call of an operation failing with a chosen error, a hook that runs before each call (another
+// program acting between search and action), a synthetic folder listing, and a registry of the
+// test's own.
 
 #include "platform/platform.h"
 
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace coretest {
+
+// The operations whose calls the double counts and can fail.
+enum class Op {
+    ResolveFolder,
+    CanonicalPath,
+    ListFolder,
+    GetAttributes,
+    SetAttributes,
+    DeleteFile,
+    CopyFile,
+    CreateFolder,
+    FileLength,
+    AppendToFile,
+    ReadFile,
+    DocumentsFolder,
+    StartProgram,
+};
+inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::StartProgram) + 1;
 
 class FaultyPlatform : public platform::Platform {
 public:
@@ -22,67 +47,68 @@ public:
     std::set<std::string, std::less<>> failingCopySources;
     std::set<std::string, std::less<>> failingDeletes;
     bool failAppend = false;
+    // Empty text: the user has no documents folder.
+    std::optional<std::string> documentsOverride;
     platform::Registry* registryOverride = nullptr;
+    // Runs before every counted call is passed on (or failed), with the call's first path.
+    std::function<void(Op, std::string_view path)> beforeCall;
+    // Replaces the listing of a host folder; returns false to list the real folder.
+    std::function<bool(const platform::HostFolder&, platform::Listing&)> syntheticListing;
 
     // Every copy and delete asked for, in order, whether it failed or not.
     std::vector<std::string> copies;
     std::vector<std::string> deletes;
+
+    // Makes the `nth` call (1-based, counted from now on) of `op` fail with `error`.
+    void failCall(Op op, std::size_t nth,
+                  std::error_code error = std::make_error_code(std::errc::io_error)) {
+        m_faults[{op, m_calls[index(op)] + nth}] = error;
+    }
+    std::size_t calls(Op op) const { return m_calls[index(op)]; }
 
     std::vector<platform::Drive> drives() const override { return m_inner.drives(); }
     char currentDrive() const override { return m_inner.currentDrive(); }
     std::string currentFolder(char driveLetter) const override {
         return m_inner.currentFolder(driveLetter);
     }
-    platform::Result<platform::HostFolder> resolveFolder(std::string_view path) const override {
-        return m_inner.resolveFolder(path);
-    }
-    platform::Result<std::string> canonicalPath(std::string_view path) const override {
-        return m_inner.canonicalPath(path);
-    }
+    platform::Result<platform::HostFolder> resolveFolder(std::string_view path) const override;
+    platform::Result<std::string> canonicalPath(std::string_view path) const override;
     using platform::Platform::listFolder;
     std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
-                               platform::Listing& out) const override {
-        return m_inner.listFolder(folder, detail, out);
-    }
+                               platform::Listing& out) const override;
     platform::HostFolder childFolder(const platform::HostFolder& parent,
                                      std::string_view hostName) const override {
         return m_inner.childFolder(parent, hostName);
     }
-    platform::Result<std::uint32_t> getAttributes(std::string_view path) const override {
-        return m_inner.getAttributes(path);
-    }
-    std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override {
-        return m_inner.setAttributes(path, attributes);
-    }
+    platform::Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     std::error_code copyFile(std::string_view source, std::string_view target) override;
-    std::error_code createFolder(std::string_view path) override {
-        return m_inner.createFolder(path);
-    }
-    platform::Result<std::uint64_t> fileLength(std::string_view path) const override {
-        return m_inner.fileLength(path);
-    }
+    std::error_code createFolder(std::string_view path) override;
+    platform::Result<std::uint64_t> fileLength(std::string_view path) const override;
     platform::Result<platform::DateTime> fileDateTime(std::string_view path) const override {
         return m_inner.fileDateTime(path);
     }
     std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
-    platform::Result<std::string> readFile(std::string_view path) const override {
-        return m_inner.readFile(path);
-    }
-    std::string documentsFolder() const override { return m_inner.documentsFolder(); }
+    platform::Result<std::string> readFile(std::string_view path) const override;
+    std::string documentsFolder() const override;
     platform::DateTime now() const override { return fixedNow ? *fixedNow : m_inner.now(); }
     std::string toUpper(std::string_view text) const override { return m_inner.toUpper(text); }
     std::string toLower(std::string_view text) const override { return m_inner.toLower(text); }
-    std::error_code startProgram(std::string_view path) override {
-        return m_inner.startProgram(path);
-    }
+    std::error_code startProgram(std::string_view path) override;
     std::string executableName() const override { return m_inner.executableName(); }
     platform::Registry& registry() override {
         return registryOverride ? *registryOverride : m_inner.registry();
     }
 
 private:
+    static std::size_t index(Op op) { return static_cast<std::size_t>(op); }
+    // Counts the call, runs the hook and answers the injected error for this call, if any.
+    std::error_code enter(Op op, std::string_view path) const;
+
     platform::Platform& m_inner;
+    mutable std::array<std::size_t, kOpCount> m_calls{};
+    std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;
 };
 
 } // namespace coretest

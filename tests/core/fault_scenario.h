@@ -1,0 +1,174 @@
+#pragma once
+
+// One run of a bulk pass over a small searched tree, built afresh for every fault a test tries,
+// and the check that the run lost nothing: every source that is still there is whole, every
+// target written is whole, no temporary file is left, every attempt has its log line and the
+// failure pass names exactly the files that survived.
+
+#include "faulty_platform.h"
+#include "test_window.h"
+
+#include "core/bulk_operations.h"
+#include "core/modFile.h"
+#include "core/operation_log.h"
+#include "core/result_entry.h"
+#include "platform/posix_backend.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace coretest {
+
+enum class Pass { Delete, Copy, Move };
+
+inline const char* passName(Pass pass) {
+    return pass == Pass::Delete ? "delete" : pass == Pass::Copy ? "copy" : "move";
+}
+
+class Scenario {
+public:
+    // The files of D:\Quelle by name, with their contents; b.txt is large enough to take more
+    // than one write.
+    static const std::map<std::string, std::string>& sources() {
+        static const std::map<std::string, std::string> files = {
+            {"a.txt", "erste Datei"},
+            {"b.txt", std::string(300000, 'b')},
+            {"c.txt", "dritte Datei"},
+            {"d.txt", ""},
+        };
+        return files;
+    }
+
+    Scenario() {
+        fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9};
+        for (const auto& [name, bytes] : sources())
+            data.file("Quelle/" + name, bytes);
+        data.folder("Quelle/Archiv");
+        data.folder("Ziel");
+        window.listMatchingFiles();
+        listed = window.resultList();
+        window.searches = 0;
+    }
+
+    void run(Pass pass, const std::string& target = "D:\\Ziel", bool prefix = false) {
+        if (pass == Pass::Delete)
+            core::deleteListedEntries(window, fs, log);
+        else
+            core::copyOrMoveEntries(window, fs, log, target, pass == Pass::Move, prefix);
+    }
+
+    std::filesystem::path source(const std::string& name) const {
+        return data.path() / "Quelle" / name;
+    }
+    std::string logBytes() const {
+        return testsupport::readBytes(home.documents() / "Tilgomat.txt");
+    }
+
+    static std::string line(std::string_view item, std::string_view note) {
+        return "17.05.2024 14:03:09;\"" + std::string(item) + "\";" + std::string(note) + "\r\n";
+    }
+
+    // The log a run must leave: one attempt line per listed file, then for a delete or a move
+    // one error line per file entry of the final list; the line at `lostLine` (counted over all
+    // lines written) could not be written.
+    std::string expectedLog(Pass pass, std::optional<std::size_t> lostLine = {}) const {
+        std::vector<std::string> lines;
+        const char* suffix = pass == Pass::Copy ? " -> copy" : pass == Pass::Move ? " -> move" : "";
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            if (core::IsFileEntry(listed[i]))
+                lines.push_back(line(core::EntryPath(listed[i]), note(i, listed.size()) + suffix));
+        }
+        if (pass != Pass::Copy) {
+            const core::EntryList& left = window.resultList();
+            for (std::size_t i = 0; i < left.size(); ++i) {
+                if (core::IsFileEntry(left[i]))
+                    lines.push_back(
+                        line(core::EntryPath(left[i]), note(i, left.size()) + " ->error delete"));
+            }
+        }
+        if (lostLine && *lostLine < lines.size())
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*lostLine));
+        std::string text;
+        for (const auto& l : lines)
+            text += l;
+        return text;
+    }
+
+    // Names of the source files still in place, each checked to be whole.
+    std::set<std::string> wholeSurvivors() const {
+        std::set<std::string> left;
+        for (const auto& [name, bytes] : sources()) {
+            if (!std::filesystem::exists(source(name)))
+                continue;
+            EXPECT_EQ(testsupport::readBytes(source(name)), bytes) << name << " was damaged";
+            left.insert(name);
+        }
+        return left;
+    }
+
+    // The outcome checks shared by every fault. `targetFolder` is the host folder written to;
+    // `kept` names targets that existed before and must keep their content.
+    void checkOutcome(Pass pass, std::optional<std::size_t> lostLine = {},
+                      const std::filesystem::path& targetFolder = {},
+                      const std::map<std::string, std::string>& kept = {}) const {
+        const std::filesystem::path folder =
+            targetFolder.empty() ? data.path() / "Ziel" : targetFolder;
+        const std::set<std::string> left = wholeSurvivors();
+        for (const auto& [name, bytes] : sources()) {
+            const std::filesystem::path target = folder / name;
+            const bool atTarget = std::filesystem::exists(target) && target != source(name);
+            if (kept.contains(name)) {
+                EXPECT_EQ(testsupport::readBytes(target), kept.at(name)) << name << " replaced";
+            } else if (atTarget) {
+                EXPECT_EQ(testsupport::readBytes(target), bytes) << name << " half-written";
+            }
+            if (pass == Pass::Copy) {
+                EXPECT_TRUE(left.contains(name)) << name << " lost by a copy";
+            } else if (pass == Pass::Move) {
+                EXPECT_TRUE(left.contains(name) || (atTarget && !kept.contains(name)))
+                    << name << " lost by a move";
+            }
+        }
+        if (std::filesystem::exists(folder)) {
+            for (const auto& e : std::filesystem::directory_iterator(folder)) {
+                EXPECT_FALSE(e.path().filename().string().starts_with(".tilgomat-"))
+                    << "temporary file left: " << e.path();
+            }
+        }
+        if (pass != Pass::Copy) {
+            std::set<std::string> reported;
+            const core::EntryList& now = window.resultList();
+            for (std::size_t i = 0; i < now.size(); ++i) {
+                if (core::IsFileEntry(now[i]))
+                    reported.insert(modFile::FileNameFromPath(core::EntryPath(now[i])));
+            }
+            EXPECT_EQ(reported, left);
+            EXPECT_EQ(window.warnings, left.empty() ? 0 : 1);
+        }
+        EXPECT_EQ(logBytes(), expectedLog(pass, lostLine));
+    }
+
+    testsupport::FakeHome home;
+    testsupport::TempDir data;
+    std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
+        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+    FaultyPlatform fs{*host};
+    core::OperationLog log{fs};
+    TestWindow window{fs, "D:\\Quelle", "TXT", false};
+    core::EntryList listed; // the list the pass acts on
+
+private:
+    static std::string note(std::size_t i, std::size_t n) {
+        return std::to_string(i + 1) + "/" + std::to_string(n);
+    }
+};
+
+} // namespace coretest
