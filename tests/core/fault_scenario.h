@@ -47,7 +47,9 @@ public:
         return files;
     }
 
-    Scenario() {
+    // `pattern`: the reduced pattern of the searches (the list and the new search after the pass).
+    explicit Scenario(std::string pattern = "TXT")
+        : window(fs, "D:\\Quelle", std::move(pattern), false) {
         fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9};
         for (const auto& [name, bytes] : sources())
             data.file("Quelle/" + name, bytes);
@@ -162,7 +164,7 @@ public:
         {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
     FaultyPlatform fs{*host};
     core::OperationLog log{fs};
-    TestWindow window{fs, "D:\\Quelle", "TXT", false};
+    TestWindow window;
     core::EntryList listed; // the list the pass acts on
 
 private:
