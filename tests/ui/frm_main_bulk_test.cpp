@@ -1,0 +1,185 @@
+// Delete, copy and move driven through the main window as a user would: the toolbar, the
+// confirmation, the target folder dialog; then the files and the log checked.
+
+#include "platform/posix_backend.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/folder_list_box.h"
+#include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/dialogs/frmFileDialog.h"
+#include "ui/main/frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = ui::Prompts::Answer;
+
+class MainBulk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::ensureApp();
+        platformImpl = platform::createPosixPlatform(
+            {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+        w = std::make_unique<frmMain>(*platformImpl, prompts);
+    }
+
+    void search(const QString& folder, const QString& pattern, bool subfolders) {
+        w->txtFolderMask->setText(folder);
+        w->cboMuster->setEditText(pattern);
+        w->Check1->setChecked(subfolders);
+        w->Toolbar1->click(3);
+    }
+
+    // The log's lines without their date field, after checking that field's form.
+    std::vector<std::string> logLines() const {
+        const std::string bytes = testsupport::readBytes(home.documents() / "Tilgomat.txt");
+        std::vector<std::string> lines;
+        const std::regex date(R"(^\d\d\.\d\d\.\d{4}( \d\d:\d\d:\d\d)?;)");
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            const std::size_t end = bytes.find("\r\n", start);
+            EXPECT_NE(end, std::string::npos) << "line without CR LF";
+            if (end == std::string::npos)
+                break;
+            std::string line = bytes.substr(start, end - start);
+            std::smatch m;
+            EXPECT_TRUE(std::regex_search(line, m, date)) << line;
+            lines.push_back(line.substr(static_cast<std::size_t>(m.length(0))));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    // Confirms the target folder dialog once it is open: folder, prefix, OK.
+    void answerTargetDialog(const std::string& folder, bool prefix) {
+        QTimer::singleShot(0, [folder, prefix] {
+            auto* dialog = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_TRUE(dialog->Dir1->setPath(folder));
+            dialog->chkPrefix->setChecked(prefix);
+            dialog->OKButton->click();
+        });
+    }
+
+    testsupport::FakeHome home;
+    testsupport::TempDir data;
+    std::unique_ptr<platform::Platform> platformImpl;
+    testsupport::ScriptedPrompts prompts;
+    std::unique_ptr<frmMain> w;
+};
+
+TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
+    data.file("tree/a.txt", "a");
+    data.file("tree/b.txt", "b");
+    data.file("tree/c.txt", "c");
+    data.file("tree/keep.doc", "k");
+    ASSERT_FALSE(platformImpl->setAttributes("D:\\tree\\b.txt", platform::ReadOnly));
+    search(QStringLiteral("D:\\tree"), QStringLiteral("*.txt"), false);
+    ASSERT_EQ(w->resultEntries().size(), 3u);
+
+    prompts.answers = {Answer::Yes};
+    w->Toolbar1->click(4);
+
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("Möchten Sie die angezeigten Dateien wirklich löschen?"));
+    EXPECT_EQ(prompts.shown[0].defaultButton, Answer::Yes);
+    EXPECT_EQ(prompts.shown[1].text, QStringLiteral("Es konnten nicht alle Dateien gelöscht "
+                                                    "werden!\rÜberprüfen Sie manuell die "
+                                                    "Dateiattribute."));
+    EXPECT_FALSE(fs::exists(data.path() / "tree/a.txt"));
+    EXPECT_TRUE(fs::exists(data.path() / "tree/b.txt"));
+    EXPECT_FALSE(fs::exists(data.path() / "tree/c.txt"));
+    EXPECT_TRUE(fs::exists(data.path() / "tree/keep.doc"));
+    ASSERT_EQ(w->resultEntries().size(), 1u);
+    EXPECT_EQ(w->resultEntries()[0], "    d:\\tree\\b.txt");
+    EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien 1"));
+
+    // The pass logs in list order; only the survivor gets an error line.
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_NE(lines[i].find(";" + std::to_string(i + 1) + "/3"), std::string::npos) << lines[i];
+    EXPECT_EQ(lines[3], "\"d:\\tree\\b.txt\";1/1 ->error delete");
+}
+
+TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
+    data.file("src/eins/bild.png", "erstes");
+    data.file("src/zwei/bild.png", "zweites");
+    data.file("src/zwei/text.png", "text");
+    data.folder("ziel");
+    search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
+    ASSERT_EQ(w->resultEntries().size(), 3u);
+
+    // Copy with prefix: three files side by side, numbered by list position.
+    answerTargetDialog("D:\\ziel", true);
+    w->Toolbar1->click(5);
+    EXPECT_FALSE(w->bolMove);
+    EXPECT_TRUE(w->bolPrefix);
+    EXPECT_EQ(w->sTargetPath, "D:\\ziel");
+    int copied = 0;
+    for (const auto& e : fs::directory_iterator(data.path() / "ziel")) {
+        const std::string name = e.path().filename().string();
+        EXPECT_TRUE(name.rfind("000_", 0) == 0 || name.rfind("001_", 0) == 0 ||
+                    name.rfind("002_", 0) == 0)
+            << name;
+        ++copied;
+    }
+    EXPECT_EQ(copied, 3);
+    EXPECT_TRUE(fs::exists(data.path() / "src/eins/bild.png"));
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[0].find(";1/3 -> copy"), std::string::npos);
+    EXPECT_NE(lines[2].find(";3/3 -> copy"), std::string::npos);
+
+    // Move without prefix into another folder: the two bild.png meet at one name. Nothing is
+    // lost: the later one stays in place and is reported.
+    data.folder("ablage");
+    search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
+    prompts.shown.clear();
+    answerTargetDialog("D:\\ablage", false);
+    w->Toolbar1->click(6);
+    EXPECT_TRUE(w->bolMove);
+    EXPECT_FALSE(w->bolPrefix);
+    const std::string moved = testsupport::readBytes(data.path() / "ablage/bild.png");
+    EXPECT_TRUE(moved == "erstes" || moved == "zweites");
+    EXPECT_EQ(testsupport::readBytes(data.path() / "ablage/text.png"), "text");
+    const bool einsLeft = fs::exists(data.path() / "src/eins/bild.png");
+    const bool zweiLeft = fs::exists(data.path() / "src/zwei/bild.png");
+    EXPECT_NE(einsLeft, zweiLeft);
+    EXPECT_FALSE(fs::exists(data.path() / "src/zwei/text.png"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].icon, ui::Prompts::Icon::Exclamation);
+    ASSERT_EQ(w->resultEntries().size(), 1u);
+    lines = logLines();
+    ASSERT_EQ(lines.size(), 3u + 3u + 1u);
+    EXPECT_NE(lines[3].find(" -> move"), std::string::npos);
+    EXPECT_NE(lines[6].find(";1/1 ->error delete"), std::string::npos);
+    // The status panel again shows the version after the final search.
+    EXPECT_TRUE(w->StatusBar1->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
+}
+
+TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {
+    data.file("t/a.txt", "a");
+    search(QStringLiteral("D:\\t"), QStringLiteral("*.*"), false);
+    prompts.answers = {Answer::No};
+    w->Toolbar1->click(4);
+    EXPECT_TRUE(fs::exists(data.path() / "t/a.txt"));
+    EXPECT_FALSE(fs::exists(home.documents() / "Tilgomat.txt"));
+    EXPECT_EQ(w->resultEntries().size(), 1u);
+}
+
+} // namespace
