@@ -64,6 +64,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         return;
     const std::size_t count = entries.size();
     for (std::size_t i = 0; i < count; ++i) {
+        window.progress(i, count);
         if (!IsFileEntry(entries[i]))
             continue;
         std::string_view path = EntryPath(entries[i]);
@@ -73,6 +74,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         // A refused delete shows up in the failure pass.
         fs.deleteFile(path);
     }
+    window.progress(count, count);
     searchAgain(window);
     reportSurvivors(window, log);
 }
@@ -85,6 +87,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries);
     for (std::size_t i = 0; i < count; ++i) {
+        window.progress(i, count);
         if (!IsFileEntry(entries[i]))
             continue;
         std::string_view path = EntryPath(entries[i]);
@@ -104,6 +107,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
             fs.deleteFile(path);
         }
     }
+    window.progress(count, count);
     searchAgain(window);
     if (bolMove)
         reportSurvivors(window, log);

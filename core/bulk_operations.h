@@ -21,6 +21,9 @@ public:
     virtual void listMatchingFiles() = 0;            // run the search again
     virtual void refreshFileView() = 0;              // File1 re-reads its folder
     virtual void showNotAllDeletedWarning() = 0;     // the single warning message
+    // Called before each listed entry of a delete, copy or move pass with the entries done so
+    // far, and once more with done == total when the pass is through.
+    virtual void progress([[maybe_unused]] std::size_t done, [[maybe_unused]] std::size_t total) {}
 };
 
 // Deletes every listed file, searches again and reports what is still found. The caller has
