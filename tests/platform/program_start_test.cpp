@@ -1,0 +1,46 @@
+// Starting a program runs exactly the file named, without a shell: shell text in the path is
+// part of the file name, never a command.
+
+#include "drive_fixture.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using platformtest::TwoDrives;
+
+bool appears(const std::filesystem::path& p) {
+    for (int i = 0; i < 250 && !std::filesystem::exists(p); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return std::filesystem::exists(p);
+}
+
+TEST(ProgramStart, ShellTextInThePathIsNeverRun) {
+    TwoDrives t;
+    const auto marker = t.d.path() / "gelaufen";
+    const auto hit = t.c.path() / "getroffen";
+    const std::string name = "start $(touch getroffen); `touch getroffen` && touch getroffen.sh";
+    const auto script = t.c.file(name, "#!/bin/sh\necho lief > '" + marker.string() + "'\n");
+    ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
+    // The working folder of the test is where a shell would create the file.
+    const auto here = std::filesystem::current_path() / "getroffen";
+
+    for (const std::string& command :
+         {std::string("/bin/true; touch ") + hit.string(), "true && touch " + hit.string(),
+          "$(touch " + hit.string() + ")", std::string("C:\\start $(touch getroffen)")})
+        EXPECT_TRUE(t.fs->startProgram(command)) << command;
+
+    ASSERT_FALSE(t.fs->startProgram("C:\\" + name));
+    EXPECT_TRUE(appears(marker));
+    EXPECT_EQ(testsupport::readBytes(marker), "lief\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(std::filesystem::exists(hit));
+    EXPECT_FALSE(std::filesystem::exists(here));
+}
+
+} // namespace
