@@ -30,7 +30,6 @@ constexpr double clientHeight = 8280;
 
 template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(QString::fromLatin1(name));
     return widget;
 }
 
@@ -74,6 +73,7 @@ void frmMain::createControls() {
     StatusBar1->addPanel(1440);
     StatusBar1->addPanel(1440);
     StatusBar1->addPanel(2440);
+    createProgressBar();
     place(StatusBar1, 0, 7905, 11910, 375);
 
     Command1 = named(new QPushButton(QStringLiteral("Command1"), c), "Command1");
@@ -140,6 +140,14 @@ void frmMain::createControls() {
     lblPath->setBuddy(txtFolderMask);
     lbDrive->setBuddy(Drive1);
 
+    // What a screen reader says for each control; the views, the toolbar and the status bar
+    // name themselves, buttons and labels are read by their captions.
+    txtFolderMask->setAccessibleName(lblPath->text());
+    cboMuster->setAccessibleName(lblMuster->text());
+    cboMuster->lineEdit()->setAccessibleName(lblMuster->text());
+    List1->setAccessibleName(QStringLiteral("Ergebnisliste"));
+    shpMarker->setAccessibleName(QStringLiteral("Markierung: Liste gehört zum gewählten Ordner"));
+
     for (QWidget* hidden : std::initializer_list<QWidget*>{Command1, Text3, Text2, Text1, cmdList,
                                                            Label3, Label4, Label5, Label6})
         hidden->setVisible(false);
@@ -161,6 +169,7 @@ void frmMain::createControls() {
 
 void frmMain::createMenus() {
     QMenuBar* bar = menuBar();
+    bar->setAccessibleName(QStringLiteral("Menüleiste"));
     auto item = [this](QMenu* menu, const QString& caption, const char* name) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));

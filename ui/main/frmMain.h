@@ -9,6 +9,7 @@
 #include "ui/controls/prompts.h"
 
 #include <QMainWindow>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QFrame;
 
@@ -130,11 +132,17 @@ private:
     void syncAttributeButton();
     bool listIsEmpty();
     QString versionText() const;
+    void createProgressBar();
+    void showBulkProgress(std::size_t done, std::size_t total);
+    void showSearchBusy();
+    void hideProgress();
 
     platform::Platform& m_fs;
     ui::Prompts& m_prompts;
     std::unique_ptr<core::OperationLog> m_log;
     ui::ResultListModel* m_resultModel = nullptr;
+    // Beside the status panels while a long pass or search runs; the panels keep their texts.
+    QProgressBar* m_progress = nullptr;
     QWidget* m_client = nullptr;
     core::MainLayout m_layout;
     std::int64_t intFileCount = 0;

@@ -26,6 +26,9 @@ public:
     const core::EntryList& resultList() const override { return m_w.resultEntries(); }
     void listMatchingFiles() override { m_w.ListMatchingFiles(); }
     void refreshFileView() override { m_w.File1->refresh(); }
+    void progress(std::size_t done, std::size_t total) override {
+        m_w.showBulkProgress(done, total);
+    }
     void showNotAllDeletedWarning() override {
         m_w.m_prompts.message(QStringLiteral("Es konnten nicht alle Dateien gelöscht werden!\r"
                                              "Überprüfen Sie manuell die Dateiattribute."),

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,8 @@ const char* const initialPatterns[] = {"*.*",    "*.accdb", "*.avi",  "*.bmp",  
 QString fromUtf8(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+constexpr qint64 busyBarDelayMs = 300;
 
 void processPendingEvents() {
     QApplication::processEvents();
@@ -125,8 +128,21 @@ void frmMain::ListMatchingFiles() {
     processPendingEvents();
     const std::string folder = m_fs.toLower(txtFolderMask->text().toStdString());
     const bool subfolders = Check1->isChecked();
-    const std::int32_t n = modFile::CollectFiles(m_fs, folder, pattern, hits, subfolders, nextFree,
-                                                 processPendingEvents);
+    QElapsedTimer walking;
+    walking.start();
+    bool busyShown = false;
+    const auto onEachFolder = [this, &walking, &busyShown] {
+        // A quick search is over before a busy bar would do more than flicker.
+        if (!busyShown && walking.elapsed() >= busyBarDelayMs) {
+            showSearchBusy();
+            busyShown = true;
+        }
+        processPendingEvents();
+    };
+    const std::int32_t n =
+        modFile::CollectFiles(m_fs, folder, pattern, hits, subfolders, nextFree, onEachFolder);
+    if (busyShown)
+        hideProgress();
     QApplication::restoreOverrideCursor();
     processPendingEvents();
     m_searching = false;

@@ -1,0 +1,209 @@
+// The main window's progress bar: it counts the files of a long delete, copy or move and runs
+// while a slow search walks, beside the status panels, whose texts it never touches.
+
+#include "dialog_test_platform.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/main/frmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using testsupport::DialogTestPlatform;
+using testsupport::FakeHome;
+using testsupport::ScriptedPrompts;
+using testsupport::TempDir;
+using Answer = ui::Prompts::Answer;
+
+// Calls a hook before every delete, copy and folder listing.
+class WatchedPlatform : public DialogTestPlatform {
+public:
+    using DialogTestPlatform::DialogTestPlatform;
+    std::function<void()> beforeFileOperation;
+    std::function<void()> beforeListing;
+
+    std::error_code deleteFile(std::string_view p) override {
+        if (beforeFileOperation)
+            beforeFileOperation();
+        return DialogTestPlatform::deleteFile(p);
+    }
+    std::error_code copyFile(std::string_view s, std::string_view t) override {
+        if (beforeFileOperation)
+            beforeFileOperation();
+        return DialogTestPlatform::copyFile(s, t);
+    }
+    using platform::Platform::listFolder;
+    std::error_code listFolder(const platform::HostFolder& f, platform::ListDetail d,
+                               platform::Listing& out) const override {
+        if (beforeListing)
+            beforeListing();
+        return DialogTestPlatform::listFolder(f, d, out);
+    }
+};
+
+// What the status bar showed at one moment.
+struct Seen {
+    bool barVisible = false;
+    int value = 0;
+    int maximum = 0;
+    QString barText;
+    QString panels;
+};
+
+// c: is the host root with the fake home, d: a data folder.
+struct Scene {
+    QApplication& app = testsupport::ensureApp();
+    FakeHome home;
+    TempDir d;
+    WatchedPlatform fs{platform::createPosixPlatform({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
+                                                     home.home().string())};
+    ScriptedPrompts prompts;
+    frmMain w{fs, prompts};
+    QProgressBar* bar = w.findChild<QProgressBar*>();
+    std::vector<Seen> seen;
+
+    Scene() {
+        const auto look = [this] {
+            seen.push_back(
+                {bar->isVisibleTo(&w), bar->value(), bar->maximum(), bar->text(), panels()});
+        };
+        fs.beforeFileOperation = look;
+    }
+
+    QString panels() const {
+        return w.StatusBar1->panelText(1) + "|" + w.StatusBar1->panelText(2) + "|" +
+               w.StatusBar1->panelText(3);
+    }
+    void files(const std::string& folder, int count) const {
+        for (int i = 0; i < count; ++i)
+            d.file(folder + "/f" + std::to_string(i) + ".txt", "x");
+    }
+    void search(const std::string& folder, bool subfolders = false) {
+        w.txtFolderMask->setText(QString::fromStdString(folder));
+        w.cboMuster->setEditText(QStringLiteral("*.txt"));
+        w.Check1->setChecked(subfolders);
+        w.cmdList->click();
+    }
+    QString version() const { return w.StatusBar1->panelText(3); }
+};
+
+TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
+    Scene s;
+    s.files("viele", 250);
+    s.d.folder("viele/unter");
+    s.search("D:\\viele");
+    ASSERT_EQ(s.w.resultEntries().size(), 251u);
+    const QString before = s.panels();
+    ASSERT_EQ(before, "Dateien 250|Verzeichnisse: 1|" + s.version());
+    ASSERT_FALSE(s.bar->isVisibleTo(&s.w));
+
+    // Each file's delete comes with the bar at that file's list position: the entries
+    // before it are done, the folder entry counting like any other.
+    std::vector<int> filePositions;
+    for (std::size_t i = 0; i < s.w.resultEntries().size(); ++i)
+        if (!std::string_view(s.w.resultEntries()[i]).starts_with(">>"))
+            filePositions.push_back(static_cast<int>(i));
+
+    s.prompts.answers = {Answer::Yes};
+    s.w.mnuDeleteAll->trigger();
+
+    // The panels keep the texts of the last search all the while.
+    ASSERT_EQ(s.seen.size(), 250u);
+    for (std::size_t i = 0; i < s.seen.size(); ++i) {
+        const Seen& at = s.seen[i];
+        ASSERT_TRUE(at.barVisible) << i;
+        EXPECT_EQ(at.maximum, 251);
+        EXPECT_EQ(at.value, filePositions[i]);
+        EXPECT_EQ(at.barText, QStringLiteral("%1 von 251").arg(filePositions[i]));
+        EXPECT_EQ(at.panels, before);
+    }
+    // Afterwards the bar is gone and the panels read what the new search counted.
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_EQ(s.panels(), "Dateien 0|Verzeichnisse: 1|" + s.version());
+    EXPECT_EQ(s.prompts.shown.size(), 1u);
+}
+
+TEST(MainProgress, ShortListsShowNoBar) {
+    Scene s;
+    s.files("wenige", 200);
+    s.search("D:\\wenige");
+    ASSERT_EQ(s.w.resultEntries().size(), 200u);
+    s.prompts.answers = {Answer::Yes};
+    s.w.mnuDeleteAll->trigger();
+    ASSERT_EQ(s.seen.size(), 200u);
+    for (const Seen& at : s.seen)
+        EXPECT_FALSE(at.barVisible);
+    EXPECT_EQ(s.panels(), "Dateien 0|Verzeichnisse: 0|" + s.version());
+}
+
+TEST(MainProgress, LongMoveKeepsTheTargetTextWhileItRuns) {
+    Scene s;
+    s.files("quelle", 300);
+    s.d.folder("ziel");
+    s.search("D:\\quelle");
+    // As the target folder dialog's OK does before it starts the move.
+    s.w.sTargetPath = "D:\\ziel";
+    s.w.bolMove = true;
+    s.w.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: D:\\ziel"));
+    const QString during = s.panels();
+
+    s.w.CopyOrMove();
+
+    // A copy and a delete per file.
+    ASSERT_EQ(s.seen.size(), 600u);
+    for (std::size_t i = 0; i < s.seen.size(); ++i) {
+        ASSERT_TRUE(s.seen[i].barVisible) << i;
+        EXPECT_EQ(s.seen[i].maximum, 300);
+        EXPECT_EQ(s.seen[i].value, static_cast<int>(i / 2));
+        EXPECT_EQ(s.seen[i].panels, during);
+    }
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_EQ(s.panels(), "Dateien 0|Verzeichnisse: 0|" + s.version());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.d.path() / "ziel"),
+                            std::filesystem::directory_iterator()),
+              300);
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(MainProgress, SlowSearchShowsABusyBarQuickOneDoesNot) {
+    Scene s;
+    s.files("tief/a", 2);
+    s.files("tief/b", 2);
+    bool slow = false;
+    std::vector<bool> barDuringListing;
+    s.fs.beforeListing = [&] {
+        barDuringListing.push_back(s.bar->isVisibleTo(&s.w));
+        if (slow && barDuringListing.size() == 1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    };
+
+    s.search("D:\\tief", true);
+    EXPECT_EQ(barDuringListing, std::vector<bool>(3, false));
+
+    // The first folder takes long; from the next one on the bar runs without a range.
+    barDuringListing.clear();
+    slow = true;
+    s.search("D:\\tief", true);
+    ASSERT_EQ(barDuringListing.size(), 3u);
+    EXPECT_FALSE(barDuringListing[0]);
+    EXPECT_TRUE(barDuringListing[1]);
+    EXPECT_TRUE(barDuringListing[2]);
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_EQ(s.panels(), "Dateien 4|Verzeichnisse: 0|" + s.version());
+}
+
+} // namespace

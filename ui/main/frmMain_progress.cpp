@@ -1,0 +1,61 @@
+// The main window's progress display: a bar beside the status panels that counts the files of a
+// long delete, copy or move pass, or shows that a search is walking the folders.
+
+#include "ui/controls/panel_status_bar.h"
+#include "ui/controls/twips.h"
+#include "ui/main/frmMain.h"
+
+#include <QLayout>
+#include <QProgressBar>
+
+namespace {
+
+// Shorter passes end before a bar would be worth looking at.
+constexpr std::size_t progressThreshold = 200;
+
+} // namespace
+
+void frmMain::createProgressBar() {
+    m_progress = new QProgressBar(StatusBar1);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setFixedWidth(ui::toPixels(2000, this));
+    m_progress->setVisible(false);
+    StatusBar1->addPermanentWidget(m_progress);
+}
+
+void frmMain::showBulkProgress(std::size_t done, std::size_t total) {
+    if (total <= progressThreshold)
+        return;
+    if (done >= total) {
+        hideProgress();
+        return;
+    }
+    if (m_progress->isHidden()) {
+        m_progress->setRange(0, static_cast<int>(total));
+        m_progress->setValue(0);
+        m_progress->setFormat(QStringLiteral("%v von %m"));
+        m_progress->setTextVisible(true);
+        m_progress->setAccessibleName(QStringLiteral("Fortschritt"));
+        m_progress->setVisible(true);
+        // The pass lets no events through, so the status bar is laid out and drawn at once;
+        // from then on the bar repaints itself as its value moves.
+        StatusBar1->layout()->activate();
+        StatusBar1->repaint();
+    }
+    m_progress->setValue(static_cast<int>(done));
+}
+
+void frmMain::showSearchBusy() {
+    if (!m_progress->isHidden())
+        return;
+    // No range: the bar runs to and fro while the walk lets events through.
+    m_progress->setRange(0, 0);
+    m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(QStringLiteral("Suche läuft"));
+    m_progress->setVisible(true);
+}
+
+void frmMain::hideProgress() {
+    m_progress->setVisible(false);
+    m_progress->reset();
+}
