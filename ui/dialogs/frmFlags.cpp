@@ -97,6 +97,7 @@ void frmFlags::createControls() {
     Label3->setTextFormat(Qt::PlainText);
     place(Label3, 120, 2160, 5655, 255);
 
+    ui::withoutDefaultButton(*this);
     setTabOrder(OKButton, CancelButton);
     setTabOrder(CancelButton, Check1[0]);
     for (std::size_t i = 1; i < Check1.size(); ++i)
@@ -160,6 +161,8 @@ void frmFlags::OKButton_Click() {
 }
 
 void frmFlags::keyPressEvent(QKeyEvent* event) {
+    if (ui::enterPressesFocusedButton(*this, event))
+        return;
     if (event->matches(QKeySequence::Cancel)) {
         event->accept();
         return;

@@ -7,6 +7,7 @@
 #include "ui/controls/twips.h"
 #include "ui/dialogs/dialog_frame.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -65,6 +66,7 @@ void frmProtocoll::createControls() {
     txtText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText->setGeometry(ui::twipsRect(120, 120, 8655, 4695, this));
 
+    ui::withoutDefaultButton(*this);
     setTabOrder(OKButton, cmdDelProt);
     setTabOrder(cmdDelProt, txtText);
     OKButton->setFocus();
@@ -105,4 +107,9 @@ void frmProtocoll::cmdDelProt_Click() {
         return;
     }
     accept();
+}
+
+void frmProtocoll::keyPressEvent(QKeyEvent* event) {
+    if (!ui::enterPressesFocusedButton(*this, event))
+        QDialog::keyPressEvent(event);
 }

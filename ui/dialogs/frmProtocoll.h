@@ -27,6 +27,10 @@ public:
     QPushButton* cmdDelProt = nullptr;
     QPushButton* OKButton = nullptr;
 
+protected:
+    // Enter presses the focused button only: the viewer has no default button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void createControls();
     void Form_Load();

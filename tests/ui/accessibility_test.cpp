@@ -1,0 +1,251 @@
+// The five windows as assistive technology and the keyboard meet them: every control shown
+// has an accessible name, Tab walks the controls in their fixed order, the menus keep their
+// access letters, and Enter and Esc do in each dialog what that dialog promises.
+
+#include "dialog_test_platform.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/drive_list_box.h"
+#include "ui/controls/file_list_box.h"
+#include "ui/controls/folder_list_box.h"
+#include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmFileDialog.h"
+#include "ui/dialogs/frmFlags.h"
+#include "ui/dialogs/frmProtocoll.h"
+#include "ui/main/frmMain.h"
+
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace {
+
+using testsupport::DialogTestPlatform;
+using testsupport::FakeHome;
+using testsupport::ScriptedPrompts;
+using testsupport::TempDir;
+
+// Scroll bars, viewports, a combo box's line edit, the menu bar's overflow button and toolbar
+// separators are parts of the control around them, which carries the name.
+bool isPartOfAControl(const QWidget* w, const QWidget* window) {
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QComboBox*>(p) ||
+            qobject_cast<const QMenuBar*>(p))
+            return true;
+    return QByteArray(w->metaObject()->className()) == "QToolBarSeparator";
+}
+
+// The shown widgets that a screen reader would find without a name; plain containers aside.
+std::vector<std::string> unnamed(QWidget& window) {
+    std::vector<std::string> out;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window) || isPartOfAControl(w, &window) ||
+            w->metaObject() == &QWidget::staticMetaObject)
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+            out.push_back(w->objectName().toStdString() + " (" + w->metaObject()->className() +
+                          ")");
+    }
+    return out;
+}
+
+// The controls that Tab reaches, starting at `first`, once round.
+std::vector<QWidget*> tabChain(QWidget* first, QWidget* window) {
+    std::vector<QWidget*> chain;
+    QWidget* w = first;
+    do {
+        if (w != window && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            w->isVisibleTo(window) && w->isEnabled())
+            chain.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != first && chain.size() < 100);
+    return chain;
+}
+
+void pressKey(QWidget& target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&target, &press);
+}
+
+// Shows the window as the active one, so that focus changes reach its buttons.
+void activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+}
+
+struct Finished {
+    std::optional<int> result;
+    explicit Finished(QDialog& dialog) {
+        QObject::connect(&dialog, &QDialog::finished, [this](int r) { result = r; });
+    }
+};
+
+// d: holds the fake home with the documents folder, which is also the working folder; a log
+// and a chosen file are there, so that every dialog opens with all its controls enabled.
+struct Scene {
+    QApplication& app = testsupport::ensureApp();
+    FakeHome home;
+    DialogTestPlatform fs{platform::createPosixPlatform({{'d', home.home().string(), "Daten"}},
+                                                        home.documents().string())};
+    ScriptedPrompts prompts;
+    frmMain main{fs, prompts};
+
+    Scene() {
+        std::ofstream(home.documents() / "Tilgomat.txt", std::ios::binary)
+            << "01.02.2024 10:00:00;\"D:\\a.txt\";1/1\r\n";
+        std::ofstream(home.documents() / "brief.txt") << "x";
+        main.File1->refresh();
+        for (int i = 0; i < main.File1->listCount(); ++i)
+            if (main.File1->entryName(i) == "brief.txt")
+                main.File1->setCurrentRow(i);
+    }
+    std::string logBytes() const {
+        return testsupport::readBytes(home.documents() / "Tilgomat.txt");
+    }
+};
+
+TEST(Accessibility, EveryShownControlOfTheFiveWindowsHasAName) {
+    Scene s;
+    ASSERT_EQ(s.main.File1->fileName(), "brief.txt");
+    s.main.show();
+    EXPECT_EQ(unnamed(s.main), std::vector<std::string>{});
+    // Names that say what the control is for, not what it is called in the code.
+    EXPECT_EQ(s.main.Drive1->accessibleName(), QStringLiteral("Laufwerk"));
+    EXPECT_EQ(s.main.txtFolderMask->accessibleName(), QStringLiteral("Ausgewählter Pfad"));
+    EXPECT_EQ(s.main.cboMuster->accessibleName(), QStringLiteral("Muster"));
+    EXPECT_EQ(s.main.List1->accessibleName(), QStringLiteral("Ergebnisliste"));
+
+    frmFileDialog fileDialog(s.main);
+    EXPECT_EQ(unnamed(fileDialog), std::vector<std::string>{});
+    frmFlags flags(*s.main.File1, s.fs, s.prompts);
+    EXPECT_EQ(unnamed(flags), std::vector<std::string>{});
+    frmProtocoll protocoll(s.fs, s.prompts);
+    EXPECT_EQ(unnamed(protocoll), std::vector<std::string>{});
+    frmAbout about(s.fs, s.prompts);
+    EXPECT_EQ(unnamed(about), std::vector<std::string>{});
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(Accessibility, TabWalksEachWindowInItsFixedOrder) {
+    Scene s;
+    frmMain& m = s.main;
+    // The toolbar between the path field and the result list takes no focus itself.
+    EXPECT_EQ(tabChain(m.Drive1, &m),
+              (std::vector<QWidget*>{m.Drive1, m.Dir1, m.File1, m.txtFolderMask, m.List1,
+                                     m.cboMuster, m.Check1}));
+
+    frmFileDialog fileDialog(m);
+    EXPECT_EQ(
+        tabChain(fileDialog.OKButton, &fileDialog),
+        (std::vector<QWidget*>{fileDialog.OKButton, fileDialog.CancelButton, fileDialog.Drive1,
+                               fileDialog.Dir1, fileDialog.cmdNewFolder, fileDialog.chkPrefix}));
+
+    frmFlags flags(*m.File1, s.fs, s.prompts);
+    EXPECT_EQ(tabChain(flags.OKButton, &flags),
+              (std::vector<QWidget*>{flags.OKButton, flags.CancelButton, flags.Check1[0],
+                                     flags.Check1[1], flags.Check1[2], flags.Check1[3]}));
+
+    frmProtocoll protocoll(s.fs, s.prompts);
+    EXPECT_EQ(tabChain(protocoll.OKButton, &protocoll),
+              (std::vector<QWidget*>{protocoll.OKButton, protocoll.cmdDelProt, protocoll.txtText}));
+
+    frmAbout about(s.fs, s.prompts);
+    EXPECT_EQ(tabChain(about.cmdOK, &about),
+              (std::vector<QWidget*>{about.cmdOK, about.cmdSysInfo}));
+
+    // Each dialog opens with the focus on its first control.
+    for (QDialog* dialog :
+         std::initializer_list<QDialog*>{&fileDialog, &flags, &protocoll, &about}) {
+        dialog->show();
+        const QWidget* first = dialog->focusWidget();
+        EXPECT_TRUE(first == fileDialog.OKButton || first == flags.OKButton ||
+                    first == protocoll.OKButton || first == about.cmdOK)
+            << dialog->windowTitle().toStdString();
+        dialog->hide();
+    }
+}
+
+TEST(Accessibility, MenusKeepTheirAccessLetters) {
+    Scene s;
+    frmMain& m = s.main;
+    const auto letter = [](const QString& caption) { return QKeySequence::mnemonic(caption); };
+    const std::vector<std::pair<QMenu*, int>> bar = {{m.mnuFile, Qt::Key_D},
+                                                     {m.mnuEdit, Qt::Key_B},
+                                                     {m.mnuView, Qt::Key_A},
+                                                     {m.mnuHelp, Qt::Key_Question}};
+    std::set<int> seen;
+    for (const auto& [menu, key] : bar) {
+        EXPECT_EQ(letter(menu->title()), QKeySequence(Qt::ALT | Qt::Key(key)))
+            << menu->title().toStdString();
+        seen.insert(letter(menu->title())[0].toCombined());
+    }
+    EXPECT_EQ(seen.size(), bar.size());
+    EXPECT_EQ(m.menuBar()->actions().size(), 4);
+    EXPECT_EQ(letter(m.mnuEnd->text()), QKeySequence(Qt::ALT | Qt::Key_E));
+    EXPECT_EQ(letter(m.mnuAbout->text()), QKeySequence(Qt::ALT | Qt::Key(0xDC))); // Ü
+    // The items without one stay without one, as their captions are given.
+    for (QAction* a : {m.mnuDeleteAll, m.mnuFileCopy, m.mnuFileMove, m.mnuProtocoll})
+        EXPECT_TRUE(letter(a->text()).isEmpty()) << a->text().toStdString();
+}
+
+TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
+    Scene s;
+    {
+        // The attributes dialog has no default button: Enter on a check box does nothing,
+        // Esc does nothing, and only a focused button answers Enter, as push buttons do.
+        frmFlags flags(*s.main.File1, s.fs, s.prompts);
+        Finished finished(flags);
+        EXPECT_FALSE(flags.OKButton->isDefault());
+        activate(flags);
+        flags.Check1[1]->setFocus();
+        ASSERT_TRUE(flags.Check1[1]->hasFocus());
+        pressKey(flags, Qt::Key_Return);
+        pressKey(flags, Qt::Key_Escape);
+        EXPECT_TRUE(flags.isVisible());
+        EXPECT_FALSE(finished.result);
+        EXPECT_TRUE(s.fs.attributeWrites.empty());
+
+        flags.OKButton->setFocus();
+        pressKey(flags, Qt::Key_Return);
+        EXPECT_EQ(finished.result, QDialog::Accepted);
+        EXPECT_EQ(s.fs.attributeWrites.size(), 1u);
+    }
+    const std::string log = s.logBytes();
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Escape)}) {
+        // The log viewer opens on OK: Enter closes it like OK, Esc like its close box; the
+        // log stays as it is and no question comes up.
+        frmProtocoll protocoll(s.fs, s.prompts);
+        Finished finished(protocoll);
+        activate(protocoll);
+        ASSERT_TRUE(protocoll.OKButton->hasFocus());
+        pressKey(protocoll, key);
+        EXPECT_FALSE(protocoll.isVisible()) << key;
+        EXPECT_TRUE(finished.result) << key;
+    }
+    EXPECT_EQ(s.logBytes(), log);
+    EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+} // namespace
