@@ -1,0 +1,76 @@
+// The main window over a folder that lists 1,100,000 files and 40,000 folders (a synthetic
+// listing, nothing on disk): the counters and the status bar count past 16 bits and a million.
+
+#include "dialog_test_platform.h"
+#include "platform/posix_backend.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/panel_status_bar.h"
+#include "ui/main/frmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::size_t kFiles = 1'100'000;
+constexpr std::size_t kFolders = 40'000;
+
+// Lists the folder `m_masse` with synthetic entries, every other folder as it is.
+class MassPlatform : public testsupport::DialogTestPlatform {
+public:
+    MassPlatform(std::unique_ptr<platform::Platform> inner, std::string masse)
+        : DialogTestPlatform(std::move(inner)), m_masse(std::move(masse)) {}
+
+    using platform::Platform::listFolder;
+    std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
+                               platform::Listing& out) const override {
+        if (folder.path != m_masse)
+            return DialogTestPlatform::listFolder(folder, detail, out);
+        out.clear();
+        for (std::size_t i = 0; i < kFiles; ++i) {
+            const std::string name = "f" + std::to_string(i) + ".txt";
+            out.add(name, name, false, 0);
+            if (i % (kFiles / kFolders) == 0 && i / (kFiles / kFolders) < kFolders) {
+                const std::string sub = "o" + std::to_string(i);
+                out.add(sub, sub, true, platform::Directory);
+            }
+        }
+        out.id = platform::FolderId{1, 1};
+        return {};
+    }
+
+private:
+    std::string m_masse;
+};
+
+TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
+    testsupport::ensureApp();
+    testsupport::FakeHome home;
+    testsupport::TempDir d;
+    d.folder("Masse");
+    auto inner = platform::createPosixPlatform({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
+                                               home.home().string());
+    const std::string masse = inner->resolveFolder("D:\\Masse")->path;
+    MassPlatform fs(std::move(inner), masse);
+    testsupport::ScriptedPrompts prompts;
+    frmMain w(fs, prompts);
+
+    w.txtFolderMask->setText(QStringLiteral("D:\\Masse"));
+    w.cboMuster->setEditText(QStringLiteral("*.txt"));
+    w.Check1->setChecked(false);
+    w.cmdList->click();
+
+    EXPECT_EQ(w.resultEntries().size(), kFiles + kFolders);
+    EXPECT_EQ(w.fileCount(), static_cast<std::int64_t>(kFiles));
+    EXPECT_EQ(w.folderCount(), static_cast<std::int64_t>(kFolders));
+    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("Dateien 1100000"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("Verzeichnisse: 40000"));
+    EXPECT_EQ(w.resultEntries()[kFiles + kFolders - 1], "    d:\\masse\\f1099999.txt");
+}
+
+} // namespace
