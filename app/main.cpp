@@ -10,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tilgomat"));
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.tilgomat.Tilgomat"));
 
     // Qt's own dialogs speak German like the rest of the program, where the translation exists.
     QTranslator qtTranslator;

@@ -12,6 +12,10 @@ packages=(
 if [ "${TILGOMAT_WITH_BENCH:-0}" = 1 ]; then
     packages+=(fd-find findutils coreutils)
 fi
+# scripts/package.sh: the Debian package (dpkg-shlibdeps needs file) and its validators.
+if [ "${TILGOMAT_WITH_PACKAGING:-0}" = 1 ]; then
+    packages+=(dpkg-dev file desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
