@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Builds the walk benchmark's tree in DIR (which must not exist yet): 20,000 folders up to six
 # levels deep and 200,000 empty files, ten per folder, with mixed extensions and case. The
-# names depend on nothing but their number, so every run builds the same tree.
+# names depend on nothing but their number, so every run builds the same tree. FOLDERS and
+# FILES give other sizes (the memory benchmark's million entries); FILES is a multiple of FOLDERS.
+#   make_tree.sh DIR [FOLDERS FILES]
 set -euo pipefail
-if [ $# -ne 1 ]; then
-    echo "usage: $0 DIR" >&2
+if [ $# -ne 1 ] && [ $# -ne 3 ]; then
+    echo "usage: $0 DIR [FOLDERS FILES]" >&2
     exit 2
 fi
 dir=$1
+folderCount=${2:-20000}
+fileCount=${3:-200000}
 if [ -e "$dir" ]; then
     echo "$dir exists already" >&2
     exit 1
@@ -16,10 +20,11 @@ mkdir -p "$dir"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-LC_ALL=C awk -v root="$dir" -v folders="$work/folders" -v files="$work/files" 'BEGIN {
+LC_ALL=C awk -v root="$dir" -v folders="$work/folders" -v files="$work/files" \
+    -v folderCount="$folderCount" -v fileCount="$fileCount" 'BEGIN {
     split("Projekt archiv Bilder daten Berichte src Musik Dokumente", stem, " ")
     path[0] = root
-    for (i = 1; i <= 20000; i++) {
+    for (i = 1; i <= folderCount; i++) {
         path[i] = path[int((i - 1) / 8)] "/" stem[i % 8 + 1] "_" i
         print path[i] > folders
     }
@@ -28,9 +33,10 @@ LC_ALL=C awk -v root="$dir" -v folders="$work/folders" -v files="$work/files" 'B
     n = split(".doc .DOC .Doc xdoc .docx .DOCX .txt .pdf .jpg .JPG .png .mp3 .xls .xlsx .ppt" \
               " .odt .c .log .doc.bak _Ä", ending, " ")
     split("Brief Rechnung notiz IMG Bericht .versteckt Neuer_Entwurf Protokoll", name, " ")
-    for (k = 0; k < 200000; k++) {
+    perFolder = fileCount / folderCount
+    for (k = 0; k < fileCount; k++) {
         h = (k * 7919 + 13) % 97
-        print path[int(k / 10) + 1] "/" name[h % 8 + 1] "_" k ending[h % n + 1] > files
+        print path[int(k / perFolder) + 1] "/" name[h % 8 + 1] "_" k ending[h % n + 1] > files
     }
 }'
 xargs -d '\n' mkdir -p < "$work/folders"

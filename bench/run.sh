@@ -1,13 +1,49 @@
 #!/usr/bin/env bash
-# Builds the release preset, makes the benchmark tree once, and runs the walk benchmark.
+# The one entry point of the benchmarks: builds the release preset, makes the data under /tmp
+# once, runs every row and prints one table of figures, references, ratios and goals.
 #   bench/run.sh [ROUNDS]
+# Warm cache, median of ROUNDS rounds (default 5). The machine and its load are printed with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tree=/tmp/tilgomat-bench-tree
-if ! command -v fdfind >/dev/null; then
-    if [ "$(id -u)" -eq 0 ]; then apt-get install -y fd-find; else sudo apt-get install -y fd-find; fi
-fi
+rounds=${1:-5}
+data=/tmp/tilgomat-bench
+tree=$data/tree        # 20,000 folders, 200,000 files: the walk and "List"
+million=$data/million  # 50,000 folders, 1,000,000 files: peak memory
+files=$data/files      # 10,000 small files: delete, copy, move
+work=$data/work
+
+need() {
+    command -v "$1" >/dev/null && return
+    if [ "$(id -u)" -eq 0 ]; then apt-get install -y "$2"; else sudo apt-get install -y "$2"; fi
+}
+need fdfind fd-find
+
 cmake --preset release >/dev/null
-cmake --build --preset release --target bench_walk
+cmake --build --preset release --target bench_walk bench_bulk bench_list bench_logview
+bin=build/release/bench
+
 [ -d "$tree" ] || bench/make_tree.sh "$tree"
-exec build/release/bench/bench_walk "$tree" "${1:-7}"
+[ -d "$million" ] || bench/make_tree.sh "$million" 50000 1000000
+[ -d "$files" ] || bench/make_files.sh "$files"
+
+rows=$(mktemp)
+trap 'rm -f "$rows"' EXIT
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+"$bin/bench_walk" "$tree" "$rounds" >>"$rows"
+"$bin/bench_list" list "$tree" "$rounds" >>"$rows"
+"$bin/bench_bulk" "$files" "$work" "$rounds" >>"$rows"
+"$bin/bench_logview" "$data/logview-home" "$rounds" >>"$rows"
+"$bin/bench_list" peak "$million" >>"$rows"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
+    "kernel $(uname -r), $(df -T "$data" | awk 'NR == 2 { print $2 }') under $data;" \
+    "median of $rounds rounds, warm cache"
+echo
+echo "| Path | Tilgomat | Reference | Ratio | Goal | Met |"
+echo "|---|---|---|---|---|---|"
+awk -F'\t' '$1 == "ROW" {
+    ratio = $5 == "0.00" ? "-" : $5 "x"
+    printf "| %s | %s | %s | %s | %s | %s |\n", $2, $3, $4, ratio, $6, $7
+}' "$rows"

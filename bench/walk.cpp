@@ -6,66 +6,24 @@
 // for "*.doc" with subfolders on, as the window would: drive c: is "/", and the start folder is
 // DIR as path text, lower-cased. find and fdfind run as child processes writing to /dev/null.
 
+#include "measure.h"
+
 #include "core/modFile.h"
 #include "core/pattern.h"
 #include "platform/posix_backend.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Command = std::vector<std::string>;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Runs a command with its output going to `outputFd`; false when it cannot be started or fails.
-bool run(const Command& command, int outputFd) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    std::vector<char*> argv;
-    for (const auto& arg : command)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return false;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Seconds for one run with output to /dev/null, or a negative value when it failed.
-double timeCommand(const Command& command) {
-    const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    const auto start = Clock::now();
-    const bool ok = run(command, devNull);
-    const double seconds = secondsSince(start);
-    close(devNull);
-    return ok ? seconds : -1.0;
-}
+using bench::Clock;
+using bench::Command;
+using bench::secondsSince;
 
 // The number of lines a command prints, or -1 when it failed.
 long countLines(const Command& command) {
@@ -73,7 +31,7 @@ long countLines(const Command& command) {
     if (!out)
         return -1;
     long lines = -1;
-    if (run(command, fileno(out))) {
+    if (bench::runChild(command, fileno(out)).ok) {
         std::rewind(out);
         lines = 0;
         for (int c; (c = std::fgetc(out)) != EOF;)
@@ -123,20 +81,29 @@ int main(int argc, char** argv) {
     const long fdHits = countLines(fdfind);
 
     std::vector<double> walkTimes, findTimes, fdTimes;
+    double load = 0;
     for (int r = 0; r < rounds; ++r) {
+        load += bench::loadAverage();
         walkTimes.push_back(timeWalk(*fs, folder, "*.doc").seconds);
-        findTimes.push_back(timeCommand(find));
-        fdTimes.push_back(timeCommand(fdfind));
+        findTimes.push_back(bench::timeCommand(find));
+        fdTimes.push_back(bench::timeCommand(fdfind));
     }
-    const double walk = median(walkTimes), findTime = median(findTimes), fd = median(fdTimes);
+    const double walk = bench::median(walkTimes), findTime = bench::median(findTimes),
+                 fd = bench::median(fdTimes);
 
-    std::printf("tree        %s (start folder %s)\n", dir.c_str(), folder.c_str());
-    std::printf("hits        walk %d, find %ld, fdfind %ld%s\n", walkHits, findHits, fdHits,
-                walkHits == findHits && findHits == fdHits ? "" : "  (DIFFERENT)");
-    std::printf("median of %d rounds\n", rounds);
-    std::printf("  walk      %8.1f ms\n", walk * 1000);
-    std::printf("  find      %8.1f ms\n", findTime * 1000);
-    std::printf("  fdfind    %8.1f ms\n", fd * 1000);
-    std::printf("ratio       walk/find %.2f, walk/fdfind %.2f\n", walk / findTime, walk / fd);
-    return walkHits == findHits ? 0 : 1;
+    std::fprintf(stderr,
+                 "walk of %s: hits walk %d, find %ld, fdfind %ld%s; median of %d rounds: walk "
+                 "%.1f ms, find %.1f ms, fdfind %.1f ms (load %.1f)\n",
+                 folder.c_str(), walkHits, findHits, fdHits,
+                 walkHits == findHits && findHits == fdHits ? "" : " (DIFFERENT)", rounds,
+                 walk * 1000, findTime * 1000, fd * 1000, load / rounds);
+    if (walkHits != findHits)
+        return 1;
+    const std::string what = "the walk, *.doc, subfolders, " + std::to_string(walkHits) + " hits";
+    bench::printRow(what, bench::milliseconds(walk),
+                    "find -iname '*doc' " + bench::milliseconds(findTime), walk / findTime,
+                    "<= 0.6x", walk / findTime <= 0.6);
+    bench::printRow(what, bench::milliseconds(walk), "fdfind " + bench::milliseconds(fd), walk / fd,
+                    "<= 1.0x", walk / fd <= 1.0);
+    return 0;
 }

@@ -1,0 +1,214 @@
+// Delete, copy and move of 10,000 listed files against find -delete, cp and mv on the same
+// files, warm cache.
+//
+//   bench_bulk TEMPLATE WORK [ROUNDS]
+//
+// TEMPLATE is a tree made by bench/make_files.sh; WORK a folder the benchmark may empty and
+// fill. Every round copies the template twice (untimed), once for the program and once for the
+// reference tool, and flushes it to disk. The program's figure is the pass alone, log lines
+// included, as the window runs it; the new search that follows it is timed on its own. All paths
+// must be lower case, since the search lower-cases its start folder.
+
+#include "measure.h"
+
+#include "core/bulk_operations.h"
+#include "core/modFile.h"
+#include "core/operation_log.h"
+#include "core/pattern.h"
+#include "platform/posix_backend.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fsys = std::filesystem;
+
+namespace {
+
+// The main window as far as the passes need it: the list, the search, the warning.
+class BenchWindow : public core::BulkWindow {
+public:
+    BenchWindow(const platform::Platform& fs, std::string folder)
+        : m_fs(fs), m_folder(std::move(folder)) {}
+
+    const core::EntryList& resultList() const override { return m_list; }
+    void listMatchingFiles() override {
+        const auto start = bench::Clock::now();
+        core::EntryList hits;
+        std::int32_t nextFree = 0;
+        const bool subfolders = true;
+        modFile::CollectFiles(m_fs, m_folder, core::reducePattern(m_fs, "*.*"), hits, subfolders,
+                              nextFree);
+        m_list = std::move(hits);
+        searchSeconds += bench::secondsSince(start);
+    }
+    void refreshFileView() override {}
+    void showNotAllDeletedWarning() override { ++warnings; }
+
+    double searchSeconds = 0;
+    int warnings = 0;
+
+private:
+    const platform::Platform& m_fs;
+    std::string m_folder;
+    core::EntryList m_list;
+};
+
+std::size_t countFiles(const fsys::path& dir) {
+    std::size_t n = 0;
+    for (const auto& e : fsys::recursive_directory_iterator(dir))
+        n += e.is_regular_file();
+    return n;
+}
+
+std::vector<std::string> filesBelow(const fsys::path& dir) {
+    std::vector<std::string> files;
+    for (const auto& e : fsys::recursive_directory_iterator(dir))
+        if (e.is_regular_file())
+            files.push_back(e.path().string());
+    return files;
+}
+
+enum class Operation { Delete, Copy, Move };
+
+struct Round {
+    double pass = 0;
+    double search = 0;
+    double reference = 0;
+};
+
+class BulkBench {
+public:
+    BulkBench(fsys::path templ, fsys::path work, fsys::path documents)
+        : m_template(std::move(templ)), m_work(std::move(work)), m_documents(std::move(documents)),
+          m_fs(platform::createPosixPlatform({{'c', "/", {}}}, "/")),
+          m_expected(countFiles(m_template)) {}
+
+    Round run(Operation op) {
+        fsys::remove_all(m_work);
+        fsys::create_directories(m_work);
+        const fsys::path ours = m_work / "ours", reference = m_work / "reference";
+        const fsys::path ourTarget = m_work / "ziel_ours",
+                         referenceTarget = m_work / "ziel_reference";
+        bench::prepare({"cp", "-a", m_template.string(), ours.string()});
+        bench::prepare({"cp", "-a", m_template.string(), reference.string()});
+        fsys::create_directory(ourTarget);
+        fsys::create_directory(referenceTarget);
+        fsys::remove(m_documents / "Tilgomat.txt");
+        bench::prepare({"sync"});
+
+        Round round;
+        round.pass = runOurs(op, ours, ourTarget, round.search);
+        round.reference = runReference(op, reference, referenceTarget);
+        check(op, ours, ourTarget);
+        check(op, reference, referenceTarget);
+        return round;
+    }
+
+private:
+    double runOurs(Operation op, const fsys::path& source, const fsys::path& target,
+                   double& search) {
+        BenchWindow window(*m_fs, bench::pathText(source));
+        window.listMatchingFiles();
+        if (window.resultList().size() != m_expected)
+            fail("the search did not list every file");
+        window.searchSeconds = 0;
+        core::OperationLog log(*m_fs);
+        const auto start = bench::Clock::now();
+        if (op == Operation::Delete)
+            core::deleteListedEntries(window, *m_fs, log);
+        else
+            core::copyOrMoveEntries(window, *m_fs, log, bench::pathText(target),
+                                    op == Operation::Move, false);
+        const double total = bench::secondsSince(start);
+        if (window.warnings != 0)
+            fail("the pass left files behind");
+        search = window.searchSeconds;
+        return total - search;
+    }
+
+    double runReference(Operation op, const fsys::path& source, const fsys::path& target) {
+        if (op == Operation::Delete)
+            return bench::timeCommand({"find", source.string(), "-type", "f", "-delete"});
+        bench::Command command =
+            op == Operation::Copy
+                ? bench::Command{"cp", "--preserve=mode,timestamps", "-t", target.string()}
+                : bench::Command{"mv", "-t", target.string()};
+        for (auto& file : filesBelow(source))
+            command.push_back(std::move(file));
+        return bench::timeCommand(command);
+    }
+
+    void check(Operation op, const fsys::path& source, const fsys::path& target) const {
+        const std::size_t left = countFiles(source), landed = countFiles(target);
+        const bool ok = op == Operation::Delete ? left == 0
+                        : op == Operation::Copy ? left == m_expected && landed == m_expected
+                                                : left == 0 && landed == m_expected;
+        if (!ok)
+            fail("unexpected outcome in " + source.string());
+    }
+
+    [[noreturn]] static void fail(const std::string& what) {
+        std::fprintf(stderr, "bench_bulk: %s\n", what.c_str());
+        std::exit(1);
+    }
+
+    fsys::path m_template, m_work, m_documents;
+    std::unique_ptr<platform::Platform> m_fs;
+    std::size_t m_expected;
+};
+
+struct Spec {
+    Operation op;
+    const char* path;
+    const char* reference;
+    double goal;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TEMPLATE WORK [ROUNDS]\n", argv[0]);
+        return 2;
+    }
+    const fsys::path templ = fsys::canonical(argv[1]);
+    const fsys::path work = fsys::absolute(argv[2]);
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+    const fsys::path documents = bench::useBenchHome("/tmp/tilgomat-bench/home");
+    BulkBench bench(templ, work, documents);
+
+    const Spec specs[] = {
+        {Operation::Delete, "delete 10,000 listed files with log lines", "find -type f -delete",
+         2.5},
+        {Operation::Copy, "copy 10,000 small files into one folder",
+         "cp --preserve=mode,timestamps", 2.0},
+        {Operation::Move, "move 10,000 files within one file system", "mv", 1.5},
+    };
+    for (const Spec& spec : specs) {
+        std::vector<double> pass, search, reference;
+        double load = 0;
+        bench.run(spec.op); // warm-up
+        for (int r = 0; r < rounds; ++r) {
+            load += bench::loadAverage();
+            const Round round = bench.run(spec.op);
+            pass.push_back(round.pass);
+            search.push_back(round.search);
+            reference.push_back(round.reference);
+        }
+        const double ours = bench::median(pass), ref = bench::median(reference);
+        std::fprintf(stderr, "%s: pass %.1f ms, new search %.1f ms, %s %.1f ms (load %.1f)\n",
+                     spec.path, ours * 1000, bench::median(search) * 1000, spec.reference,
+                     ref * 1000, load / rounds);
+        char goal[32];
+        std::snprintf(goal, sizeof goal, "<= %.1fx", spec.goal);
+        bench::printRow(spec.path,
+                        bench::milliseconds(ours) + " (new search " +
+                            bench::milliseconds(bench::median(search)) + ")",
+                        std::string(spec.reference) + " " + bench::milliseconds(ref), ours / ref,
+                        goal, ours / ref <= spec.goal);
+    }
+    fsys::remove_all(work);
+    return 0;
+}

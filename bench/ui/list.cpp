@@ -1,0 +1,185 @@
+// "List" end to end in the main window, offscreen: the walk, the list fill, the status panels
+// and the repaint that follows, against find printing the same files. Also the longest time the
+// window goes without processing events during the search, and the peak memory of a window
+// listing a million entries.
+//
+//   bench_list list DIR [ROUNDS]   the end-to-end row, pattern "*.*" with subfolders
+//   bench_list peak DIR            the memory row: runs "once" in a child process
+//   bench_list once DIR            one search; prints the entry count and their text size
+//
+// DIR must have an all-lower-case path (the search lower-cases its start folder).
+
+#include "measure.h"
+
+#include "platform/posix_backend.h"
+#include "ui/controls/prompts.h"
+#include "ui/main/frmMain.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fsys = std::filesystem;
+
+namespace {
+
+// Answers every box with its default button; the search shows none.
+class SilentPrompts : public ui::Prompts {
+public:
+    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultButton) override {
+        return defaultButton;
+    }
+    QString input(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// Times between event rounds: the dispatcher wakes once per round of processed events.
+class EventGaps {
+public:
+    EventGaps() {
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                         [this] { mark(); });
+    }
+    void start() {
+        m_longest = 0;
+        m_rounds = 0;
+        m_last = bench::Clock::now();
+    }
+    void mark() {
+        const auto now = bench::Clock::now();
+        m_longest = std::max(m_longest, std::chrono::duration<double>(now - m_last).count());
+        m_last = now;
+        ++m_rounds;
+    }
+    double longest() const { return m_longest; }
+    long rounds() const { return m_rounds; }
+
+private:
+    bench::Clock::time_point m_last;
+    double m_longest = 0;
+    long m_rounds = 0;
+};
+
+struct Window {
+    std::unique_ptr<platform::Platform> fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    SilentPrompts prompts;
+    frmMain w{*fs, prompts};
+
+    explicit Window(const fsys::path& dir) {
+        w.show();
+        QApplication::processEvents();
+        w.txtFolderMask->setText(QString::fromStdString(bench::pathText(dir)));
+        w.cboMuster->setEditText(QStringLiteral("*.*"));
+        w.Check1->setChecked(true);
+        QApplication::processEvents();
+    }
+
+    // The toolbar's "List", then the event round in which the window repaints.
+    void list() {
+        w.cmdList->click();
+        QApplication::processEvents();
+    }
+};
+
+int listRow(const fsys::path& dir, int rounds) {
+    Window window(dir);
+    EventGaps gaps;
+    window.list(); // warms the cache
+    const long findCount = [&] {
+        std::FILE* out = std::tmpfile();
+        bench::runChild({"find", dir.string(), "-type", "f"}, fileno(out));
+        std::rewind(out);
+        long lines = 0;
+        for (int c; (c = std::fgetc(out)) != EOF;)
+            lines += c == '\n';
+        std::fclose(out);
+        return lines;
+    }();
+    const long hits = window.w.fileCount();
+
+    std::vector<double> ours, reference, longestGap;
+    double load = 0;
+    for (int r = 0; r < rounds; ++r) {
+        load += bench::loadAverage();
+        gaps.start();
+        const auto start = bench::Clock::now();
+        window.list();
+        ours.push_back(bench::secondsSince(start));
+        gaps.mark();
+        longestGap.push_back(gaps.longest());
+        reference.push_back(bench::timeCommand({"find", dir.string(), "-type", "f"}));
+    }
+    const double t = bench::median(ours), ref = bench::median(reference);
+    const double gap = bench::median(longestGap);
+    std::fprintf(stderr,
+                 "List: %ld hits (find %ld), %.1f ms; find %.1f ms; longest time without an "
+                 "event round %.1f ms over %ld rounds (load %.1f)\n",
+                 hits, findCount, t * 1000, ref * 1000, gap * 1000, gaps.rounds(), load / rounds);
+    if (hits != findCount)
+        return 1;
+    bench::printRow("\"List\" end to end in frmMain, *.*, " + std::to_string(hits) + " hits",
+                    bench::milliseconds(t), "find -type f " + bench::milliseconds(ref), t / ref,
+                    "<= 1.5x", t / ref <= 1.5);
+    char gapText[64];
+    std::snprintf(gapText, sizeof gapText, "%.1f ms", gap * 1000);
+    bench::printRow("  longest time between two event rounds during that walk", gapText, "-", 0,
+                    "report", true);
+    return 0;
+}
+
+int once(const fsys::path& dir) {
+    Window window(dir);
+    window.list();
+    const core::EntryList& entries = window.w.resultEntries();
+    std::printf("%zu %zu\n", entries.size(), entries.textBytes());
+    return 0;
+}
+
+int peakRow(const char* self, const fsys::path& dir) {
+    std::FILE* out = std::tmpfile();
+    const bench::ChildResult child = bench::runChild({self, "once", dir.string()}, fileno(out));
+    std::rewind(out);
+    std::size_t entries = 0, textBytes = 0;
+    if (!child.ok || std::fscanf(out, "%zu %zu", &entries, &textBytes) != 2)
+        return 1;
+    std::fclose(out);
+    const double peakMiB = child.maxRssKiB / 1024.0, textMiB = textBytes / 1048576.0;
+    const double goalMiB = 2 * textMiB + 50;
+    std::fprintf(stderr, "peak: %zu entries, text %.1f MiB, peak resident %.1f MiB\n", entries,
+                 textMiB, peakMiB);
+    char figure[32], reference[48], goal[48];
+    std::snprintf(figure, sizeof figure, "%.0f MiB", peakMiB);
+    std::snprintf(reference, sizeof reference, "entries' text %.0f MiB", textMiB);
+    std::snprintf(goal, sizeof goal, "<= 2x + 50 MiB = %.0f MiB", goalMiB);
+    bench::printRow("peak memory, " + std::to_string(entries) + " entries listed", figure,
+                    reference, peakMiB / textMiB, goal, peakMiB <= goalMiB);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s list|peak|once DIR [ROUNDS]\n", argv[0]);
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const fsys::path dir = fsys::canonical(argv[2]);
+    if (mode == "peak")
+        return peakRow(argv[0], dir);
+
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    bench::useBenchHome("/tmp/tilgomat-bench/home");
+    QApplication app(argc, argv);
+    if (mode == "once")
+        return once(dir);
+    return listRow(dir, argc > 3 ? std::max(1, std::atoi(argv[3])) : 5);
+}
