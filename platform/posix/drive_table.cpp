@@ -139,6 +139,16 @@ std::string DriveTable::pathText(std::string_view hostPath) const {
 }
 
 bool DriveTable::isDriveRoot(std::string_view hostPath) const {
+    // The walk asks for every folder, with paths already in normal form: those are compared
+    // as they are.
+    const bool normal =
+        !hostPath.empty() && hostPath.front() == '/' &&
+        hostPath.find("//") == std::string_view::npos &&
+        hostPath.find("/./") == std::string_view::npos &&
+        (hostPath.size() == 1 || (!hostPath.ends_with('/') && !hostPath.ends_with("/.")));
+    if (normal)
+        return std::any_of(m_drives.begin(), m_drives.end(),
+                           [&](const DriveMapping& d) { return d.hostRoot == hostPath; });
     std::string normalized = joinComponents(splitHostPath(hostPath));
     return std::any_of(m_drives.begin(), m_drives.end(),
                        [&](const DriveMapping& d) { return d.hostRoot == normalized; });

@@ -9,15 +9,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <memory>
+#include <cstddef>
+#include <cstring>
 
 namespace platform::posix {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
 
 bool isDotEntry(std::string_view name) {
     return name == "." || name == "..";
@@ -25,14 +22,14 @@ bool isDotEntry(std::string_view name) {
 
 // Whether an entry is a folder, looking at the entry itself only where the listing's type
 // cannot tell (a link counts as a folder when it leads to one).
-bool isFolderByKind(int dirFd, const dirent& e) {
-    switch (e.d_type) {
+bool isFolderByKind(int dirFd, const char* name, unsigned char type) {
+    switch (type) {
     case DT_DIR:
         return true;
     case DT_LNK:
     case DT_UNKNOWN: {
         struct stat st {};
-        return ::fstatat(dirFd, e.d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        return ::fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
     default:
         return false;
@@ -40,18 +37,28 @@ bool isFolderByKind(int dirFd, const dirent& e) {
 }
 
 // Folder bit and attributes of an entry from its stat (links followed; a dangling link itself).
-bool describe(int dirFd, const std::string& folderPath, const dirent& e,
+bool describe(int dirFd, const std::string& folderPath, const char* name, unsigned char type,
               std::uint32_t& attributes) {
     struct stat st {};
-    if (::fstatat(dirFd, e.d_name, &st, 0) != 0 &&
-        ::fstatat(dirFd, e.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        bool folder = e.d_type == DT_DIR;
+    if (::fstatat(dirFd, name, &st, 0) != 0 &&
+        ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        bool folder = type == DT_DIR;
         attributes = folder ? std::uint32_t{Directory} : 0u;
         return folder;
     }
-    std::string_view name = isDotEntry(e.d_name) ? std::string_view() : e.d_name;
-    attributes = attributesFrom(st, name, readStoredBits(shortPathAt(dirFd, folderPath, e.d_name)));
+    std::string_view ownName = isDotEntry(name) ? std::string_view() : name;
+    attributes = attributesFrom(st, ownName, readStoredBits(shortPathAt(dirFd, folderPath, name)));
     return S_ISDIR(st.st_mode);
+}
+
+// The entries come straight from getdents64 into one buffer that every listing reuses: a
+// folder costs its open, one fstat for its identity, the reads and the close, and no
+// allocation per entry.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+char* listingBuffer() {
+    alignas(struct dirent64) static thread_local char buffer[kBufferSize];
+    return buffer;
 }
 
 } // namespace
@@ -62,45 +69,43 @@ std::error_code listHostFolder(const std::string& path, bool driveRoot, ListDeta
     auto opened = openFolder(path);
     if (!opened)
         return opened.error();
-    UniqueFd fd = std::move(opened).value();
+    const UniqueFd fd = std::move(opened).value();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return lastError();
-    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd.get()));
-    if (!dir)
-        return lastError();
-    fd.release();
-    int dirFd = ::dirfd(dir.get());
 
+    char* const buffer = listingBuffer();
     std::string mapped;
     while (true) {
-        errno = 0;
-        const dirent* e = ::readdir(dir.get());
-        if (!e) {
-            if (errno != 0) {
-                std::error_code error = lastError();
-                out.clear();
-                return error;
-            }
+        const ssize_t filled = ::getdents64(fd.get(), buffer, kBufferSize);
+        if (filled < 0) {
+            std::error_code error = lastError();
+            out.clear();
+            return error;
+        }
+        if (filled == 0)
             break;
-        }
-        std::string_view name = e->d_name;
-        if (driveRoot && isDotEntry(name))
-            continue;
-        bool folder = false;
-        std::uint32_t attributes = 0;
-        if (detail == ListDetail::Attributes) {
-            folder = describe(dirFd, path, *e, attributes);
-        } else {
-            folder = isFolderByKind(dirFd, *e);
-            attributes = folder ? std::uint32_t{Directory} : 0u;
-        }
-        if (hostNameIsProgramText(name)) {
-            out.add(name, name, folder, attributes);
-        } else {
-            mapped.clear();
-            appendProgramName(name, mapped);
-            out.add(mapped, name, folder, attributes);
+        for (ssize_t offset = 0; offset < filled;) {
+            const auto* e = reinterpret_cast<const struct dirent64*>(buffer + offset);
+            offset += e->d_reclen;
+            std::string_view name = e->d_name;
+            if (driveRoot && isDotEntry(name))
+                continue;
+            bool folder = false;
+            std::uint32_t attributes = 0;
+            if (detail == ListDetail::Attributes) {
+                folder = describe(fd.get(), path, e->d_name, e->d_type, attributes);
+            } else {
+                folder = isFolderByKind(fd.get(), e->d_name, e->d_type);
+                attributes = folder ? std::uint32_t{Directory} : 0u;
+            }
+            if (hostNameIsProgramText(name)) {
+                out.add(name, name, folder, attributes);
+            } else {
+                mapped.clear();
+                appendProgramName(name, mapped);
+                out.add(mapped, name, folder, attributes);
+            }
         }
     }
     out.id = FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
