@@ -100,6 +100,12 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         // pass reports it, a copy reports nothing.
         if (!guard.mayReplace(target, i, bolMove))
             continue;
+        // A move the platform can do in one step ends exactly as the copy and delete below
+        // would; whatever it refuses, those two settle by their own rules.
+        if (bolMove && !fs.moveFile(path, target)) {
+            guard.written(target);
+            continue;
+        }
         if (fs.copyFile(path, target))
             continue;
         if (bolMove) {

@@ -64,6 +64,16 @@ public:
     // file, a source that is not a regular file. Carries attributes and last-write time.
     // Writes a temporary file beside the target and renames it into place.
     virtual std::error_code copyFile(std::string_view source, std::string_view target) = 0;
+    // Moves a file where the system can do it without copying (a rename on one file system),
+    // and only where the result is exactly that of copyFile followed by deleteFile of the
+    // source. Either the file is moved or nothing changes; on any failure the caller copies and
+    // deletes, which applies every rule itself. A read-only source is refused, a cross-device
+    // move reports cross_device_link. Backends without such a move refuse every one.
+    virtual std::error_code moveFile(std::string_view source, std::string_view target) {
+        (void)source;
+        (void)target;
+        return std::make_error_code(std::errc::operation_not_supported);
+    }
     virtual std::error_code createFolder(std::string_view path) = 0;
     virtual Result<std::uint64_t> fileLength(std::string_view path) const = 0;
     // Last-write date and time of a file, local time.

@@ -24,11 +24,11 @@ bool noStoreSupport(int error) {
 
 // The name that may make an entry hidden; "." and ".." have none of their own.
 std::string_view ownName(const HostEntry& entry) {
-    return entry.leaf == "." || entry.leaf == ".." ? std::string_view() : entry.leaf;
+    return entry.name() == "." || entry.name() == ".." ? std::string_view() : entry.name();
 }
 
 std::error_code changeMode(const HostEntry& entry, mode_t mode) {
-    if (::fchmodat(entry.parent.get(), entry.leaf.c_str(), mode & 07777, 0) != 0)
+    if (::fchmodat(entry.dirFd(), entry.leaf.c_str(), mode & 07777, 0) != 0)
         return lastError();
     return {};
 }
@@ -92,10 +92,10 @@ std::optional<std::uint32_t> readStoredBits(const std::string& path) {
 }
 
 std::error_code statEntry(const HostEntry& entry, struct stat& st) {
-    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, 0) == 0)
+    if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, 0) == 0)
         return {};
     std::error_code followError = lastError();
-    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+    if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISLNK(st.st_mode))
         return {};
     return followError;
@@ -110,7 +110,7 @@ Result<std::uint32_t> readAttributes(const HostEntry& entry) {
 
 std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes, mode_t umask) {
     struct stat st {};
-    if (::fstatat(entry.parent.get(), entry.leaf.c_str(), &st, 0) != 0)
+    if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, 0) != 0)
         return lastError();
     std::uint32_t bits = attributes & kStoredBits;
     bool readOnly = (attributes & ReadOnly) != 0;

@@ -108,14 +108,15 @@ std::error_code copyData(int in, int out) {
     }
 }
 
-// Checks an existing target against the copy rules; nothing at the name is fine.
-std::error_code checkTarget(const HostEntry& target, const struct stat& source) {
+} // namespace
+
+std::error_code checkCopyTarget(const HostEntry& target, const struct stat& source) {
     struct stat st {};
-    if (::fstatat(target.parent.get(), target.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(target.dirFd(), target.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? std::error_code() : lastError();
     if (S_ISLNK(st.st_mode)) {
         struct stat linked {};
-        if (::fstatat(target.parent.get(), target.leaf.c_str(), &linked, 0) == 0)
+        if (::fstatat(target.dirFd(), target.leaf.c_str(), &linked, 0) == 0)
             st = linked;
     }
     if (S_ISDIR(st.st_mode))
@@ -124,11 +125,14 @@ std::error_code checkTarget(const HostEntry& target, const struct stat& source) 
         return errc(std::errc::operation_not_permitted);
     if (st.st_dev == source.st_dev && st.st_ino == source.st_ino)
         return errc(std::errc::device_or_resource_busy);
-    std::uint32_t attributes = attributesFrom(st, target.leaf, readStoredBits(target.shortPath()));
+    std::uint32_t attributes =
+        attributesFrom(st, target.name(), readStoredBits(target.shortPath()));
     if (attributes & (ReadOnly | Hidden))
         return errc(std::errc::permission_denied);
     return {};
 }
+
+namespace {
 
 // Gives the copy the source's hidden, system and archive bits: the stored value as it is, or,
 // without one, the bits the source's name implied where the target's name implies others. A
@@ -138,10 +142,10 @@ std::error_code carryStoredBits(const HostEntry& source, const struct stat& sour
     std::optional<std::string> raw = readDosAttribValue(source.shortPath());
     std::optional<std::uint32_t> parsed = raw ? parseDosAttrib(*raw) : std::nullopt;
     std::uint32_t bits =
-        parsed ? (*parsed & kStoredBits) : defaultStoredBits(sourceStat, source.leaf);
+        parsed ? (*parsed & kStoredBits) : defaultStoredBits(sourceStat, source.name());
     struct stat regular {};
     regular.st_mode = S_IFREG;
-    std::uint32_t targetDefault = defaultStoredBits(regular, target.leaf);
+    std::uint32_t targetDefault = defaultStoredBits(regular, target.name());
     std::string value = raw ? *raw : formatDosAttrib(bits);
     if (!raw && bits == targetDefault)
         return {};
@@ -155,17 +159,17 @@ std::error_code carryStoredBits(const HostEntry& source, const struct stat& sour
 } // namespace
 
 std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath) {
-    auto source = openEntry(sourcePath);
+    auto source = pathEntry(sourcePath);
     if (!source)
         return source.error();
     struct stat sourceStat {};
-    if (::fstatat(source->parent.get(), source->leaf.c_str(), &sourceStat, 0) != 0)
+    if (::fstatat(source->dirFd(), source->leaf.c_str(), &sourceStat, 0) != 0)
         return lastError();
     if (S_ISDIR(sourceStat.st_mode))
         return errc(std::errc::is_a_directory);
     if (!S_ISREG(sourceStat.st_mode))
         return errc(std::errc::operation_not_permitted);
-    UniqueFd in(::openat(source->parent.get(), source->leaf.c_str(),
+    UniqueFd in(::openat(source->dirFd(), source->leaf.c_str(),
                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!in.valid())
         return lastError();
@@ -177,10 +181,10 @@ std::error_code copyHostFile(const std::string& sourcePath, const std::string& t
     auto target = openEntry(targetPath);
     if (!target)
         return target.error();
-    if (auto error = checkTarget(*target, sourceStat))
+    if (auto error = checkCopyTarget(*target, sourceStat))
         return error;
 
-    TemporaryFile temporary(target->parent.get());
+    TemporaryFile temporary(target->dirFd());
     if (auto error = temporary.create())
         return error;
     if (auto error = copyData(in.get(), temporary.fd()))

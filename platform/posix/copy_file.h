@@ -1,9 +1,17 @@
 #pragma once
 
+#include "platform/posix/host_access.h"
+
+#include <sys/stat.h>
+
 #include <string>
 #include <system_error>
 
 namespace platform::posix {
+
+// Whether a copy of the file `source` may land on `target`: nothing there, or a file (or a link
+// to one) that is neither a folder, read-only, hidden nor the source itself.
+std::error_code checkCopyTarget(const HostEntry& target, const struct stat& source);
 
 // Copies a regular file onto `targetPath`, replacing an existing target, with the Windows
 // rules: a target that is a folder, read-only, hidden or the source itself is refused, and so is

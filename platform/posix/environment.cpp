@@ -96,14 +96,32 @@ std::string parseDocumentsDir(std::string_view userDirs, std::string_view home) 
     return found;
 }
 
-std::string documentsHostFolder() {
+std::string UserDirsReader::documentsDir(const std::string& file, const std::string& home) {
+    struct stat st {};
+    if (statHost(file, st, true)) {
+        m_seen.reset();
+        return {};
+    }
+    const auto same = [](const struct timespec& a, const struct timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    if (m_seen && m_seen->file == file && m_seen->home == home && m_seen->device == st.st_dev &&
+        m_seen->inode == st.st_ino && m_seen->size == st.st_size &&
+        same(m_seen->modified, st.st_mtim) && same(m_seen->changed, st.st_ctim))
+        return m_seen->documents;
+    // Stated before reading: a change while reading makes the next call read again.
+    m_seen = Seen{file,       home,       st.st_dev,  st.st_ino,
+                  st.st_size, st.st_mtim, st.st_ctim, parseDocumentsDir(readText(file), home)};
+    return m_seen->documents;
+}
+
+std::string documentsHostFolder(UserDirsReader& userDirs) {
     std::string home = homeFolder();
     std::string config = environment("XDG_CONFIG_HOME");
     if (config.empty() || config.front() != '/')
         config = home.empty() ? std::string() : joinHost(home, ".config");
     if (!config.empty()) {
-        std::string documents =
-            parseDocumentsDir(readText(joinHost(config, "user-dirs.dirs")), home);
+        std::string documents = userDirs.documentsDir(joinHost(config, "user-dirs.dirs"), home);
         if (isFolder(documents))
             return documents;
     }

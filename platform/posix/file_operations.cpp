@@ -37,7 +37,7 @@ std::error_code requireRegular(const struct stat& st) {
 // Opens an existing regular file that was checked by stat before; the flags keep a file that
 // was swapped for a FIFO meanwhile from blocking, and the second check catches the swap.
 Result<UniqueFd> openRegular(const HostEntry& entry, int flags, mode_t mode = 0) {
-    UniqueFd fd(::openat(entry.parent.get(), entry.leaf.c_str(),
+    UniqueFd fd(::openat(entry.dirFd(), entry.leaf.c_str(),
                          flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode));
     if (!fd.valid())
         return lastError();
@@ -52,17 +52,17 @@ Result<UniqueFd> openRegular(const HostEntry& entry, int flags, mode_t mode = 0)
 } // namespace
 
 std::error_code deleteHostFile(const std::string& hostPath) {
-    auto entry = openEntry(hostPath);
+    auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
     struct stat st {};
-    if (::fstatat(entry->parent.get(), entry->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (S_ISLNK(st.st_mode)) {
         // The link is what gets removed; it shows the attributes of what it leads to, so it is
         // refused exactly when that would be.
         struct stat target {};
-        if (::fstatat(entry->parent.get(), entry->leaf.c_str(), &target, 0) == 0) {
+        if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &target, 0) == 0) {
             if (S_ISDIR(target.st_mode))
                 return errc(std::errc::is_a_directory);
             if (isReadOnly(target))
@@ -74,7 +74,7 @@ std::error_code deleteHostFile(const std::string& hostPath) {
         if (isReadOnly(st))
             return errc(std::errc::permission_denied);
     }
-    if (::unlinkat(entry->parent.get(), entry->leaf.c_str(), 0) != 0)
+    if (::unlinkat(entry->dirFd(), entry->leaf.c_str(), 0) != 0)
         return lastError();
     return {};
 }
@@ -83,7 +83,7 @@ std::error_code createHostFolder(const std::string& hostPath) {
     auto entry = openEntry(hostPath);
     if (!entry)
         return entry.error();
-    if (::mkdirat(entry->parent.get(), entry->leaf.c_str(), 0777) != 0)
+    if (::mkdirat(entry->dirFd(), entry->leaf.c_str(), 0777) != 0)
         return lastError();
     return {};
 }
@@ -105,11 +105,11 @@ Result<DateTime> hostFileDateTime(const std::string& hostPath) {
 }
 
 std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes) {
-    auto entry = openEntry(hostPath);
+    auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
     struct stat st {};
-    if (::fstatat(entry->parent.get(), entry->leaf.c_str(), &st, 0) == 0) {
+    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
         if (auto error = requireRegular(st))
             return error;
         if (isReadOnly(st))
@@ -128,11 +128,11 @@ std::error_code appendToHostFile(const std::string& hostPath, std::string_view b
 }
 
 Result<std::string> readHostFile(const std::string& hostPath) {
-    auto entry = openEntry(hostPath);
+    auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
     struct stat st {};
-    if (::fstatat(entry->parent.get(), entry->leaf.c_str(), &st, 0) != 0)
+    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) != 0)
         return lastError();
     if (auto error = requireRegular(st))
         return error;

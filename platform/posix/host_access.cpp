@@ -74,6 +74,16 @@ Result<UniqueFd> openFolder(const std::string& hostPath) {
     return fd;
 }
 
+int HostEntry::dirFd() const {
+    return parent.valid() ? parent.get() : AT_FDCWD;
+}
+
+std::string_view HostEntry::name() const {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string_view(path)
+                                      : std::string_view(path).substr(slash + 1);
+}
+
 std::string HostEntry::shortPath() const {
     if (fitsSystem(path))
         return path;
@@ -102,6 +112,14 @@ Result<HostEntry> openEntry(const std::string& hostPath) {
     return HostEntry{std::move(parent).value(), std::move(leaf), std::move(path)};
 }
 
+Result<HostEntry> pathEntry(const std::string& hostPath) {
+    std::size_t end = hostPath.find_last_not_of('/');
+    if (end == std::string::npos || !fitsSystem(hostPath))
+        return openEntry(hostPath);
+    std::string path = hostPath.substr(0, end + 1);
+    return HostEntry{UniqueFd(), path, path};
+}
+
 std::error_code statHost(const std::string& hostPath, struct stat& st, bool follow) {
     int flags = follow ? 0 : AT_SYMLINK_NOFOLLOW;
     if (fitsSystem(hostPath)) {
@@ -112,7 +130,7 @@ std::error_code statHost(const std::string& hostPath, struct stat& st, bool foll
     auto entry = openEntry(hostPath);
     if (!entry)
         return entry.error();
-    if (::fstatat(entry->parent.get(), entry->leaf.c_str(), &st, flags) != 0)
+    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, flags) != 0)
         return lastError();
     return {};
 }

@@ -23,19 +23,27 @@ std::string joinHost(std::string_view folder, std::string_view name);
 // Opens a host folder for reading its entries (O_DIRECTORY, close-on-exec).
 Result<UniqueFd> openFolder(const std::string& hostPath);
 
-// One host entry addressed through its open parent folder, for the *at() calls. The root folder
-// itself is addressed as "." in "/".
+// One host entry for the *at() calls: `leaf` relative to its open parent folder, or, where no
+// folder was opened, the whole path (relative to AT_FDCWD). The root folder itself is addressed
+// as "." in "/".
 struct HostEntry {
-    UniqueFd parent;
+    UniqueFd parent; // not open when `leaf` is the whole path
     std::string leaf;
     std::string path;
 
+    int dirFd() const;
+    // The entry's own name: the last component of `path`, empty for the root folder.
+    std::string_view name() const;
     // A path under which path-only calls (extended attributes) reach the entry, short enough
     // for the system even when `path` is not.
     std::string shortPath() const;
 };
 
+// An entry addressed through its opened parent folder (which stays put while the entry is used).
 Result<HostEntry> openEntry(const std::string& hostPath);
+// An entry addressed by its whole path where the system takes it, saving the open and close of
+// its folder; a longer path or the root folder as openEntry.
+Result<HostEntry> pathEntry(const std::string& hostPath);
 
 // stat() of a host path; `follow` decides whether a final link is followed.
 std::error_code statHost(const std::string& hostPath, struct stat& st, bool follow);

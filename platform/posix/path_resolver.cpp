@@ -1,7 +1,6 @@
 #include "platform/posix/path_resolver.h"
 
 #include "platform/posix/host_access.h"
-#include "platform/posix/listing.h"
 #include "platform/posix/name_mapping.h"
 
 #include <sys/stat.h>
@@ -49,27 +48,10 @@ std::error_code applyText(std::string_view rest, std::vector<Name>& names) {
     return {};
 }
 
-// The host name in `folder` whose program text equals `wanted` without regard to case.
-Result<std::string> findIgnoringCase(const std::string& folder, bool driveRoot,
-                                     std::string_view wanted, const CaseMapping& caseMapping) {
-    Listing listing;
-    if (auto error = listHostFolder(folder, driveRoot, ListDetail::Kind, listing))
-        return error;
-    std::string upperWanted = caseMapping.toUpper(wanted);
-    for (const auto& entry : listing.entries()) {
-        std::string_view name = listing.name(entry);
-        if (name == "." || name == "..")
-            continue;
-        if (caseMapping.toUpper(name) == upperWanted)
-            return std::string(listing.hostName(entry));
-    }
-    return std::make_error_code(std::errc::no_such_file_or_directory);
-}
-
 } // namespace
 
 Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& caseMapping,
-                                 std::string_view text, LastName last) {
+                                 FolderIndex& index, std::string_view text, LastName last) {
     if (text.find('\0') != std::string_view::npos)
         return std::make_error_code(std::errc::invalid_argument);
     char letter = drives.currentDrive();
@@ -90,29 +72,56 @@ Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& ca
     if (auto error = applyText(rest, names))
         return error;
 
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    // Most paths name existing entries exactly as the file system spells them: one stat of the
+    // whole path settles them, and one of the folder a path whose last name is new or differs
+    // in case. Only otherwise is every name looked up on its own.
+    std::vector<std::string> exact;
+    exact.reserve(names.size());
+    for (const Name& name : names)
+        exact.push_back(name.host ? name.text : hostName(name.text));
+    struct stat st {};
+    std::error_code error = statHost(DriveTable::hostPath(*resolved.drive, exact), st, false);
+    if (!error) {
+        resolved.names = std::move(exact);
+        return resolved;
+    }
+    std::size_t known = 0;
+    bool lastMissingExactly = false;
+    if (error == std::errc::no_such_file_or_directory && !names.empty() && !names.back().host) {
+        std::string lastName = std::move(exact.back());
+        exact.pop_back();
+        if (!statHost(DriveTable::hostPath(*resolved.drive, exact), st, false)) {
+            known = exact.size();
+            lastMissingExactly = true;
+        }
+        exact.push_back(std::move(lastName));
+    }
+    resolved.names.assign(std::make_move_iterator(exact.begin()),
+                          std::make_move_iterator(exact.begin() + static_cast<long>(known)));
+
+    for (std::size_t i = known; i < names.size(); ++i) {
         if (names[i].host) {
-            resolved.names.push_back(std::move(names[i].text));
+            resolved.names.push_back(std::move(exact[i]));
             continue;
         }
         std::string folder = resolved.hostPath();
-        std::string exact = hostName(names[i].text);
-        struct stat st {};
-        std::error_code error = statHost(joinHost(folder, exact), st, false);
-        if (!error) {
-            resolved.names.push_back(std::move(exact));
-            continue;
+        if (!lastMissingExactly) {
+            error = statHost(joinHost(folder, exact[i]), st, false);
+            if (!error) {
+                resolved.names.push_back(std::move(exact[i]));
+                continue;
+            }
+            if (error != std::errc::no_such_file_or_directory)
+                return error;
         }
-        if (error != std::errc::no_such_file_or_directory)
-            return error;
-        auto found = findIgnoringCase(folder, resolved.names.empty(), names[i].text, caseMapping);
+        auto found = index.find(folder, resolved.names.empty(), names[i].text, caseMapping);
         if (found) {
             resolved.names.push_back(std::move(found).value());
             continue;
         }
         if (i + 1 == names.size() && last == LastName::MayBeMissing &&
             found.error() == std::errc::no_such_file_or_directory) {
-            resolved.names.push_back(std::move(exact));
+            resolved.names.push_back(std::move(exact[i]));
             resolved.exists = false;
             break;
         }

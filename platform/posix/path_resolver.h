@@ -4,11 +4,12 @@
 // is that drive's current folder, "C:rel" relative to it, a leading "\" the current drive's
 // root, text without a drive relative to the current drive's current folder. "." and ".." are
 // applied to the text first, as Windows does. Each remaining name is looked up exactly and, when
-// missing, by a case-insensitive scan of its folder (first match in listing order). Nothing is
-// cached between calls.
+// missing, by a case-insensitive scan of its folder (first match in listing order), which the
+// folder index answers without listing the folder again while the folder is unchanged.
 
 #include "platform/posix/case_mapping.h"
 #include "platform/posix/drive_table.h"
+#include "platform/posix/folder_index.h"
 #include "platform/result.h"
 
 #include <string>
@@ -32,6 +33,6 @@ enum class LastName {
 };
 
 Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& caseMapping,
-                                 std::string_view text, LastName last);
+                                 FolderIndex& index, std::string_view text, LastName last);
 
 } // namespace platform::posix

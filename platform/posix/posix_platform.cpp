@@ -8,6 +8,7 @@
 #include "platform/posix/listing.h"
 #include "platform/posix/local_time.h"
 #include "platform/posix/mount_table.h"
+#include "platform/posix/move_file.h"
 #include "platform/posix/name_mapping.h"
 #include "platform/posix_backend.h"
 
@@ -49,7 +50,7 @@ Result<HostFolder> PosixPlatform::resolveFolder(std::string_view path) const {
 }
 
 Result<std::string> PosixPlatform::canonicalPath(std::string_view path) const {
-    auto resolved = resolvePath(m_drives, m_caseMapping, path, LastName::MustExist);
+    auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
     if (!resolved)
         return resolved.error();
     struct stat st {};
@@ -94,6 +95,19 @@ std::error_code PosixPlatform::deleteFile(std::string_view path) {
     return deleteHostFile(*host);
 }
 
+namespace {
+
+std::string_view folderOf(std::string_view hostPath) {
+    const std::size_t slash = hostPath.rfind('/');
+    return slash == 0 ? hostPath.substr(0, 1) : hostPath.substr(0, slash);
+}
+
+std::string_view nameOf(std::string_view hostPath) {
+    return hostPath.substr(hostPath.rfind('/') + 1);
+}
+
+} // namespace
+
 std::error_code PosixPlatform::copyFile(std::string_view source, std::string_view target) {
     auto sourceHost = hostPath(source, LastName::MustExist);
     if (!sourceHost)
@@ -101,7 +115,30 @@ std::error_code PosixPlatform::copyFile(std::string_view source, std::string_vie
     auto targetHost = hostPath(target, LastName::MayBeMissing);
     if (!targetHost)
         return targetHost.error();
-    return copyHostFile(*sourceHost, *targetHost);
+    // Copies into one folder one after the other keep its index.
+    const auto change = m_folderIndex.beginChange(std::string(folderOf(*targetHost)));
+    std::error_code error = copyHostFile(*sourceHost, *targetHost);
+    m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
+                            m_caseMapping);
+    return error;
+}
+
+std::error_code PosixPlatform::moveFile(std::string_view source, std::string_view target) {
+    auto sourceHost = hostPath(source, LastName::MustExist);
+    if (!sourceHost)
+        return sourceHost.error();
+    auto targetHost = hostPath(target, LastName::MayBeMissing);
+    if (!targetHost)
+        return targetHost.error();
+    // A rename within one folder also takes a name away; that folder's index is listed anew.
+    const std::string_view targetFolder = folderOf(*targetHost);
+    if (targetFolder == folderOf(*sourceHost))
+        return moveHostFile(*sourceHost, *targetHost);
+    const auto change = m_folderIndex.beginChange(std::string(targetFolder));
+    std::error_code error = moveHostFile(*sourceHost, *targetHost);
+    m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
+                            m_caseMapping);
+    return error;
 }
 
 std::error_code PosixPlatform::createFolder(std::string_view path) {
@@ -140,7 +177,7 @@ Result<std::string> PosixPlatform::readFile(std::string_view path) const {
 }
 
 std::string PosixPlatform::documentsFolder() const {
-    std::string host = documentsHostFolder();
+    std::string host = documentsHostFolder(m_userDirs);
     return host.empty() ? std::string() : m_drives.pathText(host);
 }
 
@@ -175,7 +212,7 @@ std::string PosixPlatform::executableName() const {
 }
 
 Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last) const {
-    auto resolved = resolvePath(m_drives, m_caseMapping, path, last);
+    auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, last);
     if (!resolved)
         return resolved.error();
     return resolved->hostPath();

@@ -4,6 +4,7 @@
 #include "platform/posix/case_mapping.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/empty_registry.h"
+#include "platform/posix/environment.h"
 #include "platform/posix/path_resolver.h"
 
 #include <sys/types.h>
@@ -31,6 +32,7 @@ public:
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     std::error_code copyFile(std::string_view source, std::string_view target) override;
+    std::error_code moveFile(std::string_view source, std::string_view target) override;
     std::error_code createFolder(std::string_view path) override;
     Result<std::uint64_t> fileLength(std::string_view path) const override;
     Result<DateTime> fileDateTime(std::string_view path) const override;
@@ -51,6 +53,9 @@ private:
 
     DriveTable m_drives;
     CaseMapping m_caseMapping;
+    // Lookups change it, also in const operations: the backend is used from one thread.
+    mutable FolderIndex m_folderIndex;
+    mutable UserDirsReader m_userDirs;
     mode_t m_umask;
     EmptyRegistry m_registry;
 };

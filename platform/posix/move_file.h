@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace platform::posix {
+
+// Moves a file by renaming it, only where the result is exactly what copyHostFile followed by
+// deleteHostFile of the source would leave: the source a regular file that is not read-only,
+// has no other link and no set-id or sticky bit, the target acceptable to checkCopyTarget,
+// both on one file system. The stored attributes stay those the copy would give the target.
+// Otherwise nothing changes and the reason is returned (cross_device_link for another file
+// system, permission_denied for a read-only source, operation_not_supported for a file the
+// rename would treat differently); the caller then copies and deletes.
+std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath);
+
+} // namespace platform::posix
