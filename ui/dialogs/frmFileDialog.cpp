@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -54,7 +55,18 @@ void frmFileDialog::createControls() {
     cmdNewFolder->setAccessibleName(QStringLiteral("Neuen Ordner anlegen"));
 
     chkPrefix = new QCheckBox(QStringLiteral("Prefix zufügen"), this);
-    chkPrefix->setGeometry(ui::twipsRect(4680, 2760, 1335, 195, this));
+    QRect prefixBox = ui::twipsRect(4680, 2760, 1335, 195, this);
+    // A desktop font wider than the form font must not cut the caption short: the box grows
+    // to the left, into the room beside the folder list, and keeps its right edge in the dialog.
+    const QSize prefixHint = chkPrefix->sizeHint();
+    if (prefixHint.width() > prefixBox.width()) {
+        const int right =
+            std::min(prefixBox.left() + prefixHint.width(), width() - ui::toPixels(30, this));
+        prefixBox.setRect(right - prefixHint.width(), prefixBox.top(), prefixHint.width(),
+                          prefixBox.height());
+    }
+    prefixBox.setHeight(std::max(prefixBox.height(), prefixHint.height()));
+    chkPrefix->setGeometry(prefixBox);
 
     setTabOrder(OKButton, CancelButton);
     setTabOrder(CancelButton, Drive1);

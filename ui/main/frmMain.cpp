@@ -136,6 +136,10 @@ void frmMain::createControls() {
     place(lblPath, 6120, 480, 4215, 375);
     lbDrive = named(new QLabel(QStringLiteral("Laufwerk"), c), "lbDrive");
     place(lbDrive, 120, 480, 1215, 255);
+    // Captions above their control start at the top of their box, so that a font taller
+    // than the form font does not push them onto the control below.
+    lblPath->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbDrive->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMuster->setBuddy(cboMuster);
     lblPath->setBuddy(txtFolderMask);
     lbDrive->setBuddy(Drive1);

@@ -1,0 +1,73 @@
+// Captions stay whole in the desktop's font: the twips layout was drawn for a narrower form font,
+// so every caption shown in the five windows must still fit its control and its window.
+
+#include "dialog_test_platform.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+#include "ui/controls/file_list_box.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmFileDialog.h"
+#include "ui/dialogs/frmFlags.h"
+#include "ui/dialogs/frmProtocoll.h"
+#include "ui/main/frmMain.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::DialogTestPlatform;
+using testsupport::FakeHome;
+using testsupport::ScriptedPrompts;
+
+// Shown captions that their control or their window cuts short. Word-wrapping labels break
+// their text instead, and so do not count.
+std::vector<std::string> cutCaptions(QWidget& window) {
+    window.show();
+    std::vector<std::string> out;
+    const QRect inside = window.rect();
+    const auto check = [&](QWidget* w, const QString& text) {
+        if (text.isEmpty() || !w->isVisibleTo(&window))
+            return;
+        const QRect box(w->mapTo(&window, QPoint(0, 0)), w->size());
+        if (w->width() < w->sizeHint().width() || !inside.contains(box))
+            out.push_back(text.toStdString());
+    };
+    for (QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        check(b, b->text());
+    for (QLabel* l : window.findChildren<QLabel*>())
+        if (!l->wordWrap())
+            check(l, l->text());
+    window.hide();
+    return out;
+}
+
+TEST(Captions, FitTheirControlsInAllFiveWindows) {
+    testsupport::ensureApp();
+    FakeHome home;
+    DialogTestPlatform fs{platform::createPosixPlatform({{'d', home.home().string(), "Daten"}},
+                                                        home.documents().string())};
+    ScriptedPrompts prompts;
+    std::ofstream(home.documents() / "a.txt") << "x";
+    frmMain main(fs, prompts);
+    main.File1->refresh();
+    main.File1->setCurrentRow(0);
+    ASSERT_EQ(main.File1->fileName(), "a.txt");
+
+    EXPECT_EQ(cutCaptions(main), std::vector<std::string>{});
+    frmFileDialog fileDialog(main);
+    EXPECT_EQ(cutCaptions(fileDialog), std::vector<std::string>{});
+    frmFlags flags(*main.File1, fs, prompts);
+    EXPECT_EQ(cutCaptions(flags), std::vector<std::string>{});
+    frmProtocoll protocoll(fs, prompts);
+    EXPECT_EQ(cutCaptions(protocoll), std::vector<std::string>{});
+    frmAbout about(fs, prompts);
+    EXPECT_EQ(cutCaptions(about), std::vector<std::string>{});
+}
+
+} // namespace
