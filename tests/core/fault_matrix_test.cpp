@@ -18,6 +18,8 @@ struct Fault {
     Op op;
     std::errc error;
     const char* what;
+    // Moves run as copy and delete, as between two file systems, instead of as renames.
+    bool acrossFileSystems = false;
 };
 
 // Each fault of `faults` at each call 1..5 (the run makes four attempts and at most as many
@@ -28,6 +30,7 @@ void tryEveryCall(Pass pass, std::initializer_list<Fault> faults) {
             SCOPED_TRACE(std::string(passName(pass)) + ": " + fault.what + " at call " +
                          std::to_string(nth));
             Scenario s;
+            s.fs.refuseMoves = fault.acrossFileSystems;
             s.fs.failCall(fault.op, nth, std::make_error_code(fault.error));
             s.run(pass);
             std::optional<std::size_t> lost;
@@ -53,12 +56,16 @@ TEST(FaultMatrix, CopyWithACallFailingAtTheNth) {
 }
 
 TEST(FaultMatrix, MoveWithACallFailingAtTheNth) {
-    tryEveryCall(Pass::Move, {{Op::CopyFile, std::errc::no_space_on_device, "disk full"},
-                              {Op::CopyFile, std::errc::io_error, "rename I/O error"},
-                              {Op::DeleteFile, std::errc::io_error, "unlink I/O error"},
-                              {Op::DeleteFile, std::errc::permission_denied, "unlink refused"},
-                              {Op::CanonicalPath, std::errc::io_error, "target lookup"},
-                              {Op::AppendToFile, std::errc::no_space_on_device, "log full"}});
+    tryEveryCall(Pass::Move,
+                 {{Op::MoveFile, std::errc::io_error, "rename I/O error"},
+                  {Op::MoveFile, std::errc::cross_device_link, "rename across file systems"},
+                  {Op::CanonicalPath, std::errc::io_error, "target lookup"},
+                  {Op::AppendToFile, std::errc::no_space_on_device, "log full"},
+                  {Op::CopyFile, std::errc::no_space_on_device, "disk full", true},
+                  {Op::CopyFile, std::errc::io_error, "copy I/O error", true},
+                  {Op::DeleteFile, std::errc::io_error, "unlink I/O error", true},
+                  {Op::DeleteFile, std::errc::permission_denied, "unlink refused", true},
+                  {Op::CanonicalPath, std::errc::io_error, "target lookup", true}});
 }
 
 TEST(FaultMatrix, TargetsThatMayNotBeWrittenKeepEverything) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace coretest {
@@ -31,6 +32,15 @@ enum class Pass { Delete, Copy, Move };
 
 inline const char* passName(Pass pass) {
     return pass == Pass::Delete ? "delete" : pass == Pass::Copy ? "copy" : "move";
+}
+
+// Delete, copy, move by rename, and move as copy and delete (as between two file systems).
+inline std::vector<std::pair<Pass, bool>> passVariants() {
+    return {{Pass::Delete, false}, {Pass::Copy, false}, {Pass::Move, false}, {Pass::Move, true}};
+}
+
+inline std::string variantName(Pass pass, bool acrossFileSystems) {
+    return std::string(passName(pass)) + (acrossFileSystems ? " across file systems" : "");
 }
 
 class Scenario {

@@ -72,6 +72,19 @@ std::error_code FaultyPlatform::copyFile(std::string_view source, std::string_vi
     return m_inner.copyFile(source, target);
 }
 
+// A move takes the source away and writes the target: a source whose copy or delete is to fail
+// fails its move too.
+std::error_code FaultyPlatform::moveFile(std::string_view source, std::string_view target) {
+    moves.emplace_back(source);
+    if (auto error = enter(Op::MoveFile, source))
+        return error;
+    if (refuseMoves)
+        return std::make_error_code(std::errc::cross_device_link);
+    if (failingCopySources.contains(source) || failingDeletes.contains(source))
+        return injected();
+    return m_inner.moveFile(source, target);
+}
+
 std::error_code FaultyPlatform::createFolder(std::string_view path) {
     if (auto error = enter(Op::CreateFolder, path))
         return error;

@@ -30,6 +30,7 @@ enum class Op {
     SetAttributes,
     DeleteFile,
     CopyFile,
+    MoveFile,
     CreateFolder,
     FileLength,
     AppendToFile,
@@ -47,6 +48,9 @@ public:
     std::set<std::string, std::less<>> failingCopySources;
     std::set<std::string, std::less<>> failingDeletes;
     bool failAppend = false;
+    // Every move is refused as if the target were on another file system, so that a move runs
+    // as copy and delete.
+    bool refuseMoves = false;
     // Empty text: the user has no documents folder.
     std::optional<std::string> documentsOverride;
     platform::Registry* registryOverride = nullptr;
@@ -55,8 +59,9 @@ public:
     // Replaces the listing of a host folder; returns false to list the real folder.
     std::function<bool(const platform::HostFolder&, platform::Listing&)> syntheticListing;
 
-    // Every copy and delete asked for, in order, whether it failed or not.
+    // Every copy, move and delete asked for, in order, whether it failed or not.
     std::vector<std::string> copies;
+    std::vector<std::string> moves;
     std::vector<std::string> deletes;
 
     // Makes the `nth` call (1-based, counted from now on) of `op` fail with `error`.
@@ -84,6 +89,7 @@ public:
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     std::error_code copyFile(std::string_view source, std::string_view target) override;
+    std::error_code moveFile(std::string_view source, std::string_view target) override;
     std::error_code createFolder(std::string_view path) override;
     platform::Result<std::uint64_t> fileLength(std::string_view path) const override;
     platform::Result<platform::DateTime> fileDateTime(std::string_view path) const override {

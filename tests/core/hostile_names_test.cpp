@@ -8,7 +8,6 @@
 namespace {
 
 using coretest::Pass;
-using coretest::passName;
 
 // Host names (bytes) of the hostile files.
 const std::vector<std::string>& hostileNames() {
@@ -100,9 +99,10 @@ TEST(HostileNames, AreListedOnceEachAsThemselves) {
 }
 
 TEST(HostileNames, AreLoggedOneLineEachAndActedOnAsThemselves) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         HostileTree t;
+        t.fs.refuseMoves = across;
         t.run(pass);
 
         // Exactly one line per attempt plus, after a delete or move, one per look-alike left:

@@ -14,14 +14,15 @@ namespace {
 
 using coretest::Op;
 using coretest::Pass;
-using coretest::passName;
 using coretest::Scenario;
 
 constexpr std::string_view kVictim = "d:\\quelle\\b.txt";
 
 // Runs `change` once, just before the pass acts on b.txt.
 void changeBeforeAction(Scenario& s, Pass pass, std::function<void()> change) {
-    const Op action = pass == Pass::Delete ? Op::DeleteFile : Op::CopyFile;
+    const Op action = pass == Pass::Delete ? Op::DeleteFile
+                      : pass == Pass::Copy ? Op::CopyFile
+                                           : Op::MoveFile;
     s.fs.beforeCall = [action, change = std::move(change),
                        done = false](Op op, std::string_view path) mutable {
         if (op == action && path == kVictim && !done) {
@@ -51,9 +52,10 @@ bool isFifo(const std::filesystem::path& p) {
 }
 
 TEST(BetweenSearchAndAction, AVanishedFileIsLoggedAndNotReported) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         Scenario s;
+        s.fs.refuseMoves = across;
         changeBeforeAction(s, pass, [&] { std::filesystem::remove(s.source("b.txt")); });
         s.run(pass);
         EXPECT_NE(s.logBytes().find(attemptItem()), std::string::npos);
@@ -67,9 +69,10 @@ TEST(BetweenSearchAndAction, AVanishedFileIsLoggedAndNotReported) {
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForAFifoIsNeitherOpenedNorDeleted) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         Scenario s;
+        s.fs.refuseMoves = across;
         changeBeforeAction(s, pass, [&] {
             std::filesystem::remove(s.source("b.txt"));
             ASSERT_EQ(::mkfifo(s.source("b.txt").c_str(), 0644), 0);
@@ -86,9 +89,10 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFifoIsNeitherOpenedNorDeleted) {
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         Scenario s;
+        s.fs.refuseMoves = across;
         changeBeforeAction(s, pass, [&] {
             std::filesystem::remove(s.source("b.txt"));
             s.data.file("Quelle/b.txt/fremd.dat", "fremd");
@@ -100,9 +104,10 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         Scenario s;
+        s.fs.refuseMoves = across;
         testsupport::TempDir elsewhere;
         const auto secret = elsewhere.file("fremd.txt", "fremde Daten");
         changeBeforeAction(s, pass, [&] {

@@ -16,7 +16,6 @@
 namespace {
 
 using coretest::Pass;
-using coretest::passName;
 using coretest::Scenario;
 
 bool makeSocket(const std::filesystem::path& path) {
@@ -59,9 +58,10 @@ std::map<std::string, mode_t> addSpecials(Scenario& s) {
 }
 
 TEST(SpecialFiles, AreListedAsFilesAndNeverOpenedNorDeletedAsFiles) {
-    for (Pass pass : {Pass::Delete, Pass::Copy, Pass::Move}) {
-        SCOPED_TRACE(passName(pass));
+    for (const auto& [pass, across] : coretest::passVariants()) {
+        SCOPED_TRACE(coretest::variantName(pass, across));
         Scenario s;
+        s.fs.refuseMoves = across;
         const auto specials = addSpecials(s);
         EXPECT_TRUE(specials.contains("rohr.txt") && specials.contains("sockel.txt"));
         s.window.listMatchingFiles();
