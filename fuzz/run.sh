@@ -13,6 +13,16 @@ if [ ${#targets[@]} -eq 0 ]; then
     targets=(wildcard pattern_reduction cp1252 dosattrib name_mapping log_lines)
 fi
 
+# clang 14 and its fuzzer runtime, from Debian's packages, when missing.
+if ! command -v clang++-14 >/dev/null || ! ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        clang-14 libclang-rt-14-dev
+fi
+scripts/install-deps.sh
+
 build=build/fuzz
 if [ ! -f "$build/build.ninja" ]; then
     CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
