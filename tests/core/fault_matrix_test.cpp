@@ -113,6 +113,19 @@ TEST(FaultMatrix, WithoutDocumentsFolderTheLogGoesToTheDriveRootOrIsLost) {
             EXPECT_EQ(s.wholeSurvivors().size(), pass == Pass::Copy ? 4u : 0u);
         }
         {
+            // The folder is looked up for every line: one failed lookup sends one line to the
+            // drive root, the others stay in the documents folder.
+            Scenario s;
+            s.fs.failCall(Op::DocumentsFolder, 2);
+            s.run(pass);
+            const std::string atRoot = testsupport::readBytes(s.data.path() / "Tilgomat.txt");
+            const std::string all = s.expectedLog(pass);
+            const std::size_t secondLine = all.find("\r\n") + 2;
+            EXPECT_EQ(atRoot,
+                      all.substr(secondLine, all.find("\r\n", secondLine) + 2 - secondLine));
+            EXPECT_EQ(s.logBytes(), s.expectedLog(pass, 1));
+        }
+        {
             // Neither the documents folder nor the drive root can take the log: every line is
             // lost, the work is done all the same.
             Scenario s;

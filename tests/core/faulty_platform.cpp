@@ -112,7 +112,9 @@ platform::Result<std::string> FaultyPlatform::readFile(std::string_view path) co
 }
 
 std::string FaultyPlatform::documentsFolder() const {
-    enter(Op::DocumentsFolder, {});
+    // A failed lookup is the empty text, as when there is no documents folder.
+    if (enter(Op::DocumentsFolder, {}))
+        return {};
     return documentsOverride ? *documentsOverride : m_inner.documentsFolder();
 }
 
