@@ -27,10 +27,21 @@ bool noStoreSupport(int error) {
     return error == ENOTSUP || error == EOPNOTSUPP;
 }
 
-// The temporary file beside the target; removed again unless it was renamed into place.
+// A random source seeded once: the names only have to be unlikely, and O_EXCL settles a clash.
+std::uint64_t randomBits() {
+    static std::mt19937_64 generator{(std::uint64_t{std::random_device{}()} << 32) ^
+                                     std::random_device{}()};
+    return generator();
+}
+
+// The temporary file beside the target; removed again unless it was renamed into place. It is
+// named relative to the target's open folder, or by its whole path where no folder was opened.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(int folderFd) : m_folderFd(folderFd) {}
+    explicit TemporaryFile(const HostEntry& target) : m_folderFd(target.dirFd()) {
+        if (!target.parent.valid())
+            m_prefix = target.leaf.substr(0, target.leaf.size() - target.name().size());
+    }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
@@ -41,16 +52,15 @@ public:
     }
 
     std::error_code create() {
-        std::random_device random;
         for (int attempt = 0; attempt < 100; ++attempt) {
             char name[40];
-            std::snprintf(name, sizeof name, ".tilgomat-%08x%08x.tmp", random(), random());
-            m_fd.reset(::openat(m_folderFd, name,
+            std::snprintf(name, sizeof name, ".tilgomat-%016llx.tmp",
+                          static_cast<unsigned long long>(randomBits()));
+            m_name = m_prefix + name;
+            m_fd.reset(::openat(m_folderFd, m_name.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-            if (m_fd.valid()) {
-                m_name = name;
+            if (m_fd.valid())
                 return {};
-            }
             if (errno != EEXIST)
                 return lastError();
         }
@@ -68,6 +78,7 @@ public:
 
 private:
     int m_folderFd;
+    std::string m_prefix;
     UniqueFd m_fd;
     std::string m_name;
 };
@@ -158,12 +169,15 @@ std::error_code carryStoredBits(const HostEntry& source, const struct stat& sour
 
 } // namespace
 
-std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath) {
+std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath,
+                             const struct stat* knownSource) {
     auto source = pathEntry(sourcePath);
     if (!source)
         return source.error();
     struct stat sourceStat {};
-    if (::fstatat(source->dirFd(), source->leaf.c_str(), &sourceStat, 0) != 0)
+    if (knownSource && !S_ISLNK(knownSource->st_mode))
+        sourceStat = *knownSource;
+    else if (::fstatat(source->dirFd(), source->leaf.c_str(), &sourceStat, 0) != 0)
         return lastError();
     if (S_ISDIR(sourceStat.st_mode))
         return errc(std::errc::is_a_directory);
@@ -178,13 +192,13 @@ std::error_code copyHostFile(const std::string& sourcePath, const std::string& t
     if (!S_ISREG(sourceStat.st_mode))
         return errc(std::errc::operation_not_permitted);
 
-    auto target = openEntry(targetPath);
+    auto target = pathEntry(targetPath);
     if (!target)
         return target.error();
     if (auto error = checkCopyTarget(*target, sourceStat))
         return error;
 
-    TemporaryFile temporary(target->dirFd());
+    TemporaryFile temporary(*target);
     if (auto error = temporary.create())
         return error;
     if (auto error = copyData(in.get(), temporary.fd()))

@@ -19,6 +19,9 @@ std::error_code checkCopyTarget(const HostEntry& target, const struct stat& sour
 // beside the target, which gets the source's permission bits, stored attributes and last-write
 // time and is then renamed onto the target; on any failure the temporary file is removed and
 // the target stays as it was. A link at the target name is replaced, never written through.
-std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath);
+// `knownSource` is the source's own stat (a final link not followed) when the caller has just
+// taken it.
+std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath,
+                             const struct stat* knownSource = nullptr);
 
 } // namespace platform::posix

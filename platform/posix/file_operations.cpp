@@ -51,12 +51,14 @@ Result<UniqueFd> openRegular(const HostEntry& entry, int flags, mode_t mode = 0)
 
 } // namespace
 
-std::error_code deleteHostFile(const std::string& hostPath) {
+std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known) {
     auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
     struct stat st {};
-    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (known)
+        st = *known;
+    else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (S_ISLNK(st.st_mode)) {
         // The link is what gets removed; it shows the attributes of what it leads to, so it is
@@ -104,12 +106,19 @@ Result<DateTime> hostFileDateTime(const std::string& hostPath) {
     return localDateTime(st.st_mtim.tv_sec);
 }
 
-std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes) {
+std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
+                                 const struct stat* known) {
     auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
     struct stat st {};
-    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
+    // A link is checked by what it leads to.
+    if (known && !S_ISLNK(known->st_mode)) {
+        if (auto error = requireRegular(*known))
+            return error;
+        if (isReadOnly(*known))
+            return errc(std::errc::permission_denied);
+    } else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
         if (auto error = requireRegular(st))
             return error;
         if (isReadOnly(st))

@@ -7,6 +7,8 @@
 #include "platform/result.h"
 #include "platform/types.h"
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,9 +16,12 @@
 
 namespace platform::posix {
 
+// `known`, where given, is the entry's own stat (a final link not followed) as the caller has
+// just taken it; it saves taking it again.
+
 // Removes a regular file or a link (never what the link leads to). Refuses folders, links to
 // folders, special files and read-only files.
-std::error_code deleteHostFile(const std::string& hostPath);
+std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known = nullptr);
 
 std::error_code createHostFolder(const std::string& hostPath);
 
@@ -26,7 +31,8 @@ Result<std::uint64_t> hostFileLength(const std::string& hostPath);
 Result<DateTime> hostFileDateTime(const std::string& hostPath);
 
 // Creates the file if needed (mode 0644 before the mask) and appends in one open-write-close.
-std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes);
+std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
+                                 const struct stat* known = nullptr);
 
 Result<std::string> readHostFile(const std::string& hostPath);
 

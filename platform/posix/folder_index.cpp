@@ -19,11 +19,15 @@ bool FolderIndex::Stamp::operator==(const Stamp& other) const {
            sameTime(modified, other.modified) && sameTime(changed, other.changed);
 }
 
+FolderIndex::Stamp FolderIndex::stampOf(const struct stat& st) {
+    return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
 std::optional<FolderIndex::Stamp> FolderIndex::stampOf(const std::string& folder) {
     struct stat st {};
     if (statHost(folder, st, true) || !S_ISDIR(st.st_mode))
         return std::nullopt;
-    return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+    return stampOf(st);
 }
 
 FolderIndex::Names* FolderIndex::current(const std::string& folder, const Stamp& stamp) {
@@ -41,8 +45,9 @@ FolderIndex::Names* FolderIndex::current(const std::string& folder, const Stamp&
 }
 
 Result<std::string> FolderIndex::find(const std::string& folder, bool driveRoot,
-                                      std::string_view wanted, const CaseMapping& caseMapping) {
-    const std::optional<Stamp> stamp = stampOf(folder);
+                                      std::string_view wanted, const CaseMapping& caseMapping,
+                                      const std::optional<struct stat>& folderStat) {
+    const std::optional<Stamp> stamp = folderStat ? stampOf(*folderStat) : stampOf(folder);
     Names* names = stamp ? current(folder, *stamp) : nullptr;
     if (!names) {
         Listing listing;

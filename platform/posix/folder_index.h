@@ -30,9 +30,11 @@ namespace platform::posix {
 class FolderIndex {
 public:
     // The host name in `folder` whose program text equals `wanted` without regard to case;
-    // the first such entry in listing order. ENOENT when there is none.
+    // the first such entry in listing order. ENOENT when there is none. `folderStat` is the
+    // folder's stat when the caller has just taken it.
     Result<std::string> find(const std::string& folder, bool driveRoot, std::string_view wanted,
-                             const CaseMapping& caseMapping);
+                             const CaseMapping& caseMapping,
+                             const std::optional<struct stat>& folderStat = std::nullopt);
 
     // Brackets an addition of `name` to `folder` by the backend itself.
     struct Change {
@@ -58,6 +60,7 @@ private:
         std::unordered_map<std::string, std::string> byUpper; // upper-cased program text -> host
     };
 
+    static Stamp stampOf(const struct stat& st);
     static std::optional<Stamp> stampOf(const std::string& folder);
     Names* current(const std::string& folder, const Stamp& stamp);
 

@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include <cerrno>
 #include <cstdio>
 
 namespace platform::posix {
@@ -47,12 +46,15 @@ Result<bool> keepImpliedBits(const HostEntry& source, const struct stat& st,
 
 } // namespace
 
-std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath) {
+std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath,
+                             const struct stat* knownSource) {
     auto source = pathEntry(sourcePath);
     if (!source)
         return source.error();
     struct stat st {};
-    if (::fstatat(source->dirFd(), source->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (knownSource)
+        st = *knownSource;
+    else if (::fstatat(source->dirFd(), source->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
@@ -63,29 +65,25 @@ std::error_code moveHostFile(const std::string& sourcePath, const std::string& t
     auto target = pathEntry(targetPath);
     if (!target)
         return target.error();
-    struct stat existing {};
-    const bool targetExists =
-        ::fstatat(target->dirFd(), target->leaf.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-    if (!targetExists && errno != ENOENT)
-        return lastError();
-    if (targetExists) {
-        if (auto error = checkCopyTarget(*target, st))
-            return error;
-    }
-
     auto marked = keepImpliedBits(*source, st, *target);
     if (!marked)
         return marked.error();
-    // A target that appeared since it was checked is not replaced unchecked.
-    const unsigned flags = targetExists ? 0 : RENAME_NOREPLACE;
-    if (::renameat2(source->dirFd(), source->leaf.c_str(), target->dirFd(), target->leaf.c_str(),
-                    flags) != 0) {
-        std::error_code error = lastError();
-        if (*marked)
-            ::removexattr(source->shortPath().c_str(), kDosAttribName);
-        return error;
+    const auto rename = [&](unsigned flags) -> std::error_code {
+        if (::renameat2(source->dirFd(), source->leaf.c_str(), target->dirFd(),
+                        target->leaf.c_str(), flags) == 0)
+            return {};
+        return lastError();
+    };
+    // Mostly the target is new; a file already there is replaced only after the copy's checks.
+    std::error_code error = rename(RENAME_NOREPLACE);
+    if (error == std::errc::file_exists) {
+        error = checkCopyTarget(*target, st);
+        if (!error)
+            error = rename(0);
     }
-    return {};
+    if (error && *marked)
+        ::removexattr(source->shortPath().c_str(), kDosAttribName);
+    return error;
 }
 
 } // namespace platform::posix

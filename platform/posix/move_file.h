@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 #include <system_error>
 
@@ -12,6 +14,9 @@ namespace platform::posix {
 // Otherwise nothing changes and the reason is returned (cross_device_link for another file
 // system, permission_denied for a read-only source, operation_not_supported for a file the
 // rename would treat differently); the caller then copies and deletes.
-std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath);
+// `knownSource` is the source's own stat (a final link not followed) when the caller has just
+// taken it.
+std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath,
+                             const struct stat* knownSource = nullptr);
 
 } // namespace platform::posix

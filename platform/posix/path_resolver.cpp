@@ -83,16 +83,20 @@ Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& ca
     std::error_code error = statHost(DriveTable::hostPath(*resolved.drive, exact), st, false);
     if (!error) {
         resolved.names = std::move(exact);
+        resolved.entryStat = st;
         return resolved;
     }
     std::size_t known = 0;
     bool lastMissingExactly = false;
+    std::optional<struct stat> folderStat; // of the last name's folder, when it is no link
     if (error == std::errc::no_such_file_or_directory && !names.empty() && !names.back().host) {
         std::string lastName = std::move(exact.back());
         exact.pop_back();
         if (!statHost(DriveTable::hostPath(*resolved.drive, exact), st, false)) {
             known = exact.size();
             lastMissingExactly = true;
+            if (S_ISDIR(st.st_mode))
+                folderStat = st;
         }
         exact.push_back(std::move(lastName));
     }
@@ -114,7 +118,8 @@ Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& ca
             if (error != std::errc::no_such_file_or_directory)
                 return error;
         }
-        auto found = index.find(folder, resolved.names.empty(), names[i].text, caseMapping);
+        auto found = index.find(folder, resolved.names.empty(), names[i].text, caseMapping,
+                                lastMissingExactly ? folderStat : std::nullopt);
         if (found) {
             resolved.names.push_back(std::move(found).value());
             continue;

@@ -12,6 +12,9 @@
 #include "platform/posix/folder_index.h"
 #include "platform/result.h"
 
+#include <sys/stat.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +25,8 @@ struct ResolvedPath {
     const DriveMapping* drive = nullptr;
     std::vector<std::string> names; // host names below the drive root
     bool exists = true;             // false: the last name was not found and is taken as given
+    // The entry's own stat (a final link not followed) when the lookup took one on the way.
+    std::optional<struct stat> entryStat;
 
     std::string hostPath() const { return DriveTable::hostPath(*drive, names); }
     std::string pathText() const { return formatPathText(drive->letter, names); }

@@ -54,8 +54,10 @@ Result<std::string> PosixPlatform::canonicalPath(std::string_view path) const {
     if (!resolved)
         return resolved.error();
     struct stat st {};
-    if (auto error = statHost(resolved->hostPath(), st, false))
-        return error;
+    if (!resolved->entryStat) {
+        if (auto error = statHost(resolved->hostPath(), st, false))
+            return error;
+    }
     return resolved->pathText();
 }
 
@@ -89,10 +91,11 @@ std::error_code PosixPlatform::setAttributes(std::string_view path, std::uint32_
 }
 
 std::error_code PosixPlatform::deleteFile(std::string_view path) {
-    auto host = hostPath(path, LastName::MustExist);
+    std::optional<struct stat> known;
+    auto host = hostPath(path, LastName::MustExist, &known);
     if (!host)
         return host.error();
-    return deleteHostFile(*host);
+    return deleteHostFile(*host, known ? &*known : nullptr);
 }
 
 namespace {
@@ -109,7 +112,8 @@ std::string_view nameOf(std::string_view hostPath) {
 } // namespace
 
 std::error_code PosixPlatform::copyFile(std::string_view source, std::string_view target) {
-    auto sourceHost = hostPath(source, LastName::MustExist);
+    std::optional<struct stat> known;
+    auto sourceHost = hostPath(source, LastName::MustExist, &known);
     if (!sourceHost)
         return sourceHost.error();
     auto targetHost = hostPath(target, LastName::MayBeMissing);
@@ -117,25 +121,27 @@ std::error_code PosixPlatform::copyFile(std::string_view source, std::string_vie
         return targetHost.error();
     // Copies into one folder one after the other keep its index.
     const auto change = m_folderIndex.beginChange(std::string(folderOf(*targetHost)));
-    std::error_code error = copyHostFile(*sourceHost, *targetHost);
+    std::error_code error = copyHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
     m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
                             m_caseMapping);
     return error;
 }
 
 std::error_code PosixPlatform::moveFile(std::string_view source, std::string_view target) {
-    auto sourceHost = hostPath(source, LastName::MustExist);
+    std::optional<struct stat> known;
+    auto sourceHost = hostPath(source, LastName::MustExist, &known);
     if (!sourceHost)
         return sourceHost.error();
     auto targetHost = hostPath(target, LastName::MayBeMissing);
     if (!targetHost)
         return targetHost.error();
+    const struct stat* sourceStat = known ? &*known : nullptr;
     // A rename within one folder also takes a name away; that folder's index is listed anew.
     const std::string_view targetFolder = folderOf(*targetHost);
     if (targetFolder == folderOf(*sourceHost))
-        return moveHostFile(*sourceHost, *targetHost);
+        return moveHostFile(*sourceHost, *targetHost, sourceStat);
     const auto change = m_folderIndex.beginChange(std::string(targetFolder));
-    std::error_code error = moveHostFile(*sourceHost, *targetHost);
+    std::error_code error = moveHostFile(*sourceHost, *targetHost, sourceStat);
     m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
                             m_caseMapping);
     return error;
@@ -163,10 +169,11 @@ Result<DateTime> PosixPlatform::fileDateTime(std::string_view path) const {
 }
 
 std::error_code PosixPlatform::appendToFile(std::string_view path, std::string_view bytes) {
-    auto host = hostPath(path, LastName::MayBeMissing);
+    std::optional<struct stat> known;
+    auto host = hostPath(path, LastName::MayBeMissing, &known);
     if (!host)
         return host.error();
-    return appendToHostFile(*host, bytes);
+    return appendToHostFile(*host, bytes, known ? &*known : nullptr);
 }
 
 Result<std::string> PosixPlatform::readFile(std::string_view path) const {
@@ -211,10 +218,13 @@ std::string PosixPlatform::executableName() const {
     return programName(executableBaseName());
 }
 
-Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last) const {
+Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last,
+                                            std::optional<struct stat>* entryStat) const {
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, last);
     if (!resolved)
         return resolved.error();
+    if (entryStat)
+        *entryStat = resolved->entryStat;
     return resolved->hostPath();
 }
 

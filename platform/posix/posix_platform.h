@@ -7,7 +7,10 @@
 #include "platform/posix/environment.h"
 #include "platform/posix/path_resolver.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
+
+#include <optional>
 
 namespace platform::posix {
 
@@ -48,8 +51,10 @@ public:
     Registry& registry() override { return m_registry; }
 
 private:
-    // Host path of an existing entry, or of a new one whose folder exists (`last`).
-    Result<std::string> hostPath(std::string_view path, LastName last) const;
+    // Host path of an existing entry, or of a new one whose folder exists (`last`); with
+    // `entryStat`, also the entry's own stat when the lookup took one.
+    Result<std::string> hostPath(std::string_view path, LastName last,
+                                 std::optional<struct stat>* entryStat = nullptr) const;
 
     DriveTable m_drives;
     CaseMapping m_caseMapping;
