@@ -57,7 +57,7 @@ TEST_F(PatternProperty, AgreesWithTheReferenceOnRandomInput) {
 
     std::mt19937 rng(20240517);
     std::size_t hits = 0;
-    for (int round = 0; round < 30000; ++round) {
+    for (int round = 0; round < 10000; ++round) {
         const std::string pattern = fs->toUpper(randomText(rng, patterns, 8));
         const core::TailMatcher matcher(*fs, pattern);
         for (int k = 0; k < 4; ++k) {
@@ -69,8 +69,8 @@ TEST_F(PatternProperty, AgreesWithTheReferenceOnRandomInput) {
         }
     }
     // The alphabet was chosen so that both answers are common.
-    EXPECT_GT(hits, 5000u);
-    EXPECT_LT(hits, 110000u);
+    EXPECT_GT(hits, 2000u);
+    EXPECT_LT(hits, 36000u);
 }
 
 TEST_F(PatternProperty, AdversarialPatternsAnswerInBoundedTime) {
@@ -91,7 +91,7 @@ TEST_F(PatternProperty, AdversarialPatternsAnswerInBoundedTime) {
                 "[" + std::string(1000, 'A') + "-"};
     for (const auto& pattern : patterns) {
         const core::TailMatcher matcher(*fs, pattern);
-        for (int i = 0; i < 20; ++i)
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(matcher.matches(longName), wildcardref::tailMatches(*fs, pattern, longName))
                 << pattern.substr(0, 20);
     }
