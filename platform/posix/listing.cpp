@@ -69,15 +69,20 @@ std::error_code listHostFolder(const std::string& path, bool driveRoot, ListDeta
     auto opened = openFolder(path);
     if (!opened)
         return opened.error();
-    const UniqueFd fd = std::move(opened).value();
+    return listOpenFolder(opened->get(), path, driveRoot, detail, out);
+}
+
+std::error_code listOpenFolder(int folderFd, const std::string& path, bool driveRoot,
+                               ListDetail detail, Listing& out) {
+    out.clear();
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
+    if (::fstat(folderFd, &st) != 0)
         return lastError();
 
     char* const buffer = listingBuffer();
     std::string mapped;
     while (true) {
-        const ssize_t filled = ::getdents64(fd.get(), buffer, kBufferSize);
+        const ssize_t filled = ::getdents64(folderFd, buffer, kBufferSize);
         if (filled < 0) {
             std::error_code error = lastError();
             out.clear();
@@ -94,9 +99,9 @@ std::error_code listHostFolder(const std::string& path, bool driveRoot, ListDeta
             bool folder = false;
             std::uint32_t attributes = 0;
             if (detail == ListDetail::Attributes) {
-                folder = describe(fd.get(), path, e->d_name, e->d_type, attributes);
+                folder = describe(folderFd, path, e->d_name, e->d_type, attributes);
             } else {
-                folder = isFolderByKind(fd.get(), e->d_name, e->d_type);
+                folder = isFolderByKind(folderFd, e->d_name, e->d_type);
                 attributes = folder ? std::uint32_t{Directory} : 0u;
             }
             if (hostNameIsProgramText(name)) {

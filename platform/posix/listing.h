@@ -12,5 +12,8 @@ namespace platform::posix {
 // unknown type are looked at beyond the listing itself. The folder is closed on return.
 std::error_code listHostFolder(const std::string& path, bool driveRoot, ListDetail detail,
                                Listing& out);
+// The same for a folder already open for reading as `path`; the folder stays open.
+std::error_code listOpenFolder(int folderFd, const std::string& path, bool driveRoot,
+                               ListDetail detail, Listing& out);
 
 } // namespace platform::posix

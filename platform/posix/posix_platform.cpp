@@ -38,6 +38,7 @@ std::string PosixPlatform::currentFolder(char driveLetter) const {
 }
 
 Result<HostFolder> PosixPlatform::resolveFolder(std::string_view path) const {
+    m_descent.clear();
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
@@ -63,7 +64,15 @@ Result<std::string> PosixPlatform::canonicalPath(std::string_view path) const {
 
 std::error_code PosixPlatform::listFolder(const HostFolder& folder, ListDetail detail,
                                           Listing& out) const {
-    return listHostFolder(folder.path, m_drives.isDriveRoot(folder.path), detail, out);
+    out.clear();
+    auto opened = m_descent.open(folder.path);
+    if (!opened)
+        return opened.error();
+    std::error_code error =
+        listOpenFolder(opened->get(), folder.path, m_drives.isDriveRoot(folder.path), detail, out);
+    if (!error)
+        m_descent.keep(folder.path, std::move(opened).value());
+    return error;
 }
 
 HostFolder PosixPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {

@@ -5,6 +5,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/empty_registry.h"
 #include "platform/posix/environment.h"
+#include "platform/posix/open_descent.h"
 #include "platform/posix/path_resolver.h"
 
 #include <sys/stat.h>
@@ -61,6 +62,7 @@ private:
     // Lookups change it, also in const operations: the backend is used from one thread.
     mutable FolderIndex m_folderIndex;
     mutable UserDirsReader m_userDirs;
+    mutable OpenDescent m_descent;
     mode_t m_umask;
     EmptyRegistry m_registry;
 };
