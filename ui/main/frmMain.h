@@ -143,6 +143,7 @@ private:
     ui::ResultListModel* m_resultModel = nullptr;
     // Beside the status panels while a long pass or search runs; the panels keep their texts.
     QProgressBar* m_progress = nullptr;
+    int m_progressPercent = -1;
     QWidget* m_client = nullptr;
     core::MainLayout m_layout;
     std::int64_t intFileCount = 0;

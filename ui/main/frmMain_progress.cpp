@@ -5,7 +5,7 @@
 #include "ui/controls/twips.h"
 #include "ui/main/frmMain.h"
 
-#include <QLayout>
+#include <QApplication>
 #include <QProgressBar>
 
 namespace {
@@ -32,17 +32,21 @@ void frmMain::showBulkProgress(std::size_t done, std::size_t total) {
     }
     if (m_progress->isHidden()) {
         m_progress->setRange(0, static_cast<int>(total));
-        m_progress->setValue(0);
         m_progress->setFormat(QStringLiteral("%v von %m"));
         m_progress->setTextVisible(true);
         m_progress->setAccessibleName(QStringLiteral("Fortschritt"));
         m_progress->setVisible(true);
-        // The pass lets no events through, so the status bar is laid out and drawn at once;
-        // from then on the bar repaints itself as its value moves.
-        StatusBar1->layout()->activate();
-        StatusBar1->repaint();
+        m_progressPercent = -1;
     }
     m_progress->setValue(static_cast<int>(done));
+    // The pass takes no input, yet at each percent the window lays itself out and repaints
+    // what other windows uncovered, the closed confirmation box first of all. Clicks, keys and
+    // a close request wait until the pass is through.
+    const int percent = static_cast<int>(done * 100 / total);
+    if (percent != m_progressPercent) {
+        m_progressPercent = percent;
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 void frmMain::showSearchBusy() {
