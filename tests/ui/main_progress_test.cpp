@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -177,6 +178,33 @@ TEST(MainProgress, LongMoveKeepsTheTargetTextWhileItRuns) {
                             std::filesystem::directory_iterator()),
               300);
     EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+TEST(MainProgress, ClosingWhileADeleteSearchesAgainReportsAndLogsNothingMore) {
+    Scene s;
+    s.files("weg", 250);
+    s.search("D:\\weg");
+    ASSERT_EQ(s.w.resultEntries().size(), 250u);
+    // The close request comes in while the search after the delete pass walks, as one from the
+    // window manager would.
+    bool closed = false;
+    s.fs.beforeListing = [&] {
+        if (!s.seen.empty() && !closed) {
+            closed = true;
+            s.w.close();
+        }
+    };
+    s.prompts.answers = {Answer::Yes, Answer::Yes};
+    s.w.mnuDeleteAll->trigger();
+
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(s.seen.size(), 250u);
+    ASSERT_EQ(s.prompts.shown.size(), 2u);
+    EXPECT_EQ(s.prompts.shown[1].text, QStringLiteral("Möchten Sie Tilgomat beenden?"));
+    const std::string log = testsupport::readBytes(s.home.documents() / "Tilgomat.txt");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 250);
+    EXPECT_EQ(log.find("error delete"), std::string::npos);
+    EXPECT_TRUE(s.w.resultEntries().empty());
 }
 
 TEST(MainProgress, SlowSearchShowsABusyBarQuickOneDoesNot) {

@@ -108,7 +108,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     m_closing = true;
     // A search in progress sees m_closing and leaves its result aside; the application ends as
-    // soon as control is back in the main event loop.
+    // soon as control is back in the main event loop. Until then nothing may go on: with the
+    // list emptied, a delete or move whose new search was cut short finds no file left to
+    // warn about and log as a failure.
+    m_resultModel->setEntries({});
     QApplication::closeAllWindows();
     QApplication::quit();
 }
