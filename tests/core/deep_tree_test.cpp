@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,13 @@ constexpr const char* kLevelName = "ebene";
 class DeepTree {
 public:
     explicit DeepTree(const std::filesystem::path& top) : m_top(top) {
+        // The tree keeps one open folder per level; a soft limit of 1024 open files would leave
+        // the walk too few of its own.
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+            limit.rlim_cur = limit.rlim_max;
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        }
         std::filesystem::create_directories(top);
         m_fds.emplace_back(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         for (int level = 1; level <= kLevels; ++level) {
