@@ -1,48 +1,72 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace core {
 
-// The result entries of a search in walk order, packed into one buffer: a million entries cost
-// their text plus eight bytes each. Entries keep the exact bytes the walk produced; the bulk
+// The result entries of a search in walk order, packed into text chunks of a megabyte: a
+// million entries cost their text plus four bytes each, and the list grows without ever
+// copying what it holds (a single growing buffer would copy, and hold twice, all of it each time
+// it doubles, in the middle of a walk). Entries keep the exact bytes the walk produced; the bulk
 // operations act on these, not on the text drawn on screen.
 class EntryList {
 public:
     void clear() {
-        m_text.clear();
+        m_chunks.clear();
         m_ends.clear();
+        m_firstEntry.clear();
+        m_textBytes = 0;
     }
     void reserve(std::size_t entries, std::size_t textBytes) {
         m_ends.reserve(entries);
-        m_text.reserve(textBytes);
+        m_nextChunk = std::max(m_nextChunk, std::min(textBytes, std::size_t(1) << 30));
     }
-    void append(std::string_view entry) {
-        m_text.append(entry);
-        m_ends.push_back(m_text.size());
-    }
+    void append(std::string_view entry) { append(entry, {}, {}); }
     // Appends the concatenation of parts as one entry, without a temporary string.
     void append(std::string_view a, std::string_view b, std::string_view c) {
-        m_text.append(a);
-        m_text.append(b);
-        m_text.append(c);
-        m_ends.push_back(m_text.size());
+        const std::size_t length = a.size() + b.size() + c.size();
+        std::string& chunk = room(length);
+        chunk.append(a);
+        chunk.append(b);
+        chunk.append(c);
+        m_ends.push_back(static_cast<std::uint32_t>(chunk.size()));
+        m_textBytes += length;
     }
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
     std::string_view operator[](std::size_t i) const {
-        std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
-        return std::string_view(m_text).substr(begin, m_ends[i] - begin);
+        const auto next = std::upper_bound(m_firstEntry.begin(), m_firstEntry.end(), i);
+        const auto chunk = static_cast<std::size_t>(next - m_firstEntry.begin()) - 1;
+        const std::size_t begin = i == m_firstEntry[chunk] ? 0 : m_ends[i - 1];
+        return std::string_view(m_chunks[chunk]).substr(begin, m_ends[i] - begin);
     }
-    std::size_t textBytes() const { return m_text.size(); }
+    std::size_t textBytes() const { return m_textBytes; }
 
 private:
-    std::string m_text;
-    std::vector<std::size_t> m_ends;
+    static constexpr std::size_t kChunk = std::size_t(1) << 20;
+
+    // The chunk to append `length` bytes to; a chunk never grows beyond what it reserved, so
+    // the text of earlier entries never moves.
+    std::string& room(std::size_t length) {
+        if (m_chunks.empty() || m_chunks.back().capacity() - m_chunks.back().size() < length) {
+            m_chunks.emplace_back();
+            m_chunks.back().reserve(std::max({kChunk, length, std::exchange(m_nextChunk, 0)}));
+            m_firstEntry.push_back(m_ends.size());
+        }
+        return m_chunks.back();
+    }
+
+    std::vector<std::string> m_chunks;
+    std::vector<std::uint32_t> m_ends;     // end of each entry within its chunk
+    std::vector<std::size_t> m_firstEntry; // index of the first entry of each chunk
+    std::size_t m_textBytes = 0;
+    std::size_t m_nextChunk = 0; // size asked for by reserve() for the next chunk
 };
 
 } // namespace core

@@ -50,21 +50,29 @@ public:
     }
     void start() {
         m_longest = 0;
+        m_longestAt = 0;
         m_rounds = 0;
         m_last = bench::Clock::now();
     }
     void mark() {
         const auto now = bench::Clock::now();
-        m_longest = std::max(m_longest, std::chrono::duration<double>(now - m_last).count());
+        const double gap = std::chrono::duration<double>(now - m_last).count();
+        if (gap > m_longest) {
+            m_longest = gap;
+            m_longestAt = m_rounds;
+        }
         m_last = now;
         ++m_rounds;
     }
     double longest() const { return m_longest; }
+    // The number of event rounds before the longest gap ended.
+    long longestAt() const { return m_longestAt; }
     long rounds() const { return m_rounds; }
 
 private:
     bench::Clock::time_point m_last;
     double m_longest = 0;
+    long m_longestAt = 0;
     long m_rounds = 0;
 };
 
@@ -115,6 +123,8 @@ int listRow(const fsys::path& dir, int rounds) {
         ours.push_back(bench::secondsSince(start));
         gaps.mark();
         longestGap.push_back(gaps.longest());
+        std::fprintf(stderr, "  longest gap %.1f ms, ending event round %ld of %ld\n",
+                     gaps.longest() * 1000, gaps.longestAt(), gaps.rounds());
         reference.push_back(bench::timeCommand({"find", dir.string(), "-type", "f"}));
     }
     const double t = bench::median(ours), ref = bench::median(reference);
