@@ -96,16 +96,17 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         log.WriteLogLine();
 
         std::string target = TargetName(sTargetPath, i, modFile::FileNameFromPath(path), bolPrefix);
-        // A skipped or failed copy leaves the source where it is; after a move the failure
-        // pass reports it, a copy reports nothing.
-        if (!guard.mayReplace(target, i, bolMove))
-            continue;
-        // A move the platform can do in one step ends exactly as the copy and delete below
-        // would; whatever it refuses, those two settle by their own rules.
+        // A move the platform can do in one step onto a free name ends exactly as the copy and
+        // delete below would, and replaces nothing; whatever it refuses, those settle by their
+        // own rules.
         if (bolMove && !fs.moveFile(path, target)) {
             guard.written(target);
             continue;
         }
+        // A skipped or failed copy leaves the source where it is; after a move the failure
+        // pass reports it, a copy reports nothing.
+        if (!guard.mayReplace(target, i, bolMove))
+            continue;
         if (fs.copyFile(path, target))
             continue;
         if (bolMove) {

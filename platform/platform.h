@@ -65,10 +65,11 @@ public:
     // Writes a temporary file beside the target and renames it into place.
     virtual std::error_code copyFile(std::string_view source, std::string_view target) = 0;
     // Moves a file where the system can do it without copying (a rename on one file system),
-    // and only where the result is exactly that of copyFile followed by deleteFile of the
-    // source. Either the file is moved or nothing changes; on any failure the caller copies and
-    // deletes, which applies every rule itself. A read-only source is refused, a cross-device
-    // move reports cross_device_link. Backends without such a move refuse every one.
+    // only onto a name that is free, and only where the result is exactly that of copyFile
+    // followed by deleteFile of the source. Either the file is moved or nothing changes; on any
+    // failure the caller copies and deletes, which applies every rule itself. An existing target
+    // is refused with file_exists, a read-only source with permission_denied, a move to another
+    // file system with cross_device_link. Backends without such a move refuse every one.
     virtual std::error_code moveFile(std::string_view source, std::string_view target) {
         (void)source;
         (void)target;

@@ -1,7 +1,6 @@
 #include "platform/posix/move_file.h"
 
 #include "platform/posix/attributes.h"
-#include "platform/posix/copy_file.h"
 #include "platform/posix/dosattrib.h"
 #include "platform/posix/host_access.h"
 
@@ -68,19 +67,11 @@ std::error_code moveHostFile(const std::string& sourcePath, const std::string& t
     auto marked = keepImpliedBits(*source, st, *target);
     if (!marked)
         return marked.error();
-    const auto rename = [&](unsigned flags) -> std::error_code {
-        if (::renameat2(source->dirFd(), source->leaf.c_str(), target->dirFd(),
-                        target->leaf.c_str(), flags) == 0)
-            return {};
-        return lastError();
-    };
-    // Mostly the target is new; a file already there is replaced only after the copy's checks.
-    std::error_code error = rename(RENAME_NOREPLACE);
-    if (error == std::errc::file_exists) {
-        error = checkCopyTarget(*target, st);
-        if (!error)
-            error = rename(0);
-    }
+    // A file at the name is never replaced here: the caller's checks and the copy decide that.
+    std::error_code error;
+    if (::renameat2(source->dirFd(), source->leaf.c_str(), target->dirFd(), target->leaf.c_str(),
+                    RENAME_NOREPLACE) != 0)
+        error = lastError();
     if (error && *marked)
         ::removexattr(source->shortPath().c_str(), kDosAttribName);
     return error;
