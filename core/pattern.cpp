@@ -1,5 +1,7 @@
 #include "core/pattern.h"
 
+#include "platform/utf8.h"
+
 namespace core {
 
 namespace {
@@ -8,41 +10,6 @@ namespace {
 // sequence decodes to, so it equals only the same byte.
 constexpr char32_t strayByte(unsigned char b) {
     return 0xDC00 | b;
-}
-
-bool isContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-// Length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates), or 0.
-std::size_t sequenceAt(std::string_view s, std::size_t i, char32_t& cp) {
-    auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const unsigned char b0 = at(0);
-    const std::size_t left = s.size() - i;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        if (left < 2 || !isContinuation(at(1)))
-            return 0;
-        cp = (char32_t(b0 & 0x1F) << 6) | (at(1) & 0x3F);
-        return 2;
-    }
-    if (b0 >= 0xE0 && b0 <= 0xEF) {
-        if (left < 3 || !isContinuation(at(1)) || !isContinuation(at(2)))
-            return 0;
-        if ((b0 == 0xE0 && at(1) < 0xA0) || (b0 == 0xED && at(1) > 0x9F))
-            return 0;
-        cp = (char32_t(b0 & 0x0F) << 12) | (char32_t(at(1) & 0x3F) << 6) | (at(2) & 0x3F);
-        return 3;
-    }
-    if (b0 >= 0xF0 && b0 <= 0xF4) {
-        if (left < 4 || !isContinuation(at(1)) || !isContinuation(at(2)) || !isContinuation(at(3)))
-            return 0;
-        if ((b0 == 0xF0 && at(1) < 0x90) || (b0 == 0xF4 && at(1) > 0x8F))
-            return 0;
-        cp = (char32_t(b0 & 0x07) << 18) | (char32_t(at(1) & 0x3F) << 12) |
-             (char32_t(at(2) & 0x3F) << 6) | (at(3) & 0x3F);
-        return 4;
-    }
-    return 0;
 }
 
 // Decodes `s` into code points; `offsets`, when given, receives the byte offset of each.
@@ -57,7 +24,7 @@ void decode(std::string_view s, std::vector<char32_t>& out, std::vector<std::siz
         char32_t cp = b;
         std::size_t length = 1;
         if (b >= 0x80) {
-            length = sequenceAt(s, i, cp);
+            length = platform::utf8SequenceAt(s, i, cp);
             if (length == 0) {
                 cp = strayByte(b);
                 length = 1;

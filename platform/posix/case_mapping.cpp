@@ -1,46 +1,12 @@
 #include "platform/posix/case_mapping.h"
 
+#include "platform/utf8.h"
+
 #include <wctype.h>
 
 namespace platform::posix {
 
 namespace {
-
-bool isContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-// Decodes one well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates); returns its
-// length, or 0 when the bytes there are not valid UTF-8.
-std::size_t decode(std::string_view s, std::size_t i, char32_t& cp) {
-    auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    unsigned char b0 = at(0);
-    std::size_t left = s.size() - i;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        if (left < 2 || !isContinuation(at(1)))
-            return 0;
-        cp = (char32_t(b0 & 0x1F) << 6) | (at(1) & 0x3F);
-        return 2;
-    }
-    if (b0 >= 0xE0 && b0 <= 0xEF) {
-        if (left < 3 || !isContinuation(at(1)) || !isContinuation(at(2)))
-            return 0;
-        if ((b0 == 0xE0 && at(1) < 0xA0) || (b0 == 0xED && at(1) > 0x9F))
-            return 0;
-        cp = (char32_t(b0 & 0x0F) << 12) | (char32_t(at(1) & 0x3F) << 6) | (at(2) & 0x3F);
-        return 3;
-    }
-    if (b0 >= 0xF0 && b0 <= 0xF4) {
-        if (left < 4 || !isContinuation(at(1)) || !isContinuation(at(2)) || !isContinuation(at(3)))
-            return 0;
-        if ((b0 == 0xF0 && at(1) < 0x90) || (b0 == 0xF4 && at(1) > 0x8F))
-            return 0;
-        cp = (char32_t(b0 & 0x07) << 18) | (char32_t(at(1) & 0x3F) << 12) |
-             (char32_t(at(2) & 0x3F) << 6) | (at(3) & 0x3F);
-        return 4;
-    }
-    return 0;
-}
 
 void encode(char32_t cp, std::string& out) {
     if (cp < 0x80) {
@@ -96,7 +62,7 @@ std::string CaseMapping::map(std::string_view text, bool upper) const {
             continue;
         }
         char32_t cp = 0;
-        std::size_t length = decode(text, i, cp);
+        std::size_t length = utf8SequenceAt(text, i, cp);
         if (length == 0) {
             out.push_back(text[i]);
             ++i;
