@@ -6,7 +6,8 @@
 // TEMPLATE is a tree made by bench/make_files.sh; WORK a folder the benchmark may empty and
 // fill. Every round copies the template twice (untimed), once for the program and once for the
 // reference tool, and flushes it to disk. The program's figure is the pass alone, log lines
-// included, as the window runs it; the new search that follows it is timed on its own. All paths
+// included, as the window runs it; the new search that follows it is timed on its own. The log
+// goes to the documents folder of a home beside WORK. All paths
 // must be lower case, since the search lower-cases its start folder.
 
 #include "measure.h"
@@ -206,7 +207,9 @@ int main(int argc, char** argv) {
     const fsys::path templ = fsys::canonical(argv[1]);
     const fsys::path work = fsys::absolute(argv[2]);
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
-    const fsys::path documents = bench::useBenchHome("/tmp/tilgomat-bench/home");
+    // The log lies on the file system of the work folder, so that a run in memory measures
+    // no device time at all.
+    const fsys::path documents = bench::useBenchHome(work.parent_path() / "tilgomat-bench-home");
     BulkBench bench(templ, work, documents);
     fsys::create_directories(work);
     const std::string onFileSystem = " (" + fileSystemOf(work) + ")";
