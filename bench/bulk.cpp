@@ -190,7 +190,7 @@ std::string fileSystemOf(const fsys::path& dir) {
     }
 }
 
-struct Spec {
+struct RowPlan {
     Operation op;
     const char* path;
     const char* reference;
@@ -214,34 +214,34 @@ int main(int argc, char** argv) {
     fsys::create_directories(work);
     const std::string onFileSystem = " (" + fileSystemOf(work) + ")";
 
-    const Spec specs[] = {
+    const RowPlan plans[] = {
         {Operation::Delete, "delete 10,000 listed files with log lines", "find -type f -delete",
          2.5},
         {Operation::Copy, "copy 10,000 small files into one folder",
          "cp --preserve=mode,timestamps", 2.0},
         {Operation::Move, "move 10,000 files within one file system", "mv", 1.5},
     };
-    for (const Spec& spec : specs) {
+    for (const RowPlan& plan : plans) {
         std::vector<double> pass, search, reference;
         double load = 0;
         for (int r = 0; r < rounds; ++r) {
             load += bench::loadAverage();
-            const Round round = bench.run(spec.op);
+            const Round round = bench.run(plan.op);
             pass.push_back(round.pass);
             search.push_back(round.search);
             reference.push_back(round.reference);
         }
         const double ours = bench::median(pass), ref = bench::median(reference);
         std::fprintf(stderr, "%s: pass %.1f ms, new search %.1f ms, %s %.1f ms (load %.1f)\n",
-                     spec.path, ours * 1000, bench::median(search) * 1000, spec.reference,
+                     plan.path, ours * 1000, bench::median(search) * 1000, plan.reference,
                      ref * 1000, load / rounds);
         char goal[32];
-        std::snprintf(goal, sizeof goal, "<= %.1fx", spec.goal);
-        bench::printRow(spec.path + onFileSystem,
+        std::snprintf(goal, sizeof goal, "<= %.1fx", plan.goal);
+        bench::printRow(plan.path + onFileSystem,
                         bench::milliseconds(ours) + " (new search " +
                             bench::milliseconds(bench::median(search)) + ")",
-                        std::string(spec.reference) + " " + bench::milliseconds(ref), ours / ref,
-                        goal, ours / ref <= spec.goal);
+                        std::string(plan.reference) + " " + bench::milliseconds(ref), ours / ref,
+                        goal, ours / ref <= plan.goal);
     }
     fsys::remove_all(work);
     return 0;
