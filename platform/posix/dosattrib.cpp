@@ -1,20 +1,12 @@
 #include "platform/posix/dosattrib.h"
 
+#include "platform/posix/hex_digit.h"
+
 #include <cstdio>
 
 namespace platform::posix {
 
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::optional<std::uint32_t> parseHexText(std::string_view bytes) {
     std::size_t i = 2;

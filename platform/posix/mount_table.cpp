@@ -1,5 +1,7 @@
 #include "platform/posix/mount_table.h"
 
+#include "platform/posix/hex_digit.h"
+
 #include <dirent.h>
 #include <stdlib.h>
 
@@ -32,23 +34,13 @@ std::string decodeOctalEscapes(std::string_view field) {
     return out;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // udev writes unsafe characters of labels in link names as "\xHH".
 std::string decodeHexEscapes(std::string_view name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-            hexValue(name[i + 2]) >= 0 && hexValue(name[i + 3]) >= 0) {
-            out.push_back(static_cast<char>(hexValue(name[i + 2]) * 16 + hexValue(name[i + 3])));
+            hexDigit(name[i + 2]) >= 0 && hexDigit(name[i + 3]) >= 0) {
+            out.push_back(static_cast<char>(hexDigit(name[i + 2]) * 16 + hexDigit(name[i + 3])));
             i += 3;
         } else {
             out.push_back(name[i]);
