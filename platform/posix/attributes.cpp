@@ -117,11 +117,21 @@ std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes
     // A user without privileges may change the stored bits only while the file is writable, so
     // they are written before the write bits go and after they come back.
     if (readOnly) {
-        if (auto error = writeStoredBits(entry, st, bits))
-            return error;
-        if (!isReadOnly(st))
+        if (!isReadOnly(st)) {
+            if (auto error = writeStoredBits(entry, st, bits))
+                return error;
             return changeMode(entry, st.st_mode & ~kWriteBits);
-        return {};
+        }
+        // Already read-only: an owner without privileges gets to write the record only by
+        // lending the file its owner's write bit for the moment it takes.
+        std::error_code error = writeStoredBits(entry, st, bits);
+        if (error != std::errc::permission_denied && error != std::errc::operation_not_permitted)
+            return error;
+        if (auto lent = changeMode(entry, st.st_mode | S_IWUSR))
+            return error;
+        error = writeStoredBits(entry, st, bits);
+        std::error_code restored = changeMode(entry, st.st_mode);
+        return error ? error : restored;
     }
     if (isReadOnly(st)) {
         mode_t writeBits = (S_IRUSR | S_IWUSR | ((st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
