@@ -4,38 +4,98 @@
 #include "platform/posix/listing.h"
 #include "platform/posix/name_mapping.h"
 
+#include <sys/inotify.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
 namespace platform::posix {
 
 namespace {
 
-bool sameTime(const struct timespec& a, const struct timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
+constexpr std::uint32_t kWatchedChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                          IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
 } // namespace
 
-bool FolderIndex::Stamp::operator==(const Stamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+bool FolderIndex::watching() {
+    if (!m_inotifyTried) {
+        m_inotifyTried = true;
+        m_inotify.reset(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    }
+    return m_inotify.valid();
 }
 
-FolderIndex::Stamp FolderIndex::stampOf(const struct stat& st) {
-    return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+void FolderIndex::add(Names& names, std::string_view programText, std::string_view hostName,
+                      const CaseMapping& caseMapping) const {
+    auto& spellings = names.byUpper[caseMapping.toUpper(programText)];
+    if (std::find(spellings.begin(), spellings.end(), hostName) == spellings.end())
+        spellings.emplace_back(hostName);
 }
 
-std::optional<FolderIndex::Stamp> FolderIndex::stampOf(const std::string& folder) {
-    struct stat st {};
-    if (statHost(folder, st, true) || !S_ISDIR(st.st_mode))
-        return std::nullopt;
-    return stampOf(st);
+void FolderIndex::remove(Names& names, std::string_view hostName,
+                         const CaseMapping& caseMapping) const {
+    auto found = names.byUpper.find(caseMapping.toUpper(programName(hostName)));
+    if (found == names.byUpper.end())
+        return;
+    auto& spellings = found->second;
+    spellings.erase(std::remove(spellings.begin(), spellings.end(), hostName), spellings.end());
+    if (spellings.empty())
+        names.byUpper.erase(found);
 }
 
-FolderIndex::Names* FolderIndex::current(const std::string& folder, const Stamp& stamp) {
+void FolderIndex::drop(std::list<Names>::iterator it) {
+    const int watch = it->watch;
+    m_folders.erase(it);
+    // Two paths to one folder share its watch.
+    const bool shared = std::any_of(m_folders.begin(), m_folders.end(),
+                                    [watch](const Names& n) { return n.watch == watch; });
+    if (!shared)
+        ::inotify_rm_watch(m_inotify.get(), watch);
+}
+
+void FolderIndex::applyEvents(const CaseMapping& caseMapping) {
+    alignas(struct inotify_event) char buffer[16 * (sizeof(struct inotify_event) + NAME_MAX + 1)];
+    for (;;) {
+        const ssize_t n = ::read(m_inotify.get(), buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const struct inotify_event*>(buffer + at);
+            at += static_cast<ssize_t>(sizeof(struct inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {
+                // Changes were lost: nothing kept can be trusted.
+                while (!m_folders.empty())
+                    drop(m_folders.begin());
+                continue;
+            }
+            const std::string_view name(event->name,
+                                        event->len ? ::strnlen(event->name, event->len) : 0);
+            for (auto it = m_folders.begin(); it != m_folders.end();) {
+                auto next = std::next(it);
+                if (it->watch == event->wd) {
+                    if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
+                        m_folders.erase(it);
+                    else if (event->mask & (IN_CREATE | IN_MOVED_TO))
+                        add(*it, programName(name), name, caseMapping);
+                    else if (event->mask & (IN_DELETE | IN_MOVED_FROM))
+                        remove(*it, name, caseMapping);
+                }
+                it = next;
+            }
+        }
+    }
+}
+
+FolderIndex::Names* FolderIndex::current(const std::string& folder, const struct stat& st) {
     for (auto it = m_folders.begin(); it != m_folders.end(); ++it) {
         if (it->folder != folder)
             continue;
-        if (!(it->stamp == stamp)) {
-            m_folders.erase(it);
+        // The path may lead to another folder now (a parent renamed, a folder replaced).
+        if (it->device != st.st_dev || it->inode != st.st_ino) {
+            drop(it);
             return nullptr;
         }
         m_folders.splice(m_folders.begin(), m_folders, it);
@@ -47,66 +107,56 @@ FolderIndex::Names* FolderIndex::current(const std::string& folder, const Stamp&
 Result<std::string> FolderIndex::find(const std::string& folder, bool driveRoot,
                                       std::string_view wanted, const CaseMapping& caseMapping,
                                       const std::optional<struct stat>& folderStat) {
-    const std::optional<Stamp> stamp = folderStat ? stampOf(*folderStat) : stampOf(folder);
-    Names* names = stamp ? current(folder, *stamp) : nullptr;
+    struct stat st {};
+    if (folderStat)
+        st = *folderStat;
+    else if (auto error = statHost(folder, st, true))
+        return error;
+    if (!S_ISDIR(st.st_mode))
+        return std::make_error_code(std::errc::not_a_directory);
+
+    Names* names = nullptr;
+    Names once;
+    if (watching()) {
+        applyEvents(caseMapping);
+        names = current(folder, st);
+    }
     if (!names) {
+        // The watch comes first, so that no change between listing and watching is missed;
+        // a change seen twice (in the listing and as an event) is applied once.
+        const int watch = m_inotify.valid() ? ::inotify_add_watch(m_inotify.get(), folder.c_str(),
+                                                                  kWatchedChanges)
+                                            : -1;
         Listing listing;
-        if (auto error = listHostFolder(folder, driveRoot, ListDetail::Kind, listing))
+        if (auto error = listHostFolder(folder, driveRoot, ListDetail::Kind, listing)) {
+            if (watch >= 0 && std::none_of(m_folders.begin(), m_folders.end(),
+                                           [watch](const Names& n) { return n.watch == watch; }))
+                ::inotify_rm_watch(m_inotify.get(), watch);
             return error;
-        Names fresh{folder, stamp.value_or(Stamp{}), {}};
+        }
+        Names fresh{folder, st.st_dev, st.st_ino, watch, {}};
         fresh.byUpper.reserve(listing.size());
         for (const auto& entry : listing.entries()) {
             std::string_view name = listing.name(entry);
-            if (name == "." || name == "..")
-                continue;
-            // The first entry in listing order wins.
-            fresh.byUpper.try_emplace(caseMapping.toUpper(name), listing.hostName(entry));
+            if (name != "." && name != "..")
+                add(fresh, name, listing.hostName(entry), caseMapping);
         }
-        if (!stamp) {
-            // A folder that could be listed but not stated is looked into without keeping it.
-            auto found = fresh.byUpper.find(caseMapping.toUpper(wanted));
-            if (found == fresh.byUpper.end())
-                return std::make_error_code(std::errc::no_such_file_or_directory);
-            return found->second;
+        if (watch < 0) {
+            once = std::move(fresh);
+            names = &once;
+        } else {
+            // Another path to the same folder shares the watch and is replaced by this one.
+            m_folders.remove_if([watch](const Names& n) { return n.watch == watch; });
+            m_folders.push_front(std::move(fresh));
+            if (m_folders.size() > kFolders)
+                drop(std::prev(m_folders.end()));
+            names = &m_folders.front();
         }
-        m_folders.push_front(std::move(fresh));
-        if (m_folders.size() > kFolders)
-            m_folders.pop_back();
-        names = &m_folders.front();
     }
     auto found = names->byUpper.find(caseMapping.toUpper(wanted));
     if (found == names->byUpper.end())
         return std::make_error_code(std::errc::no_such_file_or_directory);
-    return found->second;
-}
-
-FolderIndex::Change FolderIndex::beginChange(const std::string& folder) {
-    Change change{folder, false};
-    for (const Names& names : m_folders) {
-        if (names.folder == folder) {
-            const std::optional<Stamp> stamp = stampOf(folder);
-            change.current = stamp && *stamp == names.stamp;
-            break;
-        }
-    }
-    return change;
-}
-
-void FolderIndex::endChange(const Change& change, std::string_view addedHostName,
-                            const CaseMapping& caseMapping) {
-    for (auto it = m_folders.begin(); it != m_folders.end(); ++it) {
-        if (it->folder != change.folder)
-            continue;
-        const std::optional<Stamp> stamp = change.current ? stampOf(change.folder) : std::nullopt;
-        if (!stamp) {
-            m_folders.erase(it);
-            return;
-        }
-        it->stamp = *stamp;
-        if (!addedHostName.empty())
-            it->byUpper.try_emplace(caseMapping.toUpper(programName(addedHostName)), addedHostName);
-        return;
-    }
+    return found->second.front();
 }
 
 } // namespace platform::posix

@@ -39,15 +39,16 @@ std::string PosixPlatform::currentFolder(char driveLetter) const {
 
 Result<HostFolder> PosixPlatform::resolveFolder(std::string_view path) const {
     m_descent.clear();
-    auto host = hostPath(path, LastName::MustExist);
-    if (!host)
-        return host.error();
+    auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
+    if (!resolved)
+        return resolved.error();
+    std::string host = resolved->hostPath();
     struct stat st {};
-    if (auto error = statHost(*host, st, true))
+    if (auto error = statHost(host, st, true))
         return error;
     if (!S_ISDIR(st.st_mode))
         return std::make_error_code(std::errc::not_a_directory);
-    return HostFolder{std::move(host).value()};
+    return HostFolder{std::move(host), resolved->pathText()};
 }
 
 Result<std::string> PosixPlatform::canonicalPath(std::string_view path) const {
@@ -76,7 +77,20 @@ std::error_code PosixPlatform::listFolder(const HostFolder& folder, ListDetail d
 }
 
 HostFolder PosixPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {
-    return HostFolder{joinHost(parent.path, hostName)};
+    return HostFolder{joinHost(parent.path, hostName), {}};
+}
+
+Result<FileId> PosixPlatform::fileId(std::string_view path) const {
+    std::optional<struct stat> known;
+    auto host = hostPath(path, LastName::MustExist, &known);
+    if (!host)
+        return host.error();
+    struct stat st {};
+    if (known)
+        st = *known;
+    else if (auto error = statHost(*host, st, false))
+        return error;
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 Result<std::uint32_t> PosixPlatform::getAttributes(std::string_view path) const {
@@ -107,19 +121,6 @@ std::error_code PosixPlatform::deleteFile(std::string_view path) {
     return deleteHostFile(*host, known ? &*known : nullptr);
 }
 
-namespace {
-
-std::string_view folderOf(std::string_view hostPath) {
-    const std::size_t slash = hostPath.rfind('/');
-    return slash == 0 ? hostPath.substr(0, 1) : hostPath.substr(0, slash);
-}
-
-std::string_view nameOf(std::string_view hostPath) {
-    return hostPath.substr(hostPath.rfind('/') + 1);
-}
-
-} // namespace
-
 std::error_code PosixPlatform::copyFile(std::string_view source, std::string_view target) {
     std::optional<struct stat> known;
     auto sourceHost = hostPath(source, LastName::MustExist, &known);
@@ -128,12 +129,7 @@ std::error_code PosixPlatform::copyFile(std::string_view source, std::string_vie
     auto targetHost = hostPath(target, LastName::MayBeMissing);
     if (!targetHost)
         return targetHost.error();
-    // Copies into one folder one after the other keep its index.
-    const auto change = m_folderIndex.beginChange(std::string(folderOf(*targetHost)));
-    std::error_code error = copyHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
-    m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
-                            m_caseMapping);
-    return error;
+    return copyHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
 }
 
 std::error_code PosixPlatform::moveFile(std::string_view source, std::string_view target) {
@@ -144,16 +140,7 @@ std::error_code PosixPlatform::moveFile(std::string_view source, std::string_vie
     auto targetHost = hostPath(target, LastName::MayBeMissing);
     if (!targetHost)
         return targetHost.error();
-    const struct stat* sourceStat = known ? &*known : nullptr;
-    // A rename within one folder also takes a name away; that folder's index is listed anew.
-    const std::string_view targetFolder = folderOf(*targetHost);
-    if (targetFolder == folderOf(*sourceHost))
-        return moveHostFile(*sourceHost, *targetHost, sourceStat);
-    const auto change = m_folderIndex.beginChange(std::string(targetFolder));
-    std::error_code error = moveHostFile(*sourceHost, *targetHost, sourceStat);
-    m_folderIndex.endChange(change, error ? std::string_view() : nameOf(*targetHost),
-                            m_caseMapping);
-    return error;
+    return moveHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
 }
 
 std::error_code PosixPlatform::createFolder(std::string_view path) {
