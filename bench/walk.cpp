@@ -70,7 +70,6 @@ int main(int argc, char** argv) {
     auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
     std::string folder = "c:" + dir;
     std::replace(folder.begin(), folder.end(), '/', '\\');
-    folder = fs->toLower(folder);
 
     const Command find = {"find", dir, "-type", "f", "-iname", "*doc"};
     const Command fdfind = {"fdfind", "-u", "-t", "f", "-i", "doc$", dir};

@@ -67,12 +67,11 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         window.progress(i, count);
         if (!IsFileEntry(entries[i]))
             continue;
-        std::string_view path = EntryPath(entries[i]);
-        log.sLogItem = path;
+        log.sLogItem = EntryPath(entries[i]);
         log.sLogNote = progressNote(i, count);
         log.WriteLogLine();
         // A refused delete shows up in the failure pass.
-        fs.deleteFile(path);
+        fs.deleteFile(ActionPath(entries, i));
     }
     window.progress(count, count);
     searchAgain(window);
@@ -80,7 +79,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
 }
 
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       const std::string& sTargetPath, bool bolMove, bool bolPrefix) {
+                       std::string sTargetPath, bool bolMove, bool bolPrefix) {
     const EntryList entries = window.resultList();
     if (entries.empty())
         return;
@@ -90,12 +89,14 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         window.progress(i, count);
         if (!IsFileEntry(entries[i]))
             continue;
-        std::string_view path = EntryPath(entries[i]);
-        log.sLogItem = path;
+        const std::string_view listed = EntryPath(entries[i]);
+        log.sLogItem = listed;
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
 
-        std::string target = TargetName(sTargetPath, i, modFile::FileNameFromPath(path), bolPrefix);
+        const std::string path = ActionPath(entries, i);
+        const std::string target =
+            TargetName(sTargetPath, i, modFile::FileNameFromPath(listed), bolPrefix);
         // A move the platform can do in one step onto a free name ends exactly as the copy and
         // delete below would, and replaces nothing; whatever it refuses, those settle by their
         // own rules.
@@ -105,7 +106,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         }
         // A skipped or failed copy leaves the source where it is; after a move the failure
         // pass reports it, a copy reports nothing.
-        if (!guard.mayReplace(target, i, bolMove))
+        if (!guard.mayReplace(target, bolMove))
             continue;
         if (fs.copyFile(path, target))
             continue;

@@ -31,9 +31,10 @@ public:
 void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log);
 
 // Copies or moves every listed file into `sTargetPath`, searches again and, after a move,
-// reports what is still found. A move deletes a source only after its copy succeeded.
+// reports what is still found. A move deletes a source only after its copy succeeded. The target
+// is taken by value: the pass's searches let events through, which may change the caller's.
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       const std::string& sTargetPath, bool bolMove, bool bolPrefix);
+                       std::string sTargetPath, bool bolMove, bool bolPrefix);
 
 // sTargetPath, "\" (always, also after a drive root), with `bolPrefix` the zero-based list
 // position with at least three digits and "_", then the file name.

@@ -10,6 +10,15 @@
 
 namespace core {
 
+// The folder a search started from, once per list: `listed` as the entries show it (the start
+// folder text in lower case, ending in "\"), `exact` as the walk found it (spelled as stored,
+// ending in "\"). Linux folders can have twins that differ only in case; the actions reach the
+// walk's files through `exact`, never by resolving the lower-cased text again.
+struct SearchStart {
+    std::string listed;
+    std::string exact;
+};
+
 // The result entries of a search in walk order, packed into text chunks of a megabyte: a
 // million entries cost their text plus four bytes each, and the list grows without ever
 // copying what it holds (a single growing buffer would copy, and hold twice, all of it each time
@@ -17,7 +26,10 @@ namespace core {
 // operations act on these, not on the text drawn on screen.
 class EntryList {
 public:
+    SearchStart start;
+
     void clear() {
+        start = {};
         m_chunks.clear();
         m_ends.clear();
         m_firstEntry.clear();

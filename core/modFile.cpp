@@ -119,14 +119,21 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std:
                           const ProcessEvents& processEvents) {
     if (folder.empty() || folder.back() != '\\')
         folder.push_back('\\');
+    // The walk starts from the folder as chosen; only the entries' text is lower-cased, since
+    // the lower-cased text could name the folder's twin.
     auto start = fs.resolveFolder(folder);
+    std::string listed = fs.toLower(folder);
     if (!start) {
         if (processEvents)
             processEvents();
         return 0;
     }
+    std::string exact = std::move(start->text);
+    if (exact.empty() || exact.back() != '\\')
+        exact.push_back('\\');
+    hits.start = {listed, std::move(exact)};
     Walk walk(fs, pattern, hits, subfolders, nextFree, processEvents);
-    return walk.run(std::move(folder), std::move(*start));
+    return walk.run(std::move(listed), std::move(*start));
 }
 
 std::string FileNameFromPath(std::string_view path) {

@@ -1,5 +1,7 @@
 #include "core/result_entry.h"
 
+#include "platform/platform.h"
+
 namespace core {
 
 namespace {
@@ -30,6 +32,18 @@ std::string_view EntryPath(std::string_view entry) {
     if (entry.starts_with(kFilePrefix))
         return entry.substr(kFilePrefix.size());
     return trimBlanks(entry);
+}
+
+std::string ActionPath(const EntryList& list, std::size_t i) {
+    const std::string_view entry = list[i];
+    const std::string_view path = EntryPath(entry);
+    const SearchStart& start = list.start;
+    if (start.exact.empty() || !entry.starts_with(kFilePrefix) || !path.starts_with(start.listed))
+        return std::string(path);
+    std::string exact(platform::kExactPrefix);
+    exact += start.exact;
+    exact += path.substr(start.listed.size());
+    return exact;
 }
 
 } // namespace core

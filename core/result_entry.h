@@ -2,6 +2,10 @@
 
 // How the bulk operations read a result list entry.
 
+#include "core/entry_list.h"
+
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace core {
@@ -14,5 +18,10 @@ bool IsFileEntry(std::string_view entry);
 // blanks and the path, so the path is the text after those four blanks, untrimmed: a file
 // named " name " must never be confused with "name". Any other entry gives its trimmed text.
 std::string_view EntryPath(std::string_view entry);
+
+// The path through which an action reaches the file of entry `i`: below the list's start folder
+// exactly as the walk found it (exact path text), so that no look-alike is ever reached. A list
+// that holds no start folder, or an entry outside it, gives EntryPath.
+std::string ActionPath(const EntryList& list, std::size_t i);
 
 } // namespace core

@@ -3,6 +3,11 @@
 // The operating system's services as the program needs them. All paths are the program's
 // path text (drive letter, colon, backslashes, UTF-8); the backend maps them to the host.
 // Every operation reports failure as a value. No system header may be included here.
+//
+// Path text that begins with kExactPrefix ("\\?\", as on Windows) is taken literally: a drive
+// letter, a colon and names separated by single backslashes, each name looked up exactly as
+// written, with no case-insensitive search, no "." or ".." and no current folder. The passes act
+// through such text, so that they reach the file the walk found and never a look-alike.
 
 #include "platform/registry.h"
 #include "platform/result.h"
@@ -16,6 +21,8 @@
 #include <vector>
 
 namespace platform {
+
+inline constexpr std::string_view kExactPrefix = "\\\\?\\";
 
 class Platform {
 public:
@@ -31,7 +38,8 @@ public:
     // trailing backslash. Empty text for a letter that is not in the drive table.
     virtual std::string currentFolder(char driveLetter) const = 0;
     // Resolves path text to an existing folder: backslashes (doubled ones count once), "C:"
-    // alone, a leading "\", relative text, case-insensitive component lookup.
+    // alone, a leading "\", relative text, case-insensitive component lookup. The result's
+    // `text` is the folder's path text as found, spelled as the file system stores it.
     virtual Result<HostFolder> resolveFolder(std::string_view path) const = 0;
     // The path text of an existing file or folder spelled as the file system stores it
     // ("C:\Users\Anna\Dokumente" for "c:\users\anna\dokumente"); drive root "C:\".
@@ -54,6 +62,8 @@ public:
 
     // --- Files -----------------------------------------------------------------------------
 
+    // Identity of the entry the path names (a final link is not followed).
+    virtual Result<FileId> fileId(std::string_view path) const = 0;
     // Attribute bits (ReadOnly, Hidden, System, Directory, Archive); 32 bits, never truncated.
     virtual Result<std::uint32_t> getAttributes(std::string_view path) const = 0;
     // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored.

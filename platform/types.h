@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,17 +37,26 @@ struct Drive {
 };
 
 // A folder that has been resolved to the host once; the walk goes on from here without
-// resolving program path text again. Only the backend interprets `path`.
+// resolving program path text again. Only the backend interprets `path`. `text` is the folder's
+// path text spelled exactly as found (set by resolveFolder, empty for a child folder).
 struct HostFolder {
     std::string path;
+    std::string text;
 };
 
-// Identity of a listed folder, used to notice a folder link that leads back to a folder
-// already on the current descent.
-struct FolderId {
+// Identity of a file or folder, whatever the path that reached it: device and inode, or volume
+// serial and file index. A folder link back to an ancestor and two spellings of one file
+// (a drive alias, a link) are recognised by it.
+struct FileId {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    friend bool operator==(const FolderId&, const FolderId&) = default;
+    friend bool operator==(const FileId&, const FileId&) = default;
+};
+
+struct FileIdHash {
+    std::size_t operator()(const FileId& id) const noexcept {
+        return std::hash<std::uint64_t>{}(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
 };
 
 enum class ListDetail {
@@ -62,11 +73,12 @@ public:
         std::uint32_t nameLength = 0;
         std::uint32_t hostOffset = 0; // the host's own bytes for the name
         std::uint32_t hostLength = 0;
-        std::uint32_t attributes = 0; // Directory always; the other bits only with ListDetail::Attributes
-        bool folder = false;          // a link to a folder counts as a folder
+        std::uint32_t attributes =
+            0;               // Directory always; the other bits only with ListDetail::Attributes
+        bool folder = false; // a link to a folder counts as a folder
     };
 
-    FolderId id;
+    FileId id;
 
     void clear() {
         m_text.clear();

@@ -113,7 +113,7 @@ std::error_code listOpenFolder(int folderFd, const std::string& path, bool drive
             }
         }
     }
-    out.id = FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    out.id = FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return {};
 }
 

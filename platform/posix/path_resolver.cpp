@@ -1,5 +1,6 @@
 #include "platform/posix/path_resolver.h"
 
+#include "platform/platform.h"
 #include "platform/posix/host_access.h"
 #include "platform/posix/name_mapping.h"
 
@@ -48,12 +49,55 @@ std::error_code applyText(std::string_view rest, std::vector<Name>& names) {
     return {};
 }
 
+// Exact text (after the prefix): "X:\name\name", every name as written, nothing folded.
+Result<ResolvedPath> resolveExact(const DriveTable& drives, std::string_view text, LastName last) {
+    const auto invalid = std::make_error_code(std::errc::invalid_argument);
+    if (text.size() < 3 || !isAsciiLetter(text[0]) || text[1] != ':' || text[2] != '\\')
+        return invalid;
+    ResolvedPath resolved;
+    resolved.drive = drives.find(text[0]);
+    if (!resolved.drive)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    std::string_view rest = text.substr(3);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\\');
+        const std::string_view part = rest.substr(0, end);
+        // A doubled or trailing backslash leaves an empty name.
+        if (part.empty() || part == "." || part == ".." || part.find('/') != part.npos ||
+            std::any_of(part.begin(), part.end(), isForbiddenInProgramName))
+            return invalid;
+        resolved.names.push_back(hostName(part));
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+        if (rest.empty())
+            return invalid;
+    }
+    struct stat st {};
+    if (std::error_code error = statHost(resolved.hostPath(), st, false)) {
+        if (error != std::errc::no_such_file_or_directory || last != LastName::MayBeMissing ||
+            resolved.names.empty())
+            return error;
+        const std::string name = std::move(resolved.names.back());
+        resolved.names.pop_back();
+        if (std::error_code folderError = statHost(resolved.hostPath(), st, true))
+            return folderError;
+        resolved.names.push_back(name);
+        resolved.exists = false;
+        return resolved;
+    }
+    resolved.entryStat = st;
+    return resolved;
+}
+
 } // namespace
 
 Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& caseMapping,
                                  FolderIndex& index, std::string_view text, LastName last) {
     if (text.find('\0') != std::string_view::npos)
         return std::make_error_code(std::errc::invalid_argument);
+    if (text.starts_with(kExactPrefix))
+        return resolveExact(drives, text.substr(kExactPrefix.size()), last);
     char letter = drives.currentDrive();
     std::string_view rest = text;
     if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {

@@ -32,6 +32,7 @@ public:
                                Listing& out) const override;
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
 
+    Result<FileId> fileId(std::string_view path) const override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;

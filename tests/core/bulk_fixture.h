@@ -3,7 +3,7 @@
 // A documents folder on drive C: (a fake home) and a data tree on drive D:, with a fixed clock
 // so that log lines can be compared byte for byte.
 
-#include "faulty_platform.h"
+#include "support/faulty_platform.h"
 #include "test_window.h"
 
 #include "core/operation_log.h"
@@ -46,7 +46,7 @@ protected:
     testsupport::TempDir data;
     std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
         {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
-    FaultyPlatform fs{*host};
+    testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};
 };
 

@@ -9,10 +9,10 @@
 
 namespace {
 
-using coretest::Op;
 using coretest::Pass;
 using coretest::passName;
 using coretest::Scenario;
+using testsupport::Op;
 
 struct Fault {
     Op op;

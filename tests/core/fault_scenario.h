@@ -5,7 +5,7 @@
 // target written is whole, no temporary file is left, every attempt has its log line and the
 // failure pass names exactly the files that survived.
 
-#include "faulty_platform.h"
+#include "support/faulty_platform.h"
 #include "test_window.h"
 
 #include "core/bulk_operations.h"
@@ -172,7 +172,7 @@ public:
     testsupport::TempDir data;
     std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
         {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
-    FaultyPlatform fs{*host};
+    testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};
     TestWindow window;
     core::EntryList listed; // the list the pass acts on

@@ -43,7 +43,7 @@ TEST(HugeLists, AWalkOverMoreThanAMillionEntriesCountsEveryOne) {
                 out.add(folderName, folderName, true, platform::Directory);
             }
         }
-        out.id = platform::FolderId{1, 1};
+        out.id = platform::FileId{1, 1};
         return true;
     };
 

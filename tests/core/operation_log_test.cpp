@@ -61,7 +61,7 @@ TEST_F(OperationLogTest, FollowsTheDocumentsFolderForEveryLine) {
 TEST_F(OperationLogTest, WithoutADocumentsFolderTheLogGoesToTheCurrentDriveRoot) {
     // The fake home lies outside every drive, so there is no documents folder path.
     auto dataOnly = platform::createPosixPlatform({{'d', data.str(), {}}}, data.str());
-    coretest::FaultyPlatform clocked(*dataOnly);
+    testsupport::FaultyPlatform clocked(*dataOnly);
     clocked.fixedNow = fs.fixedNow;
     core::OperationLog rootLog(clocked);
     EXPECT_EQ(core::LogPath(clocked), "\\Tilgomat.txt");

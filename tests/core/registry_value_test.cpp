@@ -1,7 +1,7 @@
 #include "core/registry_value.h"
 
 #include "fake_registry.h"
-#include "faulty_platform.h"
+#include "support/faulty_platform.h"
 
 #include "platform/posix_backend.h"
 #include "support/temp_tree.h"
@@ -125,7 +125,7 @@ protected:
     ScopedSearchPath searchPath{bin.str()};
     std::unique_ptr<platform::Platform> host =
         platform::createPosixPlatform({{'c', drive.str(), {}}}, drive.str());
-    coretest::FaultyPlatform fs{*host};
+    testsupport::FaultyPlatform fs{*host};
     coretest::FakeRegistry registry;
 };
 

@@ -12,10 +12,9 @@ void TestWindow::setEntries(std::initializer_list<std::string_view> entries) {
 
 void TestWindow::listMatchingFiles() {
     ++searches;
-    // As the main window does: the walk starts from the folder text in lower case.
     core::EntryList hits;
     std::int32_t nextFree = 0;
-    modFile::CollectFiles(m_fs, m_fs.toLower(m_folder), m_pattern, hits, m_subfolders, nextFree);
+    modFile::CollectFiles(m_fs, m_folder, m_pattern, hits, m_subfolders, nextFree);
     m_entries = std::move(hits);
 }
 

@@ -109,9 +109,9 @@ TEST_F(WalkTest, StartFolderText) {
     EXPECT_EQ(sorted(walk("c:\\", "*.txt", false)), (Entries{"    c:\\Datei.txt", ">>c:\\Daten"}));
     // A trailing backslash changes nothing.
     EXPECT_EQ(walk("c:\\daten", "*.*", true), walk("c:\\daten\\", "*.*", true));
-    // The folder text is used as given; the window lower-cases it before.
+    // The entries show the folder text in lower case, the names below it as stored.
     EXPECT_EQ(walk("C:\\DATEN\\ARCHIV", "*.doc", true),
-              (Entries{"    C:\\DATEN\\ARCHIV\\Neu.doc"}));
+              (Entries{"    c:\\daten\\archiv\\Neu.doc"}));
 }
 
 TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {

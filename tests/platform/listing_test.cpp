@@ -85,7 +85,7 @@ TEST(Listing, EntriesFoldersAndDotEntries) {
 
     EXPECT_TRUE(t.fs->listFolder("C:\\Brief.txt", ListDetail::Kind, sub));
     EXPECT_TRUE(
-        t.fs->listFolder(platform::HostFolder{t.c.str() + "/fehlt"}, ListDetail::Kind, sub));
+        t.fs->listFolder(platform::HostFolder{t.c.str() + "/fehlt", {}}, ListDetail::Kind, sub));
     EXPECT_EQ(sub.size(), 0u);
 }
 
@@ -152,7 +152,7 @@ TEST(Listing, FolderBeyondPathMax) {
     ASSERT_GT(deep.size(), static_cast<std::size_t>(PATH_MAX));
 
     Listing listing;
-    EXPECT_FALSE(t.fs->listFolder(platform::HostFolder{deep}, ListDetail::Attributes, listing));
+    EXPECT_FALSE(t.fs->listFolder(platform::HostFolder{deep, {}}, ListDetail::Attributes, listing));
     auto seen = byName(listing);
     EXPECT_EQ(seen["blatt.txt"].attributes, platform::Archive);
     EXPECT_TRUE(seen["unten"].folder);

@@ -1,6 +1,6 @@
-#include "faulty_platform.h"
+#include "support/faulty_platform.h"
 
-namespace coretest {
+namespace testsupport {
 
 namespace {
 
@@ -40,6 +40,12 @@ std::error_code FaultyPlatform::listFolder(const platform::HostFolder& folder,
     if (syntheticListing && syntheticListing(folder, out))
         return {};
     return m_inner.listFolder(folder, detail, out);
+}
+
+platform::Result<platform::FileId> FaultyPlatform::fileId(std::string_view path) const {
+    if (auto error = enter(Op::FileId, path))
+        return error;
+    return m_inner.fileId(path);
 }
 
 platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) const {
@@ -124,4 +130,4 @@ std::error_code FaultyPlatform::startProgram(std::string_view path) {
     return m_inner.startProgram(path);
 }
 
-} // namespace coretest
+} // namespace testsupport

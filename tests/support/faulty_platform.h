@@ -19,12 +19,13 @@
 #include <utility>
 #include <vector>
 
-namespace coretest {
+namespace testsupport {
 
 // The operations whose calls the double counts and can fail.
 enum class Op {
     ResolveFolder,
     CanonicalPath,
+    FileId,
     ListFolder,
     GetAttributes,
     SetAttributes,
@@ -85,6 +86,7 @@ public:
                                      std::string_view hostName) const override {
         return m_inner.childFolder(parent, hostName);
     }
+    platform::Result<platform::FileId> fileId(std::string_view path) const override;
     platform::Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
@@ -117,4 +119,4 @@ private:
     std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;
 };
 
-} // namespace coretest
+} // namespace testsupport

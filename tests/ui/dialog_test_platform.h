@@ -92,6 +92,9 @@ public:
                                      std::string_view hostName) const override {
         return m_inner->childFolder(parent, hostName);
     }
+    platform::Result<platform::FileId> fileId(std::string_view p) const override {
+        return m_inner->fileId(p);
+    }
     platform::Result<std::uint32_t> getAttributes(std::string_view p) const override {
         auto a = m_inner->getAttributes(p);
         if (!a)

@@ -40,7 +40,7 @@ public:
                 out.add(sub, sub, true, platform::Directory);
             }
         }
-        out.id = platform::FolderId{1, 1};
+        out.id = platform::FileId{1, 1};
         return {};
     }
 

@@ -129,7 +129,9 @@ void frmMain::ListMatchingFiles() {
     std::int32_t nextFree = 0;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     processPendingEvents();
-    const std::string folder = m_fs.toLower(txtFolderMask->text().toStdString());
+    // The walk lower-cases the folder text for the entries, but starts from the folder as
+    // chosen: the lower-cased text could name another folder, its twin.
+    const std::string folder = txtFolderMask->text().toStdString();
     const bool subfolders = Check1->isChecked();
     QElapsedTimer walking;
     walking.start();
