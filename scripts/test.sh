@@ -1,14 +1,39 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: once with warnings as errors
 # (preset dev) and once under the address and undefined-behaviour sanitizers (preset asan).
+# Run as root (as CI does), each suite runs a second time as an ordinary user, since root's
+# permission checks stop nothing and a test that passes only as root would go unnoticed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+
+# The test programs are copied to a folder of the user's own, so that the checkout may lie
+# where that user cannot reach (under /root, say).
+run_as_ordinary_user() {
+    local preset=$1 user=tilgomat-test dir program
+    id -u "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
+    dir=$(mktemp -d)
+    find build/"$preset"/tests -maxdepth 1 -name 'tests_*' -type f -perm -u+x -exec cp {} "$dir"/ \;
+    chown -R "$user" "$dir"
+    for program in "$dir"/tests_*; do
+        echo "--- $(basename "$program") as $user"
+        runuser -u "$user" -- env HOME="$(getent passwd "$user" | cut -d: -f6)" \
+            QT_QPA_PLATFORM=offscreen \
+            ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            timeout 1800 "$program" --gtest_brief=1
+    done
+    rm -rf "$dir"
+}
+
 for preset in dev asan; do
     echo "=== $preset ==="
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
+    if [ "$(id -u)" -eq 0 ]; then
+        run_as_ordinary_user "$preset"
+    fi
 done

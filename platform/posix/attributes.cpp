@@ -47,6 +47,21 @@ std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, s
     return {};
 }
 
+// The stored bits written as the file's owner may: where the owner lacks the write bit (a
+// read-only file, or one that only others may write), it is lent for the moment of the write.
+std::error_code writeStoredBitsAsOwner(const HostEntry& entry, const struct stat& st,
+                                       std::uint32_t bits) {
+    std::error_code error = writeStoredBits(entry, st, bits);
+    if ((st.st_mode & S_IWUSR) ||
+        (error != std::errc::permission_denied && error != std::errc::operation_not_permitted))
+        return error;
+    if (changeMode(entry, st.st_mode | S_IWUSR))
+        return error;
+    error = writeStoredBits(entry, st, bits);
+    const std::error_code restored = changeMode(entry, st.st_mode);
+    return error ? error : restored;
+}
+
 } // namespace
 
 std::uint32_t defaultStoredBits(const struct stat& st, std::string_view name) {
@@ -114,24 +129,14 @@ std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes
         return lastError();
     std::uint32_t bits = attributes & kStoredBits;
     bool readOnly = (attributes & ReadOnly) != 0;
-    // A user without privileges may change the stored bits only while the file is writable, so
-    // they are written before the write bits go and after they come back.
+    // A user without privileges may change the stored bits only while the owner may write the
+    // file, so they are written before the write bits go and after they come back.
     if (readOnly) {
-        if (!isReadOnly(st)) {
-            if (auto error = writeStoredBits(entry, st, bits))
-                return error;
+        if (auto error = writeStoredBitsAsOwner(entry, st, bits))
+            return error;
+        if (!isReadOnly(st))
             return changeMode(entry, st.st_mode & ~kWriteBits);
-        }
-        // Already read-only: an owner without privileges gets to write the record only by
-        // lending the file its owner's write bit for the moment it takes.
-        std::error_code error = writeStoredBits(entry, st, bits);
-        if (error != std::errc::permission_denied && error != std::errc::operation_not_permitted)
-            return error;
-        if (auto lent = changeMode(entry, st.st_mode | S_IWUSR))
-            return error;
-        error = writeStoredBits(entry, st, bits);
-        std::error_code restored = changeMode(entry, st.st_mode);
-        return error ? error : restored;
+        return {};
     }
     if (isReadOnly(st)) {
         mode_t writeBits = (S_IRUSR | S_IWUSR | ((st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
@@ -140,8 +145,9 @@ std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes
             writeBits |= S_IWUSR;
         if (auto error = changeMode(entry, st.st_mode | writeBits))
             return error;
+        st.st_mode |= writeBits;
     }
-    return writeStoredBits(entry, st, bits);
+    return writeStoredBitsAsOwner(entry, st, bits);
 }
 
 } // namespace platform::posix

@@ -49,7 +49,8 @@ void makeScenario(testsupport::TempDir& data, platform::Platform& fs, const std:
 }
 
 // The same list moved once by the backend's rename and once by copy and delete (the fault
-// injecting platform has no rename) ends in the same files, attributes and reports.
+// injecting platform refusing every rename, as between two file systems) ends in the same
+// files, attributes and reports.
 TEST_F(MoveByRename, EndsExactlyAsCopyAndDelete) {
     makeScenario(data, *host, "rename");
     makeScenario(data, *host, "copy");
@@ -72,7 +73,10 @@ TEST_F(MoveByRename, EndsExactlyAsCopyAndDelete) {
     };
 
     EXPECT_EQ(run(*host, "rename", false), 1);
+    fs.refuseMoves = true;
     EXPECT_EQ(run(fs, "copy", false), 1);
+    EXPECT_FALSE(fs.moves.empty());
+    EXPECT_FALSE(fs.copies.empty());
     EXPECT_FALSE(fs.deletes.empty());
     const auto renamed = treeOf(*host, data.path() / "rename", "D:\\rename");
     EXPECT_EQ(renamed, treeOf(*host, data.path() / "copy", "D:\\copy"));

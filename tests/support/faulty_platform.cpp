@@ -15,7 +15,11 @@ std::error_code FaultyPlatform::enter(Op op, std::string_view path) const {
     if (beforeCall)
         beforeCall(op, path);
     auto fault = m_faults.find({op, call});
-    return fault == m_faults.end() ? std::error_code() : fault->second;
+    if (fault == m_faults.end())
+        return {};
+    const std::error_code error = fault->second;
+    m_faults.erase(fault);
+    return error;
 }
 
 platform::Result<platform::HostFolder> FaultyPlatform::resolveFolder(std::string_view path) const {

@@ -71,6 +71,8 @@ public:
         m_faults[{op, m_calls[index(op)] + nth}] = error;
     }
     std::size_t calls(Op op) const { return m_calls[index(op)]; }
+    // Faults chosen with failCall() whose call has not come yet.
+    std::size_t pendingFaults() const { return m_faults.size(); }
 
     std::vector<platform::Drive> drives() const override { return m_inner.drives(); }
     char currentDrive() const override { return m_inner.currentDrive(); }
@@ -116,7 +118,7 @@ private:
 
     platform::Platform& m_inner;
     mutable std::array<std::size_t, kOpCount> m_calls{};
-    std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;
+    mutable std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;
 };
 
 } // namespace testsupport

@@ -4,6 +4,7 @@
 #include "platform/posix_backend.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
@@ -11,6 +12,7 @@
 #include "ui/dialogs/frmFileDialog.h"
 #include "ui/main/frmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,9 +33,11 @@ class MainBulk : public ::testing::Test {
 protected:
     void SetUp() override {
         testsupport::ensureApp();
+        w.reset();
         platformImpl = platform::createPosixPlatform(
             {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
-        w = std::make_unique<frmMain>(*platformImpl, prompts);
+        faulty = std::make_unique<testsupport::FaultyPlatform>(*platformImpl);
+        w = std::make_unique<frmMain>(*faulty, prompts);
     }
 
     void search(const QString& folder, const QString& pattern, bool subfolders) {
@@ -77,6 +81,8 @@ protected:
     testsupport::FakeHome home;
     testsupport::TempDir data;
     std::unique_ptr<platform::Platform> platformImpl;
+    // Passes everything through; a test may hook into the calls.
+    std::unique_ptr<testsupport::FaultyPlatform> faulty;
     testsupport::ScriptedPrompts prompts;
     std::unique_ptr<frmMain> w;
 };
@@ -180,6 +186,120 @@ TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {
     EXPECT_TRUE(fs::exists(data.path() / "t/a.txt"));
     EXPECT_FALSE(fs::exists(home.documents() / "Tilgomat.txt"));
     EXPECT_EQ(w->resultEntries().size(), 1u);
+}
+
+// A folder whose lower-case twin exists: the search, the delete and the failure pass reach the
+// folder as chosen, never the twin.
+TEST_F(MainBulk, AFolderWithALowerCaseTwinIsTheOneActedOn) {
+    data.file("Fotos/a.jpg", "gewählt");
+    data.file("Fotos/b.jpg", "gewählt, schreibgeschützt");
+    data.file("fotos/a.jpg", "Zwilling");
+    data.file("fotos/c.jpg", "Zwilling");
+    ASSERT_FALSE(platformImpl->setAttributes("D:\\Fotos\\b.jpg", platform::ReadOnly));
+    search(QStringLiteral("D:\\Fotos"), QStringLiteral("*.jpg"), false);
+    ASSERT_EQ(w->resultEntries().size(), 2u);
+
+    prompts.answers = {Answer::Yes};
+    w->Toolbar1->click(4);
+    EXPECT_FALSE(fs::exists(data.path() / "Fotos/a.jpg"));
+    EXPECT_TRUE(fs::exists(data.path() / "Fotos/b.jpg"));
+    EXPECT_EQ(testsupport::readBytes(data.path() / "fotos/a.jpg"), "Zwilling");
+    EXPECT_EQ(testsupport::readBytes(data.path() / "fotos/c.jpg"), "Zwilling");
+    // The log keeps the entries' text as listed; the survivor is the chosen folder's.
+    const auto lines = logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "\"d:\\fotos\\b.jpg\";1/1 ->error delete");
+}
+
+// Whatever the user does while a pass runs (a click let through during its search, a key while
+// its warning is open, the dialog's OK pressed again), no second pass starts: the log, the
+// boxes and the files are exactly those of one pass.
+TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
+    using Act = std::function<void(frmMain&)>;
+    const std::vector<std::pair<const char*, Act>> intrusions = {
+        {"toolbar Delete", [](frmMain& m) { m.Toolbar1->click(4); }},
+        {"toolbar Copy", [](frmMain& m) { m.Toolbar1->click(5); }},
+        {"toolbar Move", [](frmMain& m) { m.Toolbar1->click(6); }},
+        {"toolbar List", [](frmMain& m) { m.Toolbar1->click(3); }},
+        {"menu Löschen", [](frmMain& m) { m.mnuDeleteAll->trigger(); }},
+        {"menu Verschieben", [](frmMain& m) { m.mnuFileMove->trigger(); }},
+        {"dialog OK", [](frmMain&) {
+             if (auto* d = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget()))
+                 d->OKButton->click();
+         }}};
+    enum Moment { DuringActions, DuringNewSearch, WhileWarningOpen };
+    for (const bool move : {false, true}) {
+        for (const Moment moment : {DuringActions, DuringNewSearch, WhileWarningOpen}) {
+            for (const auto& [what, act] : intrusions) {
+                SCOPED_TRACE(std::string(move ? "move" : "delete") + ", moment " +
+                             std::to_string(moment) + ": " + what);
+                SetUp();
+                fs::remove_all(data.path() / "z");
+                data.file("t/a.txt", "a");
+                data.file("t/b.txt", "b");
+                data.file("t/c.txt", "c");
+                data.folder("z");
+                ASSERT_FALSE(platformImpl->setAttributes("D:\\t\\b.txt", platform::ReadOnly));
+                search(QStringLiteral("D:\\t"), QStringLiteral("*.txt"), false);
+                ASSERT_EQ(w->resultEntries().size(), 3u);
+                prompts.shown.clear();
+                prompts.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+
+                // A dialog the intrusion might open is cancelled at once.
+                const auto intrude = [&, act = act] {
+                    QWidget* open = QApplication::activeModalWidget();
+                    QTimer::singleShot(0, [open] {
+                        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                        if (d && d != open)
+                            d->reject();
+                    });
+                    act(*w);
+                };
+                bool actionSeen = false, done = false;
+                faulty->beforeCall = [&](testsupport::Op op, std::string_view) {
+                    const bool action = op == testsupport::Op::DeleteFile ||
+                                        op == testsupport::Op::MoveFile ||
+                                        op == testsupport::Op::CopyFile;
+                    actionSeen = actionSeen || action;
+                    const bool now = moment == DuringActions ? action
+                                     : moment == DuringNewSearch
+                                         ? actionSeen && op == testsupport::Op::ListFolder
+                                         : false;
+                    if (now && !done) {
+                        done = true;
+                        intrude();
+                    }
+                };
+                prompts.whileShown = [&](const testsupport::ScriptedPrompts::Shown& box) {
+                    if (moment == WhileWarningOpen && !done && box.text.startsWith("Es konnten")) {
+                        done = true;
+                        intrude();
+                    }
+                };
+                if (move) {
+                    answerTargetDialog("D:\\z", false);
+                    w->Toolbar1->click(6);
+                } else {
+                    w->Toolbar1->click(4);
+                }
+                faulty->beforeCall = {};
+                prompts.whileShown = {};
+                EXPECT_TRUE(done);
+
+                ASSERT_EQ(prompts.shown.size(), move ? 1u : 2u);
+                EXPECT_TRUE(prompts.shown.back().text.startsWith("Es konnten"));
+                const auto lines = logLines();
+                ASSERT_EQ(lines.size(), 4u);
+                EXPECT_EQ(lines[3], "\"d:\\t\\b.txt\";1/1 ->error delete");
+                EXPECT_FALSE(fs::exists(data.path() / "t/a.txt"));
+                EXPECT_FALSE(fs::exists(data.path() / "t/c.txt"));
+                EXPECT_EQ(testsupport::readBytes(data.path() / "t/b.txt"), "b");
+                EXPECT_EQ(fs::exists(data.path() / "z/a.txt"), move);
+                ASSERT_EQ(w->resultEntries().size(), 1u);
+                fs::remove(home.documents() / "Tilgomat.txt");
+            }
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace testsupport {
@@ -26,10 +27,14 @@ public:
     // Answers for the next input boxes; without one, the box counts as cancelled.
     std::deque<QString> inputs;
     std::vector<Shown> shown;
+    // Runs while a box is open, as the user could act then.
+    std::function<void(const Shown&)> whileShown;
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
                    Answer defaultButton = Answer::Ok) override {
         shown.push_back({text, title, icon, buttons, defaultButton, false});
+        if (whileShown)
+            whileShown(shown.back());
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         if (answers.empty())

@@ -145,6 +145,9 @@ void frmFileDialog::cmdNewFolder_Click() {
 }
 
 void frmFileDialog::OKButton_Click() {
+    // The pass lets events through while it searches again: nothing in the dialog may be used
+    // until it closes, OK least of all.
+    setEnabled(false);
     m_main.bolPrefix = chkPrefix->isChecked();
     m_main.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: ") +
                                            QString::fromStdString(m_main.sTargetPath));

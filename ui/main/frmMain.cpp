@@ -165,7 +165,7 @@ void frmMain::createControls() {
     QWidget::setTabOrder(List1, cboMuster);
     QWidget::setTabOrder(cboMuster, Check1);
 
-    connect(cmdList, &QPushButton::clicked, this, [this] { ListMatchingFiles(); });
+    connect(cmdList, &QPushButton::clicked, this, [this] { listCommand(); });
     connect(Command1, &QPushButton::clicked, this, [this] { mnuProtocoll_Click(); });
     connect(Drive1, &ui::DriveListBox::changed, this, [this] { Drive1_Change(); });
     connect(Dir1, &ui::FolderListBox::changed, this, [this] { Dir1_Change(); });
@@ -219,14 +219,12 @@ void frmMain::createMenus() {
     mnuAbout = item(mnuHelp, QStringLiteral("&Über"), "mnuAbout");
 
     connect(mnuEnd, &QAction::triggered, this, [this] { close(); });
-    connect(mnuDeleteAll, &QAction::triggered, this, [this] {
-        if (!listIsEmpty())
-            DeleteListedFiles();
-    });
+    // The delete checks the list itself, so the item and the toolbar call it directly.
+    connect(mnuDeleteAll, &QAction::triggered, this, [this] { DeleteListedFiles(); });
     connect(mnuFileCopy, &QAction::triggered, this, [this] { showCopyMoveDialog(false); });
     connect(mnuFileMove, &QAction::triggered, this, [this] { showCopyMoveDialog(true); });
     // The item names the listing that the toolbar's List button starts, so it starts it too.
-    connect(mnuListAll, &QAction::triggered, this, [this] { ListMatchingFiles(); });
+    connect(mnuListAll, &QAction::triggered, this, [this] { listCommand(); });
     // Qt toggles a checkable item before it reports the click; the handlers decide the mark.
     connect(mnuViewHidden, &QAction::triggered, this, [this] {
         mnuViewHidden->setChecked(!mnuViewHidden->isChecked());

@@ -131,6 +131,10 @@ private:
     void showCopyMoveDialog(bool move);
     void syncAttributeButton();
     bool listIsEmpty();
+    // A search, a pass, its confirmation or its warning, or the target folder dialog is under
+    // way; commands that would start another do nothing meanwhile.
+    bool busy() const { return m_searching || m_passRunning || m_closing; }
+    void listCommand();
     QString versionText() const;
     void createProgressBar();
     void showBulkProgress(std::size_t done, std::size_t total);
@@ -149,5 +153,7 @@ private:
     std::int64_t intFileCount = 0;
     std::int64_t intFolderCount = 0;
     bool m_searching = false;
+    bool m_passRunning = false;     // a delete, or a copy or move from its dialog on
+    bool m_copyMoveRunning = false; // the copy or move pass itself
     bool m_closing = false;
 };

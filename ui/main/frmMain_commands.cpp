@@ -17,6 +17,18 @@ namespace {
 
 constexpr int attributeButton = 8;
 
+// Marks a pass, or what leads up to it, as under way for as long as it lasts.
+class Running {
+public:
+    explicit Running(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Running() { m_flag = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 // What the bulk passes need of the window.
@@ -48,14 +60,19 @@ bool frmMain::listIsEmpty() {
     return true;
 }
 
+void frmMain::listCommand() {
+    // The passes run their own searches; the user's waits until they are through.
+    if (!m_passRunning)
+        ListMatchingFiles();
+}
+
 void frmMain::Toolbar1_ButtonClick(const QString& key) {
     if (key == QLatin1String("Exit")) {
         close();
     } else if (key == QLatin1String("List")) {
-        ListMatchingFiles();
+        listCommand();
     } else if (key == QLatin1String("Delete")) {
-        if (!listIsEmpty())
-            DeleteListedFiles();
+        DeleteListedFiles();
     } else if (key == QLatin1String("Copy")) {
         showCopyMoveDialog(false);
     } else if (key == QLatin1String("Move")) {
@@ -125,8 +142,9 @@ void frmMain::mnuViewSystem_Click() {
 }
 
 void frmMain::DeleteListedFiles() {
-    if (listIsEmpty())
+    if (busy() || listIsEmpty())
         return;
+    const Running running(m_passRunning);
     const auto answer =
         m_prompts.message(QStringLiteral("Möchten Sie die angezeigten Dateien wirklich löschen?"),
                           QStringLiteral("Tilgomat"), ui::Prompts::Icon::Question,
@@ -138,15 +156,19 @@ void frmMain::DeleteListedFiles() {
 }
 
 void frmMain::CopyOrMove() {
-    if (listIsEmpty())
+    // Called by the target folder dialog, which showCopyMoveDialog() opened while it counted
+    // as a pass under way; only a search or the pass itself refuses it.
+    if (m_searching || m_closing || m_copyMoveRunning || listIsEmpty())
         return;
+    const Running running(m_copyMoveRunning);
     Bulk bulk(*this);
     core::copyOrMoveEntries(bulk, m_fs, *m_log, sTargetPath, bolMove, bolPrefix);
 }
 
 void frmMain::showCopyMoveDialog(bool move) {
-    if (listIsEmpty())
+    if (busy() || listIsEmpty())
         return;
+    const Running running(m_passRunning);
     bolMove = move;
     frmFileDialog dialog(*this, this);
     dialog.exec();
