@@ -1,4 +1,5 @@
 #include "platform/platform.h"
+#include "ui/controls/accessible_check_button.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/qt_translations.h"
 #include "ui/main/frmMain.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tilgomat.Tilgomat"));
     ui::installGermanQtTranslations(app);
+    ui::installAccessibleCheckButtons();
 
     auto fs = platform::createHostPlatform();
     ui::QtPrompts prompts;

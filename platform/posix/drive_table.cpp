@@ -73,6 +73,20 @@ std::string formatPathText(char letter, const std::vector<std::string>& hostComp
 }
 
 DriveTable::DriveTable(std::vector<DriveMapping> drives, std::string workingFolder) {
+    setDrives(std::move(drives));
+    if (!m_drives.empty())
+        m_currentDrive = m_drives.front().letter;
+
+    if (workingFolder.empty())
+        workingFolder = workingFolderOfProcess();
+    if (auto location = locate(workingFolder, false)) {
+        m_currentDrive = location->drive->letter;
+        m_currentComponents = std::move(location->components);
+    }
+}
+
+void DriveTable::setDrives(std::vector<DriveMapping> drives) {
+    m_drives.clear();
     for (auto& d : drives) {
         d.letter = lowerLetter(d.letter);
         if (d.letter < 'a' || d.letter > 'z' || find(d.letter))
@@ -82,14 +96,10 @@ DriveTable::DriveTable(std::vector<DriveMapping> drives, std::string workingFold
     }
     std::sort(m_drives.begin(), m_drives.end(),
               [](const DriveMapping& a, const DriveMapping& b) { return a.letter < b.letter; });
-    if (!m_drives.empty())
+    // The drive of the working folder went away: the first drive's root is current now.
+    if (!find(m_currentDrive) && !m_drives.empty()) {
         m_currentDrive = m_drives.front().letter;
-
-    if (workingFolder.empty())
-        workingFolder = workingFolderOfProcess();
-    if (auto location = locate(workingFolder, false)) {
-        m_currentDrive = location->drive->letter;
-        m_currentComponents = std::move(location->components);
+        m_currentComponents.clear();
     }
 }
 

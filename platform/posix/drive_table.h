@@ -25,6 +25,9 @@ public:
 
     // In drive-letter order; host roots without a trailing "/" (except "/" itself).
     const std::vector<DriveMapping>& drives() const { return m_drives; }
+    // Replaces the table (drives that came or went), keeping the current drive and its folder
+    // while that drive stays.
+    void setDrives(std::vector<DriveMapping> drives);
     const DriveMapping* find(char letter) const;
     std::vector<Drive> driveTexts() const;
 

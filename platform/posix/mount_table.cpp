@@ -104,20 +104,47 @@ std::vector<MountPoint> parseMountInfo(std::string_view text) {
 }
 
 std::vector<DriveMapping> drivesFromMounts(const std::vector<MountPoint>& mounts,
-                                           std::string (*labelOf)(const std::string& source)) {
-    std::vector<DriveMapping> drives{DriveMapping{'c', "/", {}}};
+                                           std::string (*labelOf)(const std::string& source),
+                                           const std::vector<DriveMapping>& previous) {
+    // Each volume folder once, in mount order.
+    std::vector<const MountPoint*> volumes;
     for (const auto& mount : mounts) {
-        if (drives.back().letter == 'z')
-            break;
         if (!isVolumeFolder(mount.folder) || mount.type == "autofs")
             continue;
-        bool known = std::any_of(drives.begin(), drives.end(),
-                                 [&](const DriveMapping& d) { return d.hostRoot == mount.folder; });
-        if (known)
-            continue;
-        char letter = static_cast<char>(drives.back().letter + 1);
-        drives.push_back(DriveMapping{letter, mount.folder, labelOf ? labelOf(mount.source) : ""});
+        if (std::none_of(volumes.begin(), volumes.end(),
+                         [&](const MountPoint* v) { return v->folder == mount.folder; }))
+            volumes.push_back(&mount);
     }
+    std::vector<DriveMapping> drives{DriveMapping{'c', "/", {}}};
+    const auto taken = [&drives](char letter) {
+        return std::any_of(drives.begin(), drives.end(),
+                           [letter](const DriveMapping& d) { return d.letter == letter; });
+    };
+    const auto add = [&](char letter, const MountPoint& mount) {
+        drives.push_back(DriveMapping{letter, mount.folder, labelOf ? labelOf(mount.source) : ""});
+    };
+    // A volume still mounted keeps its letter, as Windows keeps it while a stick stays in.
+    std::vector<const MountPoint*> fresh;
+    for (const MountPoint* volume : volumes) {
+        const auto before =
+            std::find_if(previous.begin(), previous.end(), [&](const DriveMapping& d) {
+                return d.hostRoot == volume->folder && d.letter != 'c';
+            });
+        if (before != previous.end() && !taken(before->letter))
+            add(before->letter, *volume);
+        else
+            fresh.push_back(volume);
+    }
+    char next = 'd';
+    for (const MountPoint* volume : fresh) {
+        while (next <= 'z' && taken(next))
+            ++next;
+        if (next > 'z')
+            break;
+        add(next, *volume);
+    }
+    std::sort(drives.begin(), drives.end(),
+              [](const DriveMapping& a, const DriveMapping& b) { return a.letter < b.letter; });
     return drives;
 }
 
@@ -139,10 +166,13 @@ std::string volumeLabel(const std::string& source) {
     return {};
 }
 
-std::vector<DriveMapping> hostDrives() {
+std::string readMountInfo() {
     std::ifstream in("/proc/self/mountinfo", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return drivesFromMounts(parseMountInfo(text), &volumeLabel);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<DriveMapping> hostDrives() {
+    return drivesFromMounts(parseMountInfo(readMountInfo()), &volumeLabel);
 }
 
 } // namespace platform::posix

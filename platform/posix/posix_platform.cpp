@@ -20,10 +20,20 @@ namespace platform {
 
 namespace posix {
 
-PosixPlatform::PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder)
-    : m_drives(std::move(drives), std::move(workingFolder)), m_umask(currentUmask()) {}
+PosixPlatform::PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
+                             std::function<std::string()> mountInfo)
+    : m_drives(std::move(drives), std::move(workingFolder)), m_mountInfo(std::move(mountInfo)),
+      m_mountText(m_mountInfo ? m_mountInfo() : std::string()), m_umask(currentUmask()) {}
 
 std::vector<Drive> PosixPlatform::drives() const {
+    if (m_mountInfo) {
+        std::string text = m_mountInfo();
+        if (text != m_mountText) {
+            m_drives.setDrives(
+                drivesFromMounts(parseMountInfo(text), &volumeLabel, m_drives.drives()));
+            m_mountText = std::move(text);
+        }
+    }
     return m_drives.driveTexts();
 }
 
@@ -227,12 +237,15 @@ Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last
 } // namespace posix
 
 std::unique_ptr<Platform> createPosixPlatform(std::vector<DriveMapping> drives,
-                                              std::string workingFolder) {
-    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder));
+                                              std::string workingFolder,
+                                              std::function<std::string()> mountInfo) {
+    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder),
+                                                  std::move(mountInfo));
 }
 
 std::unique_ptr<Platform> createHostPlatform() {
-    return std::make_unique<posix::PosixPlatform>(posix::hostDrives(), std::string());
+    return std::make_unique<posix::PosixPlatform>(posix::hostDrives(), std::string(),
+                                                  &posix::readMountInfo);
 }
 
 } // namespace platform

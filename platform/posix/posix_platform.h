@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 
 namespace platform::posix {
@@ -19,7 +20,10 @@ namespace platform::posix {
 // drive table, and the Windows file rules are reproduced on top of the host's files.
 class PosixPlatform final : public Platform {
 public:
-    PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder);
+    // With `mountInfo`, the drive table follows the mounts: whenever the drives are asked for,
+    // the text it gives is compared with the last, and drives that came or went are taken in.
+    PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
+                  std::function<std::string()> mountInfo = {});
 
     std::vector<Drive> drives() const override;
     char currentDrive() const override;
@@ -58,7 +62,10 @@ private:
     Result<std::string> hostPath(std::string_view path, LastName last,
                                  std::optional<struct stat>* entryStat = nullptr) const;
 
-    DriveTable m_drives;
+    // Changed by drives() when the mounts change; the backend is used from one thread.
+    mutable DriveTable m_drives;
+    std::function<std::string()> m_mountInfo;
+    mutable std::string m_mountText;
     CaseMapping m_caseMapping;
     // Lookups change it, also in const operations: the backend is used from one thread.
     mutable FolderIndex m_folderIndex;

@@ -54,4 +54,32 @@ TEST(MountTable, DrivesFromMountInfo) {
     EXPECT_EQ(host->drives()[0].text, "c: [/]");
 }
 
+// A stick plugged in later appears, one pulled out goes; the others keep their letters, and the
+// program's platform takes the change in when it is next asked for its drives.
+TEST(MountTable, DrivesComeAndGoAndTheOthersKeepTheirLetters) {
+    const auto line = [](const std::string& folder) {
+        return "1 1 8:1 / " + folder + " rw - vfat /dev/x rw\n";
+    };
+    std::string mounts =
+        "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n" + line("/media/a/EINS") + line("/media/a/ZWEI");
+    auto fs = platform::createPosixPlatform(drivesFromMounts(parseMountInfo(mounts), nullptr), "/",
+                                            [&mounts] { return mounts; });
+    const auto texts = [&fs] {
+        std::vector<std::string> t;
+        for (const auto& d : fs->drives())
+            t.push_back(d.text);
+        return t;
+    };
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"c: [/]", "d: [/media/a/EINS]", "e: [/media/a/ZWEI]"}));
+    mounts =
+        "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n" + line("/media/a/ZWEI") + line("/media/a/DREI");
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"c: [/]", "d: [/media/a/DREI]", "e: [/media/a/ZWEI]"}));
+    EXPECT_EQ(fs->resolveFolder("E:\\").error(), std::errc::no_such_file_or_directory);
+    mounts += line("/mnt/VIER");
+    EXPECT_EQ(texts().back(), "f: [/mnt/VIER]");
+    EXPECT_EQ(fs->currentDrive(), 'c');
+}
+
 } // namespace

@@ -46,6 +46,8 @@ public:
     explicit FaultyPlatform(platform::Platform& inner) : m_inner(inner) {}
 
     std::optional<platform::DateTime> fixedNow;
+    // The drive table as another moment would report it (a stick plugged in or pulled out).
+    std::optional<std::vector<platform::Drive>> drivesOverride;
     std::set<std::string, std::less<>> failingCopySources;
     std::set<std::string, std::less<>> failingDeletes;
     bool failAppend = false;
@@ -74,7 +76,9 @@ public:
     // Faults chosen with failCall() whose call has not come yet.
     std::size_t pendingFaults() const { return m_faults.size(); }
 
-    std::vector<platform::Drive> drives() const override { return m_inner.drives(); }
+    std::vector<platform::Drive> drives() const override {
+        return drivesOverride ? *drivesOverride : m_inner.drives();
+    }
     char currentDrive() const override { return m_inner.currentDrive(); }
     std::string currentFolder(char driveLetter) const override {
         return m_inner.currentFolder(driveLetter);

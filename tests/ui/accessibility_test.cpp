@@ -17,6 +17,7 @@
 #include "ui/dialogs/frmProtocoll.h"
 #include "ui/main/frmMain.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAction>
@@ -24,12 +25,15 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -233,19 +237,134 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
         EXPECT_EQ(s.fs.attributeWrites.size(), 1u);
     }
     const std::string log = s.logBytes();
-    for (int key : {int(Qt::Key_Return), int(Qt::Key_Escape)}) {
-        // The log viewer opens on OK: Enter closes it like OK, Esc like its close box; the
-        // log stays as it is and no question comes up.
+    {
+        // The log viewer opens on OK: Enter closes it like OK. It has no cancel button, so Esc
+        // does nothing. The log stays as it is and no question comes up.
         frmProtocoll protocoll(s.fs, s.prompts);
         Finished finished(protocoll);
         activate(protocoll);
         ASSERT_TRUE(protocoll.OKButton->hasFocus());
-        pressKey(protocoll, key);
-        EXPECT_FALSE(protocoll.isVisible()) << key;
-        EXPECT_TRUE(finished.result) << key;
+        pressKey(protocoll, Qt::Key_Escape);
+        EXPECT_TRUE(protocoll.isVisible());
+        EXPECT_FALSE(finished.result);
+        pressKey(protocoll, Qt::Key_Return);
+        EXPECT_FALSE(protocoll.isVisible());
+        EXPECT_EQ(finished.result, QDialog::Accepted);
     }
     EXPECT_EQ(s.logBytes(), log);
     EXPECT_TRUE(s.prompts.shown.empty());
+}
+
+QString accessibleText(QWidget* w, QAccessible::Text t) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(t) : QString();
+}
+
+// What a control shows, as a screen reader must read it: a label's text, a caption without its
+// access letter. Image-only tool buttons and pictures show none.
+std::optional<QString> shownText(QWidget* w) {
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text().isEmpty() ? std::nullopt : std::optional(label->text());
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!button || qobject_cast<QToolButton*>(w) || button->text().isEmpty())
+        return std::nullopt;
+    QString caption = button->text();
+    caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return caption;
+}
+
+// The shown controls whose accessible name is not the text they show.
+std::vector<std::string> misnamed(QWidget& window) {
+    std::vector<std::string> out;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const auto shown = shownText(w);
+        if (!w->isVisibleTo(&window) || !shown)
+            continue;
+        const QString name = accessibleText(w, QAccessible::Name);
+        if (name != *shown)
+            out.push_back(w->objectName().toStdString() + " reads \"" + name.toStdString() +
+                          "\" for \"" + shown->toStdString() + "\"");
+    }
+    return out;
+}
+
+TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
+    Scene s;
+    s.main.show();
+    frmFileDialog fileDialog(s.main);
+    frmFlags flags(*s.main.File1, s.fs, s.prompts);
+    frmProtocoll protocoll(s.fs, s.prompts);
+    frmAbout about(s.fs, s.prompts);
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&s.main, &fileDialog, &flags, &protocoll, &about})
+        EXPECT_EQ(misnamed(*window), std::vector<std::string>{})
+            << window->objectName().toStdString();
+
+    // Where a name used to hide them, the texts are read now, and what each is for is the
+    // description.
+    const QList<QLabel*> panels = s.main.StatusBar1->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 3);
+    const QStringList panelTexts = {"Dateien: 0", "Verzeichnisse: 0",
+                                    QString::fromStdString(s.fs.executableName()) +
+                                        " Release 1.2.3"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(accessibleText(panels[i], QAccessible::Name), panelTexts[i]);
+        EXPECT_FALSE(accessibleText(panels[i], QAccessible::Description).isEmpty());
+    }
+    EXPECT_EQ(accessibleText(about.lblVersion, QAccessible::Name), "Version 1.2.3");
+    EXPECT_EQ(accessibleText(about.lblVersion, QAccessible::Description), "Version");
+    EXPECT_TRUE(accessibleText(flags.Label1, QAccessible::Name).endsWith("brief.txt"));
+    EXPECT_EQ(accessibleText(flags.Label1, QAccessible::Description), "Datei");
+    EXPECT_EQ(accessibleText(flags.Label3, QAccessible::Name), flags.Label3->text());
+    EXPECT_TRUE(flags.Label3->text().startsWith("Erstellt am: "));
+}
+
+// A screen reader operates a check button through its one action, which must do what a click
+// does, and exactly once; setting the state from code still does nothing of its own.
+TEST(Accessibility, CheckButtonsToggledThroughTheirActionActAsClicked) {
+    const auto toggle = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_TRUE(a && a->actionInterface());
+        EXPECT_TRUE(a->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::toggleAction()));
+        a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    {
+        Scene s;
+        std::ofstream(s.home.documents() / "geheim.txt") << "x";
+        ASSERT_FALSE(s.fs.setAttributes("D:\\Dokumente\\geheim.txt", platform::Hidden));
+        frmMain& m = s.main;
+        const auto listed = [&m](const std::string& name) {
+            for (int i = 0; i < m.File1->listCount(); ++i)
+                if (m.File1->entryName(i) == name)
+                    return true;
+            return false;
+        };
+        QWidget* attribute = m.Toolbar1->buttonWidget(8);
+        ASSERT_NE(attribute, nullptr);
+        EXPECT_EQ(accessibleText(attribute, QAccessible::Name), "Ausgeblendete Dateien anzeigen");
+        toggle(attribute);
+        EXPECT_TRUE(m.Toolbar1->isPressed(8));
+        EXPECT_TRUE(listed("geheim.txt"));
+        EXPECT_FALSE(m.mnuViewHidden->isChecked());
+        EXPECT_FALSE(m.mnuViewSystem->isChecked());
+        toggle(attribute);
+        EXPECT_FALSE(m.Toolbar1->isPressed(8));
+        EXPECT_FALSE(listed("geheim.txt"));
+        EXPECT_TRUE(m.mnuViewHidden->isChecked());
+        toggle(m.Check1);
+        EXPECT_TRUE(m.Check1->isChecked());
+    }
+    {
+        Scene s;
+        frmFlags flags(*s.main.File1, s.fs, s.prompts);
+        toggle(flags.Check1[1]);
+        EXPECT_TRUE(flags.Check1[1]->isChecked());
+        flags.OKButton->click();
+        ASSERT_EQ(s.fs.attributeWrites.size(), 1u);
+        EXPECT_EQ(s.fs.attributeWrites[0].second,
+                  std::uint32_t{platform::Hidden | platform::Archive});
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 
 #include <QKeyEvent>
@@ -128,6 +129,37 @@ TEST(DriveListBox, UserChoiceReportsChangeOrGoesBack) {
     pressKey(box, Qt::Key_Up);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(box.drive(), "c: [SYSTEM]");
+}
+
+// Opening the list reads the drives again: a drive plugged in appears, one pulled out goes, and
+// the drive shown stays while it is there; when it is gone, the list and the views move on.
+TEST(DriveListBox, OpeningTheListReadsTheDrivesAgain) {
+    testsupport::ensureApp();
+    Drives drives;
+    testsupport::FaultyPlatform fs(*drives.fs);
+    fs.drivesOverride = {{'c', "c: [SYSTEM]"}, {'d', "d: [DATEN]"}};
+    ScriptedPrompts prompts;
+    ui::DriveListBox box(fs, prompts);
+    int changes = 0;
+    QObject::connect(&box, &ui::DriveListBox::changed, [&] { ++changes; });
+    box.setDrive("d:");
+    ASSERT_EQ(changes, 1);
+
+    fs.drivesOverride = {{'c', "c: [SYSTEM]"}, {'d', "d: [DATEN]"}, {'e', "e: [STICK]"}};
+    box.showPopup();
+    box.hidePopup();
+    EXPECT_EQ(box.count(), 3);
+    EXPECT_EQ(box.itemText(2), "e: [STICK]");
+    EXPECT_EQ(box.drive(), "d: [DATEN]");
+    EXPECT_EQ(changes, 1);
+
+    fs.drivesOverride = {{'c', "c: [SYSTEM]"}, {'e', "e: [STICK]"}};
+    box.showPopup();
+    box.hidePopup();
+    EXPECT_EQ(box.count(), 2);
+    EXPECT_EQ(box.drive(), "c: [SYSTEM]");
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 } // namespace

@@ -67,15 +67,19 @@ TEST(GermanQtTexts, MessageAndInputBoxesCarryTheProgramsButtons) {
     EXPECT_EQ(seen, (QStringList{"Ja", "Nein"}));
     EXPECT_TRUE(yesIsDefault);
 
-    // A notice has its one "OK".
+    // A notice has its one "OK"; two lines joined by a carriage return show as two lines in
+    // every style (some draw a lone CR as a blank).
+    QString shownText;
     whenModal([&](QWidget& box) {
         seen = buttonTexts(box);
+        shownText = qobject_cast<QMessageBox*>(&box)->text();
         box.close();
     });
-    EXPECT_EQ(prompts.message("Hinweis", "Tilgomat", ui::Prompts::Icon::Exclamation,
-                              ui::Prompts::Buttons::Ok),
+    EXPECT_EQ(prompts.message("Erste Zeile\rZweite Zeile", "Tilgomat",
+                              ui::Prompts::Icon::Exclamation, ui::Prompts::Buttons::Ok),
               ui::Prompts::Answer::Ok);
     EXPECT_EQ(seen, (QStringList{"OK"}));
+    EXPECT_EQ(shownText, "Erste Zeile\nZweite Zeile");
 
     // The input box offers "OK" and "Abbrechen" and returns what was typed.
     whenModal([&](QWidget& box) {

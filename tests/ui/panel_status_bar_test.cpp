@@ -11,9 +11,9 @@ namespace {
 TEST(PanelStatusBar, NumberedPanelsHoldTheirText) {
     testsupport::ensureApp();
     ui::PanelStatusBar bar;
-    bar.addPanel(1440);
-    bar.addPanel(1440);
-    bar.addPanel(2440);
+    bar.addPanel({1440, 1440, false, {}});
+    bar.addPanel({1440, 1440, false, {}});
+    bar.addPanel({2445, 2440, true, {}});
     EXPECT_EQ(bar.panelCount(), 3);
 
     bar.setPanelText(1, "Dateien: 0");
@@ -39,16 +39,24 @@ TEST(PanelStatusBar, NumberedPanelsHoldTheirText) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText);
 }
 
-TEST(PanelStatusBar, MinimumWidthsAreTwips) {
+// Widths in twips: the first two panels keep theirs, only the last one takes the room left.
+TEST(PanelStatusBar, OnlyTheLastPanelStretches) {
     testsupport::ensureApp();
     ui::PanelStatusBar bar;
-    bar.addPanel(1440);
-    bar.addPanel(2440);
+    bar.addPanel({1440, 1440, false, {}});
+    bar.addPanel({1440, 1440, false, {}});
+    bar.addPanel({2445, 2440, true, {}});
+    bar.setPanelText(1, "1");
+    bar.setPanelText(2, "2");
+    bar.resize(ui::toPixels(11910, &bar), 30);
+    bar.show();
+    QApplication::processEvents();
     const QList<QLabel*> labels = bar.findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 2);
-    EXPECT_EQ(labels[0]->minimumWidth(), ui::toPixels(1440, &bar));
-    EXPECT_EQ(labels[1]->minimumWidth(), ui::toPixels(2440, &bar));
-    EXPECT_GT(labels[1]->minimumWidth(), labels[0]->minimumWidth());
+    ASSERT_EQ(labels.size(), 3);
+    EXPECT_EQ(labels[0]->width(), ui::toPixels(1440, &bar));
+    EXPECT_EQ(labels[1]->width(), ui::toPixels(1440, &bar));
+    EXPECT_EQ(labels[2]->minimumWidth(), ui::toPixels(2440, &bar));
+    EXPECT_GT(labels[2]->width(), ui::toPixels(11910 - 2 * 1440 - 2445, &bar));
 }
 
 } // namespace

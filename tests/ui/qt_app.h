@@ -2,6 +2,8 @@
 
 // One QApplication for the whole test program; every UI test calls ensureApp() first.
 
+#include "ui/controls/accessible_check_button.h"
+
 #include <QApplication>
 #include <QByteArray>
 
@@ -15,7 +17,9 @@ inline QApplication& ensureApp() {
         // ctest sets the offscreen platform; a test program started by hand needs it too.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-        return new QApplication(argc, argv);
+        auto* created = new QApplication(argc, argv);
+        ui::installAccessibleCheckButtons();
+        return created;
     }();
     return *app;
 }

@@ -71,6 +71,11 @@ void DriveListBox::refreshDrives() {
         emit changed();
 }
 
+void DriveListBox::showPopup() {
+    refreshDrives();
+    QComboBox::showPopup();
+}
+
 void DriveListBox::onActivated(int index) {
     if (!select(index))
         setCurrentIndex(m_current);

@@ -25,6 +25,9 @@ public:
     void setDrive(std::string_view anyPath);
     // Re-reads the drive table, keeping the current drive when it is still there.
     void refreshDrives();
+    // Drives come and go (a stick plugged in or pulled out): the list is read again whenever
+    // it is opened.
+    void showPopup() override;
 
 signals:
     // The current drive has changed, by the user or by code.

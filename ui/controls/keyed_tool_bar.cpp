@@ -52,6 +52,11 @@ bool KeyedToolBar::isSeparator(int position) const {
     return b && b->separator;
 }
 
+QWidget* KeyedToolBar::buttonWidget(int position) const {
+    const Button* b = at(position);
+    return b && !b->separator ? widgetForAction(b->action) : nullptr;
+}
+
 void KeyedToolBar::click(int position) {
     const Button* b = at(position);
     if (b && !b->separator)

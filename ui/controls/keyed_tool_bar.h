@@ -28,6 +28,8 @@ public:
     // Changes a check button's state without reporting a click.
     void setPressed(int position, bool pressed);
     bool isSeparator(int position) const;
+    // The widget that shows a button; null for a separator or a position out of range.
+    QWidget* buttonWidget(int position) const;
     // Clicks a button as the user would: a check button toggles first; a separator does nothing.
     void click(int position);
 

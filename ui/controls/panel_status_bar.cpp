@@ -10,16 +10,17 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent) {
     setAccessibleName(QStringLiteral("Statusleiste"));
 }
 
-void PanelStatusBar::addPanel(int minimumWidthTwips) {
+void PanelStatusBar::addPanel(const Panel& panel) {
     auto* label = new QLabel(this);
-    label->setMinimumWidth(toPixels(minimumWidthTwips, this));
+    // A panel that does not stretch keeps its width, or the width its text needs; the one that
+    // stretches never gets narrower than its minimum.
+    label->setMinimumWidth(
+        toPixels(panel.stretches ? panel.minimumWidthTwips : panel.widthTwips, this));
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     label->setTextFormat(Qt::PlainText);
-    const int number = static_cast<int>(m_panels.size()) + 1;
-    label->setAccessibleName(QStringLiteral("Feld %1").arg(number));
-    // The last panel takes the room left over; the others keep their minimum width.
-    addPermanentWidget(label, 1);
+    label->setAccessibleDescription(panel.description);
+    addPermanentWidget(label, panel.stretches ? 1 : 0);
     m_panels.push_back(label);
 }
 

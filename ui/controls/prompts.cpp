@@ -34,7 +34,11 @@ QWidget* parentFor(QWidget* configured) {
 
 Prompts::Answer QtPrompts::message(const QString& text, const QString& title, Icon icon,
                                    Buttons buttons, Answer defaultButton) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parentFor(m_parent));
+    // Lines are joined by a carriage return, which some styles draw as a blank.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(toQt(icon), title, lines, QMessageBox::NoButton, parentFor(m_parent));
     if (buttons == Buttons::Ok) {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);

@@ -30,11 +30,12 @@ void frmAbout::createControls() {
     auto place = [this](QWidget* w, double left, double top, double width, double height) {
         w->setGeometry(ui::twipsRect(left, top, width, height, this));
     };
-    auto label = [this, &place](const char* name, const QString& accessible, double left,
+    // A screen reader reads each label by its text; what it holds is its description.
+    auto label = [this, &place](const char* name, const QString& description, double left,
                                 double top, double width, double height) {
         auto* l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setAccessibleName(accessible);
+        l->setAccessibleDescription(description);
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setWordWrap(true);
@@ -44,7 +45,6 @@ void frmAbout::createControls() {
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setDefault(true);
     place(cmdOK, 4245, 2625, 1260, 345);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -59,7 +59,8 @@ void frmAbout::createControls() {
 
     cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAccessibleName(QStringLiteral("Systeminfo"));
+    cmdSysInfo->setAccessibleDescription(
+        QStringLiteral("Startet das Programm, das die Systeminformationen zeigt"));
     place(cmdSysInfo, 4260, 3075, 1245, 345);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 

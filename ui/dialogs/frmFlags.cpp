@@ -46,13 +46,11 @@ void frmFlags::createControls() {
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAccessibleName(QStringLiteral("OK"));
     place(OKButton, 3360, 2640, 1215, 375);
     connect(OKButton, &QPushButton::clicked, this, &frmFlags::OKButton_Click);
 
     CancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAccessibleName(QStringLiteral("Abbrechen"));
     place(CancelButton, 4680, 2640, 1215, 375);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -68,7 +66,6 @@ void frmFlags::createControls() {
         const QString caption = QString::fromUtf8(boxes[i].caption);
         Check1[i] = new QCheckBox(caption, this);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        Check1[i]->setAccessibleName(caption);
         place(Check1[i], boxes[i].left, boxes[i].top, boxes[i].width, 495);
         // Only the user's clicks rebuild the value; setting the boxes from the file does not.
         connect(Check1[i], &QCheckBox::clicked, this, &frmFlags::Check1_Click);
@@ -76,7 +73,7 @@ void frmFlags::createControls() {
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(QStringLiteral("Datei"));
+    Label1->setAccessibleDescription(QStringLiteral("Datei"));
     Label1->setTextFormat(Qt::PlainText);
     QFont bold = Label1->font();
     bold.setBold(true);
@@ -85,7 +82,6 @@ void frmFlags::createControls() {
 
     Label2 = new QLabel(QStringLiteral("Ändern der Dateiatrribute"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAccessibleName(Label2->text());
     Label2->setAutoFillBackground(true);
     place(Label2, 360, 120, 2055, 255);
     // A desktop font wider than the form font must not cut the group title short.
@@ -93,7 +89,7 @@ void frmFlags::createControls() {
 
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setAccessibleName(QStringLiteral("Datum"));
+    Label3->setAccessibleDescription(QStringLiteral("Datum der letzten Änderung"));
     Label3->setTextFormat(Qt::PlainText);
     place(Label3, 120, 2160, 5655, 255);
 

@@ -48,13 +48,12 @@ frmProtocoll::frmProtocoll(platform::Platform& fs, ui::Prompts& prompts, QWidget
 void frmProtocoll::createControls() {
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAccessibleName(QStringLiteral("OK"));
     OKButton->setGeometry(ui::twipsRect(7560, 5040, 1215, 375, this));
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     cmdDelProt = new QPushButton(QStringLiteral("Löschen"), this);
     cmdDelProt->setObjectName(QStringLiteral("cmdDelProt"));
-    cmdDelProt->setAccessibleName(QStringLiteral("Protokoll löschen"));
+    cmdDelProt->setAccessibleDescription(QStringLiteral("Löscht das Protokoll"));
     cmdDelProt->setGeometry(ui::twipsRect(6240, 5040, 1215, 375, this));
     connect(cmdDelProt, &QPushButton::clicked, this, &frmProtocoll::cmdDelProt_Click);
 
@@ -110,6 +109,11 @@ void frmProtocoll::cmdDelProt_Click() {
 }
 
 void frmProtocoll::keyPressEvent(QKeyEvent* event) {
+    // The viewer has no cancel button, so Esc does nothing; OK and the close box close it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
     if (!ui::enterPressesFocusedButton(*this, event))
         QDialog::keyPressEvent(event);
 }

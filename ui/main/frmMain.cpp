@@ -70,9 +70,10 @@ void frmMain::createControls() {
     // Created in the window's fixed order; the hidden row at the bottom is never shown.
     StatusBar1 = named(new ui::PanelStatusBar(c), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addPanel(1440);
-    StatusBar1->addPanel(1440);
-    StatusBar1->addPanel(2440);
+    StatusBar1->addPanel({1440, 1440, false, QStringLiteral("Anzahl der gefundenen Dateien")});
+    StatusBar1->addPanel({1440, 1440, false, QStringLiteral("Anzahl der Ordnereinträge")});
+    StatusBar1->addPanel(
+        {2445, 2440, true, QStringLiteral("Programmversion, oder der Zielordner beim Kopieren")});
     createProgressBar();
     place(StatusBar1, 0, 7905, 11910, 375);
 
