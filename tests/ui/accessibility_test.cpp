@@ -328,6 +328,7 @@ TEST(Accessibility, CheckButtonsToggledThroughTheirActionActAsClicked) {
         EXPECT_TRUE(a->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::toggleAction()));
         a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QApplication::processEvents();
     };
     {
         Scene s;

@@ -58,8 +58,10 @@ public:
             QAccessibleWidget::doAction(name);
             return;
         }
+        // The click comes once the call has returned, as Qt's own press does: a button that
+        // opens a modal dialog would otherwise hold the screen reader's call until it closes.
         if (button()->isEnabled())
-            button()->click();
+            QMetaObject::invokeMethod(button(), &QAbstractButton::click, Qt::QueuedConnection);
     }
 
 private:
