@@ -16,7 +16,7 @@
 #include "core/modFile.h"
 #include "core/operation_log.h"
 #include "core/pattern.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 
 #include <sys/vfs.h>
 
@@ -85,7 +85,7 @@ class BulkBench {
 public:
     BulkBench(fsys::path templ, fsys::path work, fsys::path documents)
         : m_template(std::move(templ)), m_work(std::move(work)), m_documents(std::move(documents)),
-          m_fs(platform::createPosixPlatform({{'c', "/", {}}}, "/")),
+          m_fs(platform::createPlatformOver({{'c', "/", {}}}, "/")),
           m_expected(countFiles(m_template)) {}
 
     Round run(Operation op) {

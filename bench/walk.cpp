@@ -10,7 +10,7 @@
 
 #include "core/modFile.h"
 #include "core/pattern.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     const std::string dir = std::filesystem::canonical(argv[1]).string();
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
 
-    auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    auto fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     std::string folder = "c:" + dir;
     std::replace(folder.begin(), folder.end(), '/', '\\');
 

@@ -2,7 +2,7 @@
 
 // The host backend the fuzz targets upper-case with; one drive, nothing on it is touched.
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,7 @@
 namespace fuzz {
 
 inline const platform::Platform& hostPlatform() {
-    static const auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    static const auto fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     return *fs;
 }
 

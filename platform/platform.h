@@ -111,4 +111,11 @@ public:
 // The backend for the machine the program runs on.
 std::unique_ptr<Platform> createHostPlatform();
 
+// The same backend with drives of the caller's own, each letter standing for a host folder (tests
+// and benchmarks; the program itself takes no configuration). `workingFolder` is the host folder
+// that counts as the process's working folder, deciding the current drive and that drive's
+// current folder; empty: the real working folder.
+std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
+                                             std::string workingFolder = {});
+
 } // namespace platform

@@ -36,6 +36,13 @@ struct Drive {
     std::string text;
 };
 
+// A drive letter standing for a host folder, for a backend over folders of the caller's own.
+struct DriveMapping {
+    char letter = 'c';    // lower case
+    std::string hostRoot; // absolute host folder, e.g. "/" or "/tmp/t/c"
+    std::string label;    // shown in brackets in the drive text; the root folder when empty
+};
+
 // A folder that has been resolved to the host once; the walk goes on from here without
 // resolving program path text again. Only the backend interprets `path`. `text` is the folder's
 // path text spelled exactly as found (set by resolveFolder, empty for a child folder).

@@ -11,7 +11,7 @@
 
 #include "measure.h"
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "ui/controls/prompts.h"
 #include "ui/main/frmMain.h"
 
@@ -77,7 +77,7 @@ private:
 };
 
 struct Window {
-    std::unique_ptr<platform::Platform> fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    std::unique_ptr<platform::Platform> fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     SilentPrompts prompts;
     frmMain w{*fs, prompts};
 

@@ -10,7 +10,7 @@
 
 #include "core/cp1252.h"
 #include "core/date_text.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "ui/controls/prompts.h"
 #include "ui/dialogs/frmProtocoll.h"
 
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
 
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QApplication app(argc, argv);
-    auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    auto fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     SilentPrompts prompts;
 
     auto open = [&] {

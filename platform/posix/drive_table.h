@@ -2,7 +2,6 @@
 
 // The drive letters and the host folders they stand for, and each drive's current folder.
 
-#include "platform/posix_backend.h"
 #include "platform/types.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 // The drive table of the machine: "/" as C:, then removable and external volumes.
 
-#include "platform/posix_backend.h"
+#include "platform/types.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_platform.h"
 
 #include "platform/posix/attributes.h"
+#include "platform/posix/backend.h"
 #include "platform/posix/copy_file.h"
 #include "platform/posix/environment.h"
 #include "platform/posix/file_operations.h"
@@ -10,7 +11,6 @@
 #include "platform/posix/mount_table.h"
 #include "platform/posix/move_file.h"
 #include "platform/posix/name_mapping.h"
-#include "platform/posix_backend.h"
 
 #include <sys/stat.h>
 
@@ -236,16 +236,21 @@ Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last
 
 } // namespace posix
 
-std::unique_ptr<Platform> createPosixPlatform(std::vector<DriveMapping> drives,
-                                              std::string workingFolder,
-                                              std::function<std::string()> mountInfo) {
-    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder),
-                                                  std::move(mountInfo));
+std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
+                                             std::string workingFolder) {
+    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder));
 }
 
 std::unique_ptr<Platform> createHostPlatform() {
     return std::make_unique<posix::PosixPlatform>(posix::hostDrives(), std::string(),
                                                   &posix::readMountInfo);
+}
+
+std::unique_ptr<Platform> posix::createFollowingMounts(std::vector<DriveMapping> drives,
+                                                       std::string workingFolder,
+                                                       std::function<std::string()> mountInfo) {
+    return std::make_unique<PosixPlatform>(std::move(drives), std::move(workingFolder),
+                                           std::move(mountInfo));
 }
 
 } // namespace platform

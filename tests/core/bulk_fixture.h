@@ -7,7 +7,7 @@
 #include "test_window.h"
 
 #include "core/operation_log.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,7 @@ protected:
 
     testsupport::FakeHome home;
     testsupport::TempDir data;
-    std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
+    std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
         {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
     testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};

@@ -6,7 +6,7 @@
 
 #include "core/bulk_operations.h"
 #include "core/operation_log.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "support/temp_tree.h"
 
 #include <fcntl.h>
@@ -58,7 +58,7 @@ TEST(AcrossFileSystems, CopyAndMoveCarryEverythingAndTheSourceGoesOnlyAfterItsCo
         GTEST_SKIP() << "the test folder and /dev/shm are one file system here";
     }
     testsupport::FakeHome home;
-    auto platform = platform::createPosixPlatform(
+    auto platform = platform::createPlatformOver(
         {{'c', home.home().string(), {}}, {'d', here.str(), {}}, {'e', shm, {}}}, here.str());
     core::OperationLog log(*platform);
 

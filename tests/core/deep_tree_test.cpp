@@ -4,7 +4,7 @@
 
 #include "fault_scenario.h"
 
-#include "platform/posix/unique_fd.h"
+#include "support/posix_fd.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -15,7 +15,7 @@
 namespace {
 
 using coretest::Pass;
-using platform::posix::UniqueFd;
+using UniqueFd = testsupport::Fd;
 
 constexpr int kLevels = 1000;
 constexpr const char* kLevelName = "ebene";

@@ -12,7 +12,7 @@
 #include "core/modFile.h"
 #include "core/operation_log.h"
 #include "core/result_entry.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -170,7 +170,7 @@ public:
 
     testsupport::FakeHome home;
     testsupport::TempDir data;
-    std::unique_ptr<platform::Platform> host = platform::createPosixPlatform(
+    std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
         {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
     testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};

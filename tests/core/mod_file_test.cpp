@@ -22,7 +22,7 @@ TEST(ModFileTest, FileExists) {
     testsupport::TempDir root;
     root.file("leer.txt");
     root.file("Daten/voll.txt", "Inhalt");
-    auto fs = platform::createPosixPlatform({{'c', root.str(), {}}}, root.str());
+    auto fs = platform::createPlatformOver({{'c', root.str(), {}}}, root.str());
     EXPECT_TRUE(modFile::FileExists(*fs, "c:\\leer.txt"));
     EXPECT_TRUE(modFile::FileExists(*fs, "c:\\daten\\VOLL.TXT"));
     EXPECT_FALSE(modFile::FileExists(*fs, "c:\\fehlt.txt"));
@@ -31,7 +31,7 @@ TEST(ModFileTest, FileExists) {
 
 TEST(ModSpecialFolderTest, OnlyTheDocumentsFolderIsKnown) {
     testsupport::FakeHome home;
-    auto fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    auto fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     const std::string documents =
         modSpecialFolder::SpecialFolderPath(*fs, modSpecialFolder::CSIDL_PERSONAL);
     EXPECT_FALSE(documents.empty());

@@ -12,7 +12,7 @@
 #include "core/bulk_operations.h"
 #include "core/operation_log.h"
 #include "core/result_entry.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -269,10 +269,10 @@ void runCase(const Case& c) {
     for (const auto& folder : c.folders)
         data.folder(folder);
     fs::create_directory_symlink(data.path() / "Baum/A", data.path() / "Verweis");
-    auto host = platform::createPosixPlatform({{'c', home.home().string(), {}},
-                                               {'d', data.str(), {}},
-                                               {'e', (data.path() / "Baum/A").string(), {}}},
-                                              data.str());
+    auto host = platform::createPlatformOver({{'c', home.home().string(), {}},
+                                              {'d', data.str(), {}},
+                                              {'e', (data.path() / "Baum/A").string(), {}}},
+                                             data.str());
     for (const auto& [path, f] : c.files) {
         data.file(path, f.content);
         const std::uint32_t bits = platform::Archive | (f.readOnly ? platform::ReadOnly : 0u) |

@@ -7,7 +7,7 @@
 #include "wildcard_reference.h"
 
 #include "core/pattern.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace {
 
 class PatternProperty : public ::testing::Test {
 protected:
-    std::unique_ptr<platform::Platform> fs = platform::createPosixPlatform({{'c', "/", {}}}, "/");
+    std::unique_ptr<platform::Platform> fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
 };
 
 std::string randomText(std::mt19937& rng, const std::vector<std::string>& alphabet,

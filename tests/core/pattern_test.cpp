@@ -16,7 +16,7 @@ protected:
 
     testsupport::TempDir m_dir;
     std::unique_ptr<platform::Platform> m_fs =
-        platform::createPosixPlatform({{'c', m_dir.str(), {}}});
+        platform::createPlatformOver({{'c', m_dir.str(), {}}});
 };
 
 TEST_F(PatternTest, Reduction) {

@@ -3,7 +3,7 @@
 #include "fake_registry.h"
 #include "support/faulty_platform.h"
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +124,7 @@ protected:
     testsupport::TempDir bin;
     ScopedSearchPath searchPath{bin.str()};
     std::unique_ptr<platform::Platform> host =
-        platform::createPosixPlatform({{'c', drive.str(), {}}}, drive.str());
+        platform::createPlatformOver({{'c', drive.str(), {}}}, drive.str());
     testsupport::FaultyPlatform fs{*host};
     coretest::FakeRegistry registry;
 };

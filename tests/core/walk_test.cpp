@@ -48,7 +48,7 @@ protected:
         m_root.folder("Daten/Leer");
         m_root.file("Daten/Zweig/Tief/Blatt.txt", "x");
         m_root.file("Daten/Zweig/Mitte.txt", "x");
-        m_fs = platform::createPosixPlatform({{'c', m_root.str(), {}}}, m_root.str());
+        m_fs = platform::createPlatformOver({{'c', m_root.str(), {}}}, m_root.str());
     }
 
     Entries walk(const std::string& folder, std::string_view patternText, bool subfolders) {
@@ -115,8 +115,8 @@ TEST_F(WalkTest, StartFolderText) {
 }
 
 TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
-    auto fs = platform::createPosixPlatform({{'c', m_root.str(), {}}},
-                                            (m_root.path() / "Daten").string());
+    auto fs =
+        platform::createPlatformOver({{'c', m_root.str(), {}}}, (m_root.path() / "Daten").string());
     core::EntryList hits;
     std::int32_t nextFree = 0;
     const bool subfolders = false;

@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -10,8 +10,8 @@
 namespace {
 
 using namespace platform;
-using platformtest::modeOf;
-using platformtest::TwoDrives;
+using testsupport::modeOf;
+using testsupport::TwoDrives;
 
 std::string storedValue(const std::filesystem::path& p) {
     char value[64];

@@ -1,11 +1,11 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(CaseMapping, UnicodeAwareAndBytePreserving) {
-    platformtest::TwoDrives t;
+    testsupport::TwoDrives t;
     const auto& fs = *t.fs;
     EXPECT_EQ(fs.toUpper("brief.txt"), "BRIEF.TXT");
     EXPECT_EQ(fs.toLower("C:\\Daten\\Brief.TXT"), "c:\\daten\\brief.txt");

@@ -3,7 +3,7 @@
 // half-way. Never a partial file under the target name, never a temporary file left by a copy
 // that returned, the target as it was.
 
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -21,8 +21,8 @@
 
 namespace {
 
-using platformtest::TwoDrives;
 using testsupport::readBytes;
+using testsupport::TwoDrives;
 
 const std::string kBig(300000, 'x');
 

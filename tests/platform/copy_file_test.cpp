@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,9 +12,9 @@
 namespace {
 
 using namespace platform;
-using platformtest::modeOf;
-using platformtest::TwoDrives;
+using testsupport::modeOf;
 using testsupport::readBytes;
+using testsupport::TwoDrives;
 
 std::set<std::string> namesIn(const std::filesystem::path& folder) {
     std::set<std::string> names;
@@ -127,7 +127,7 @@ TEST(CopyFile, FailureLeavesNoTemporaryFileAndTheTargetWhole) {
     auto old = t.d.file("ziel.txt", "alt");
     // /proc/self/mem is a regular file whose first bytes cannot be read: the copy fails
     // after the temporary file was made.
-    auto fs = createPosixPlatform({{'d', t.d.str(), ""}, {'p', "/proc/self", ""}});
+    auto fs = createPlatformOver({{'d', t.d.str(), ""}, {'p', "/proc/self", ""}});
     EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\ziel.txt"));
     EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\neu.txt"));
     EXPECT_EQ(readBytes(old), "alt");

@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 namespace {
 
 using namespace platform;
-using platformtest::entryExists;
-using platformtest::TwoDrives;
+using testsupport::entryExists;
 using testsupport::readBytes;
+using testsupport::TwoDrives;
 
 TEST(FileOperations, DeleteRefusesWhatWindowsWouldRefuse) {
     TwoDrives t;

@@ -1,6 +1,6 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
-#include "platform/posix/unique_fd.h"
+#include "support/posix_fd.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -17,7 +17,7 @@ namespace {
 
 using platform::ListDetail;
 using platform::Listing;
-using platformtest::TwoDrives;
+using testsupport::TwoDrives;
 
 struct Seen {
     bool folder = false;
@@ -121,7 +121,7 @@ TEST(Listing, AttributesOfEveryEntry) {
 
 // Builds a chain of folders deeper than PATH_MAX below `base`; returns its host path.
 std::string deepChain(const std::string& base, int levels, const std::string& name) {
-    platform::posix::UniqueFd fd(::open(base.c_str(), O_RDONLY | O_DIRECTORY));
+    testsupport::Fd fd(::open(base.c_str(), O_RDONLY | O_DIRECTORY));
     std::string path = base;
     for (int i = 0; i < levels; ++i) {
         ::mkdirat(fd.get(), name.c_str(), 0755);
@@ -134,7 +134,7 @@ std::string deepChain(const std::string& base, int levels, const std::string& na
 }
 
 void removeChain(const std::string& base, int levels, const std::string& name) {
-    std::vector<platform::posix::UniqueFd> fds;
+    std::vector<testsupport::Fd> fds;
     fds.emplace_back(::open(base.c_str(), O_RDONLY | O_DIRECTORY));
     for (int i = 0; i < levels; ++i)
         fds.emplace_back(::openat(fds.back().get(), name.c_str(), O_RDONLY | O_DIRECTORY));

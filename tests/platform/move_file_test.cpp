@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,10 +12,10 @@
 namespace {
 
 using namespace platform;
-using platformtest::entryExists;
-using platformtest::modeOf;
-using platformtest::TwoDrives;
+using testsupport::entryExists;
+using testsupport::modeOf;
 using testsupport::readBytes;
+using testsupport::TwoDrives;
 
 ino_t inodeOf(const std::filesystem::path& p) {
     struct stat st {};
@@ -123,7 +123,7 @@ TEST(MoveFile, AnotherFileSystemIsReported) {
     char pattern[] = "/dev/shm/tilgomat-test-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     const std::filesystem::path other = pattern;
-    auto fs = createPosixPlatform({{'c', c.str(), {}}, {'e', other.string(), {}}}, c.str());
+    auto fs = createPlatformOver({{'c', c.str(), {}}, {'e', other.string(), {}}}, c.str());
     auto source = c.file("a.txt", "a");
 
     EXPECT_EQ(fs->moveFile("C:\\a.txt", "E:\\a.txt"), std::errc::cross_device_link);

@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace {
 
 using namespace platform;
-using platformtest::TwoDrives;
+using testsupport::TwoDrives;
 
 std::set<std::string> namesOf(const Listing& listing) {
     std::set<std::string> names;

@@ -1,10 +1,10 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platformtest::TwoDrives;
+using testsupport::TwoDrives;
 
 TEST(PathText, DriveTextsAndCurrentFolders) {
     TwoDrives t("home/anna");
@@ -25,7 +25,7 @@ TEST(PathText, DriveTextsAndCurrentFolders) {
     // lies inside c:'s folder.
     testsupport::TempDir c;
     std::string inner = c.folder("mnt/stick/Fotos").string();
-    auto fs = platform::createPosixPlatform(
+    auto fs = platform::createPlatformOver(
         {{'c', c.str(), ""}, {'d', (c.path() / "mnt/stick").string(), ""}}, inner);
     EXPECT_EQ(fs->currentDrive(), 'd');
     EXPECT_EQ(fs->currentFolder('d'), "D:\\Fotos");
@@ -34,7 +34,7 @@ TEST(PathText, DriveTextsAndCurrentFolders) {
 
     // A working folder outside every drive: the first drive at its root.
     testsupport::TempDir elsewhere;
-    auto outside = platform::createPosixPlatform({{'e', c.str(), ""}}, elsewhere.str());
+    auto outside = platform::createPlatformOver({{'e', c.str(), ""}}, elsewhere.str());
     EXPECT_EQ(outside->currentDrive(), 'e');
     EXPECT_EQ(outside->currentFolder('e'), "E:\\");
 }

@@ -1,7 +1,7 @@
 // Starting a program runs exactly the file named, without a shell: shell text in the path is
 // part of the file name, never a command.
 
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include <sys/stat.h>
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-using platformtest::TwoDrives;
+using testsupport::TwoDrives;
 
 // The file's content once the started program has written it, or what is there after 5 s: the
 // file exists from the moment the shell opens it, before anything is written into it.

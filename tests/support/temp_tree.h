@@ -2,7 +2,7 @@
 
 // Temporary folders for tests, and a backend whose drives are such folders.
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 
 #include <filesystem>
 #include <memory>

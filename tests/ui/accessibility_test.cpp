@@ -111,8 +111,8 @@ struct Finished {
 struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
-    DialogTestPlatform fs{platform::createPosixPlatform({{'d', home.home().string(), "Daten"}},
-                                                        home.documents().string())};
+    DialogTestPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
+                                                       home.documents().string())};
     ScriptedPrompts prompts;
     frmMain main{fs, prompts};
 

@@ -50,8 +50,8 @@ std::vector<std::string> cutCaptions(QWidget& window) {
 TEST(Captions, FitTheirControlsInAllFiveWindows) {
     testsupport::ensureApp();
     FakeHome home;
-    DialogTestPlatform fs{platform::createPosixPlatform({{'d', home.home().string(), "Daten"}},
-                                                        home.documents().string())};
+    DialogTestPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
+                                                       home.documents().string())};
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
     frmMain main(fs, prompts);

@@ -19,7 +19,7 @@ struct Drives {
     std::unique_ptr<platform::Platform> fs;
     Drives() {
         std::string goneRoot = gone.str() + "/weg";
-        fs = platform::createPosixPlatform(
+        fs = platform::createPlatformOver(
             {{'c', c.str(), "SYSTEM"}, {'d', d.str(), "DATEN"}, {'e', goneRoot, "LEER"}}, c.str());
     }
 };

@@ -19,7 +19,7 @@ struct Folder {
               "versteckt-nurlesen.txt", "system-versteckt.txt", ".punkt"})
             c.file(std::string("Daten/") + name, "x");
         c.folder("Daten/Unterordner");
-        fs = platform::createPosixPlatform({{'c', c.str(), ""}}, c.str());
+        fs = platform::createPlatformOver({{'c', c.str(), ""}}, c.str());
         set("versteckt.txt", platform::Hidden);
         set("system.txt", platform::System);
         set("nurlesen.txt", platform::ReadOnly);
@@ -119,7 +119,7 @@ TEST(FileListBox, NamesKeepTheirBytes) {
     c.file("\xc3\x84pfel.txt");
     c.file("apfel.txt");
     c.file("Zebra.txt");
-    auto fs = platform::createPosixPlatform({{'c', c.str(), ""}}, c.str());
+    auto fs = platform::createPlatformOver({{'c', c.str(), ""}}, c.str());
     ui::FileListBox box(*fs);
     box.setPath("C:\\");
     // Without regard to case, by character; the name that is not UTF-8 is shown lossily

@@ -22,8 +22,8 @@ struct Tree {
         c.folder("Daten/.versteckt");
         c.file("Daten/notiz.txt", "x");
         d.folder("Archiv");
-        fs = platform::createPosixPlatform({{'c', c.str(), ""}, {'d', d.str(), ""}},
-                                           (c.path() / "Daten").string());
+        fs = platform::createPlatformOver({{'c', c.str(), ""}, {'d', d.str(), ""}},
+                                          (c.path() / "Daten").string());
     }
 };
 

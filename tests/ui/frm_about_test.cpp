@@ -27,7 +27,7 @@ const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINF
 
 struct Scene {
     TempDir c;
-    DialogTestPlatform fs{platform::createPosixPlatform({{'c', c.str(), ""}}, c.str())};
+    DialogTestPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
 
     Scene() { testsupport::ensureApp(); }

@@ -51,10 +51,10 @@ struct Session {
     frmMain main;
 
     Session()
-        : fs(platform::createPosixPlatform({{'d', home.home().string(), "Daten"},
-                                            {'e', e.str(), "Extern"},
-                                            {'f', (e.path() / "fehlt").string(), "Fehlt"}},
-                                           home.documents().string())),
+        : fs(platform::createPlatformOver({{'d', home.home().string(), "Daten"},
+                                           {'e', e.str(), "Extern"},
+                                           {'f', (e.path() / "fehlt").string(), "Fehlt"}},
+                                          home.documents().string())),
           main(fs, prompts) {
         prompts.shown.clear();
     }

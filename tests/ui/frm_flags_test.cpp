@@ -32,7 +32,7 @@ struct Scene {
     // Before File1, which is a widget.
     QApplication& app = testsupport::ensureApp();
     TempDir c;
-    DialogTestPlatform fs{platform::createPosixPlatform({{'c', c.str(), ""}}, c.str())};
+    DialogTestPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
     ui::FileListBox File1{fs};
 

@@ -1,7 +1,7 @@
 // Delete, copy and move driven through the main window as a user would: the toolbar, the
 // confirmation, the target folder dialog; then the files and the log checked.
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         testsupport::ensureApp();
         w.reset();
-        platformImpl = platform::createPosixPlatform(
+        platformImpl = platform::createPlatformOver(
             {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
         faulty = std::make_unique<testsupport::FaultyPlatform>(*platformImpl);
         w = std::make_unique<frmMain>(*faulty, prompts);

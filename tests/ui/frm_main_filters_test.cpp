@@ -1,7 +1,7 @@
 // The toolbar's Attribute button, the view menu's Versteckt and System items and the file view
 // they filter, kept in step; the dispatch's messages.
 
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/temp_tree.h"
@@ -32,7 +32,7 @@ protected:
         for (const char* name : {"plain.txt", "versteckt.txt", "system.txt", "nurlesen.txt"})
             std::ofstream(docs / name) << "x";
         fsImpl =
-            platform::createPosixPlatform({{'c', home.home().string(), {}}}, home.home().string());
+            platform::createPlatformOver({{'c', home.home().string(), {}}}, home.home().string());
         const std::string folder = fsImpl->documentsFolder();
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\versteckt.txt", platform::Hidden));
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\system.txt", platform::System));

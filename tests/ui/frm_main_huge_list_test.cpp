@@ -2,7 +2,7 @@
 // listing, nothing on disk): the counters and the status bar count past 16 bits and a million.
 
 #include "dialog_test_platform.h"
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/temp_tree.h"
@@ -53,8 +53,8 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     testsupport::FakeHome home;
     testsupport::TempDir d;
     d.folder("Masse");
-    auto inner = platform::createPosixPlatform({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                               home.home().string());
+    auto inner = platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
+                                              home.home().string());
     const std::string masse = inner->resolveFolder("D:\\Masse")->path;
     MassPlatform fs(std::move(inner), masse);
     testsupport::ScriptedPrompts prompts;

@@ -1,4 +1,4 @@
-#include "platform/posix_backend.h"
+#include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/temp_tree.h"
@@ -40,7 +40,7 @@ struct MainFixture : ::testing::Test {
 
     void SetUp() override {
         testsupport::ensureApp();
-        fs = platform::createPosixPlatform(
+        fs = platform::createPlatformOver(
             {{'c', "/", ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
             home.home().string());
         w = std::make_unique<frmMain>(*fs, prompts);

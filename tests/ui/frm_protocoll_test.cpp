@@ -23,7 +23,7 @@ using testsupport::ScriptedPrompts;
 struct Scene {
     FakeHome home;
     DialogTestPlatform fs{
-        platform::createPosixPlatform({{'c', home.home().string(), ""}}, home.home().string())};
+        platform::createPlatformOver({{'c', home.home().string(), ""}}, home.home().string())};
     ScriptedPrompts prompts;
 
     Scene() { testsupport::ensureApp(); }

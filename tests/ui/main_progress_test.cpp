@@ -70,8 +70,8 @@ struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
     TempDir d;
-    WatchedPlatform fs{platform::createPosixPlatform({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                                     home.home().string())};
+    WatchedPlatform fs{platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
+                                                    home.home().string())};
     ScriptedPrompts prompts;
     frmMain w{fs, prompts};
     QProgressBar* bar = w.findChild<QProgressBar*>();

@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include "platform/posix/environment.h"
 
@@ -37,7 +37,7 @@ TEST(Environment, DocumentsDirFromUserDirs) {
 
 TEST(Environment, DocumentsFolderAndFallbacks) {
     FakeHome home;
-    auto fs = platform::createPosixPlatform({{'c', home.home().string(), ""}});
+    auto fs = platform::createPlatformOver({{'c', home.home().string(), ""}});
     EXPECT_EQ(fs->documentsFolder(), "C:\\Dokumente");
 
     // Read anew on every call: a documents folder that does not exist falls back to home.
@@ -52,14 +52,14 @@ TEST(Environment, DocumentsFolderAndFallbacks) {
 
     // A home folder outside every drive has no path text.
     testsupport::TempDir other;
-    auto elsewhere = platform::createPosixPlatform({{'c', other.str(), ""}});
+    auto elsewhere = platform::createPlatformOver({{'c', other.str(), ""}});
     EXPECT_EQ(elsewhere->documentsFolder(), "");
 
     // Without HOME the password database names the home folder.
     unsetenv("HOME");
     struct passwd* pw = ::getpwuid(::getuid());
     ASSERT_NE(pw, nullptr);
-    auto root = platform::createPosixPlatform({{'c', "/", ""}});
+    auto root = platform::createPlatformOver({{'c', "/", ""}});
     std::string expected = std::filesystem::is_directory(pw->pw_dir)
                                ? *root->canonicalPath(pw->pw_dir)
                                : std::string();
@@ -88,7 +88,7 @@ int zombieChildren() {
 }
 
 TEST(Environment, ProgramStartNameAndRegistry) {
-    auto fs = platform::createPosixPlatform({{'c', "/usr/bin", ""}});
+    auto fs = platform::createPlatformOver({{'c', "/usr/bin", ""}});
     EXPECT_FALSE(fs->startProgram("/bin/true"));
     EXPECT_FALSE(fs->startProgram("C:\\TRUE"));
     EXPECT_FALSE(fs->startProgram("true"));
@@ -100,7 +100,7 @@ TEST(Environment, ProgramStartNameAndRegistry) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(zombies, 0);
 
-    EXPECT_EQ(fs->executableName(), "tests_platform");
+    EXPECT_EQ(fs->executableName(), "tests_posix");
 
     platform::Registry::Key key = 0;
     EXPECT_TRUE(fs->registry().openKey(platform::Registry::HKEY_LOCAL_MACHINE,

@@ -1,4 +1,4 @@
-#include "drive_fixture.h"
+#include "support/drive_fixture.h"
 
 #include "platform/posix/name_mapping.h"
 
@@ -55,7 +55,7 @@ TEST(NameMapping, HostToProgramToHostIsIdentity) {
 }
 
 TEST(NameMapping, HostNameWithSeparatorIsActedOnAsItself) {
-    platformtest::TwoDrives t;
+    testsupport::TwoDrives t;
     auto odd = t.c.file("X/a\\b:c", "echt");
     // The file that the name's text would denote if it were read as path text.
     auto decoy = t.c.file("X/a/b:c", "Attrappe");
@@ -78,7 +78,7 @@ TEST(NameMapping, HostNameWithSeparatorIsActedOnAsItself) {
     ASSERT_FALSE(t.fs->copyFile(path, "C:\\X\\kopie"));
     EXPECT_EQ(testsupport::readBytes(t.c.path() / "X/kopie"), "echt");
     ASSERT_FALSE(t.fs->deleteFile(path));
-    EXPECT_FALSE(platformtest::entryExists(odd));
+    EXPECT_FALSE(testsupport::entryExists(odd));
     EXPECT_EQ(testsupport::readBytes(decoy), "Attrappe");
     EXPECT_EQ(testsupport::readBytes(t.c.path() / "X/a/b"), "Attrappe");
 }

@@ -1,3 +1,4 @@
+#include "platform/posix/backend.h"
 #include "platform/posix/mount_table.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ TEST(MountTable, DrivesFromMountInfo) {
     EXPECT_EQ(drives[3].letter, 'f');
     EXPECT_EQ(drives[3].hostRoot, "/mnt/backup");
 
-    auto fs = platform::createPosixPlatform(drives, "/");
+    auto fs = platform::createPlatformOver(drives, "/");
     EXPECT_EQ(fs->drives()[0].text, "c: [/]");
     EXPECT_EQ(fs->drives()[1].text, "d: [/media/anna/USB STICK]");
     EXPECT_EQ(fs->drives()[2].text, "e: [PLATTE]");
@@ -62,8 +63,8 @@ TEST(MountTable, DrivesComeAndGoAndTheOthersKeepTheirLetters) {
     };
     std::string mounts =
         "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n" + line("/media/a/EINS") + line("/media/a/ZWEI");
-    auto fs = platform::createPosixPlatform(drivesFromMounts(parseMountInfo(mounts), nullptr), "/",
-                                            [&mounts] { return mounts; });
+    auto fs = createFollowingMounts(drivesFromMounts(parseMountInfo(mounts), nullptr), "/",
+                                    [&mounts] { return mounts; });
     const auto texts = [&fs] {
         std::vector<std::string> t;
         for (const auto& d : fs->drives())
