@@ -3,8 +3,6 @@
 #include "core/modFile.h"
 
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 
 namespace core {
 
@@ -12,39 +10,6 @@ namespace {
 
 constexpr std::uint32_t kKeyAllAccess = 0x2003F;
 constexpr std::uint32_t kBufferSize = 1024;
-
-// Host programs that show system information, tried in this order.
-constexpr std::array<std::string_view, 3> kDesktopTools = {"hardinfo2", "hardinfo", "kinfocenter"};
-
-std::optional<std::string> findDesktopTool() {
-    const char* searchPath = std::getenv("PATH");
-    if (!searchPath)
-        return std::nullopt;
-    std::string_view folders(searchPath);
-    const char separator = std::filesystem::path::preferred_separator == '\\' ? ';' : ':';
-    for (std::string_view tool : kDesktopTools) {
-        std::size_t begin = 0;
-        while (begin <= folders.size()) {
-            std::size_t end = folders.find(separator, begin);
-            if (end == std::string_view::npos)
-                end = folders.size();
-            std::string_view folder = folders.substr(begin, end - begin);
-            begin = end + 1;
-            // An empty element would mean the working folder; never start a program from there.
-            if (folder.empty())
-                continue;
-            std::filesystem::path candidate = std::filesystem::path(folder) / tool;
-            std::error_code ec;
-            auto status = std::filesystem::status(candidate, ec);
-            using std::filesystem::perms;
-            if (!ec && std::filesystem::is_regular_file(status) &&
-                (status.permissions() &
-                 (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none)
-                return candidate.string();
-        }
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -93,7 +58,10 @@ std::optional<std::string> LocateSysInfoTool(platform::Platform& fs) {
             return tool;
         return std::nullopt;
     }
-    return findDesktopTool();
+    std::string program = fs.systemInformationProgram();
+    if (program.empty())
+        return std::nullopt;
+    return program;
 }
 
 } // namespace core

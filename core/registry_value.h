@@ -20,8 +20,8 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::strin
                  std::string_view SubKeyRef, std::string& KeyVal);
 
 // The system information tool: the MSINFO "PATH" value as it stands, else the "Shared Tools
-// Location" folder + "\MSINFO32.EXE" when that file exists. Hosts without that registry get a
-// desktop system information program found on PATH. Nothing found: no value.
+// Location" folder + "\MSINFO32.EXE" when that file exists. Hosts without that registry get the
+// platform's own system information program. Nothing found: no value.
 std::optional<std::string> LocateSysInfoTool(platform::Platform& fs);
 
 } // namespace core

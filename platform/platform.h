@@ -101,8 +101,11 @@ public:
     // Unicode-aware case mapping of UTF-8 text; bytes that are not valid UTF-8 stay as they are.
     virtual std::string toUpper(std::string_view text) const = 0;
     virtual std::string toLower(std::string_view text) const = 0;
-    // Starts a program file (host or path text) without a shell and without waiting.
+    // Starts the program file at `path` (path text) without a shell and without waiting.
     virtual std::error_code startProgram(std::string_view path) = 0;
+    // Path text of a program of the host that shows system information, found where the host
+    // keeps its programs; empty when there is none, and on a host whose registry names it.
+    virtual std::string systemInformationProgram() const = 0;
     // File name of the running executable without folder and extension ("Tilgomat").
     virtual std::string executableName() const = 0;
     virtual Registry& registry() = 0;

@@ -150,15 +150,35 @@ std::error_code spawnDetached(const std::string& program) {
     arg0.push_back('\0');
     char* argv[] = {arg0.data(), nullptr};
     pid_t pid = 0;
-    int error = program.find('/') == std::string::npos
-                    ? ::posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ)
-                    : ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ);
+    int error = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ);
     if (error != 0)
         return std::error_code(error, std::generic_category());
     std::thread([pid] {
         while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
         }
     }).detach();
+    return {};
+}
+
+std::string desktopSystemInformationProgram() {
+    const char* searchPath = std::getenv("PATH");
+    if (!searchPath)
+        return {};
+    const std::string_view folders(searchPath);
+    for (const char* tool : {"hardinfo2", "hardinfo", "kinfocenter"}) {
+        for (std::size_t begin = 0; begin <= folders.size();) {
+            const std::size_t end = std::min(folders.find(':', begin), folders.size());
+            const std::string folder(folders.substr(begin, end - begin));
+            begin = end + 1;
+            if (folder.empty())
+                continue;
+            const std::string candidate = folder + "/" + tool;
+            struct stat st {};
+            if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)))
+                return candidate;
+        }
+    }
     return {};
 }
 

@@ -45,9 +45,14 @@ std::string parseDocumentsDir(std::string_view userDirs, std::string_view home);
 // The running executable's file name without folder and extension.
 std::string executableBaseName();
 
-// Starts a program without a shell and without waiting for it; it is reaped when it ends, so
-// finished programs never linger as zombies. A name without "/" is looked up in PATH.
+// Starts a program file without a shell and without waiting for it; it is reaped when it ends,
+// so finished programs never linger as zombies.
 std::error_code spawnDetached(const std::string& program);
+
+// The first of the desktop's system information programs (hardinfo2, hardinfo, kinfocenter)
+// that is an executable file in a folder of PATH, as a host path; empty when there is none. An
+// empty element of PATH would be the working folder and is never searched.
+std::string desktopSystemInformationProgram();
 
 // The process's file creation mask, read without changing it where the system allows.
 mode_t currentUmask();

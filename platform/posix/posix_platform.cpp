@@ -207,17 +207,17 @@ std::string PosixPlatform::toLower(std::string_view text) const {
 }
 
 std::error_code PosixPlatform::startProgram(std::string_view path) {
-    if (path.empty() || path.find('\0') != std::string_view::npos)
+    if (path.empty())
         return std::make_error_code(std::errc::invalid_argument);
-    // A host path or a bare program name goes to the system as it is; anything else is path
-    // text of a drive.
-    bool bareName = path.find_first_of("\\/:") == std::string_view::npos;
-    if (path.front() == '/' || bareName)
-        return spawnDetached(std::string(path));
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
     return spawnDetached(*host);
+}
+
+std::string PosixPlatform::systemInformationProgram() const {
+    const std::string host = desktopSystemInformationProgram();
+    return host.empty() ? std::string() : m_drives.pathText(host);
 }
 
 std::string PosixPlatform::executableName() const {

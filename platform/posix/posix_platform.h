@@ -53,6 +53,7 @@ public:
     std::string toUpper(std::string_view text) const override;
     std::string toLower(std::string_view text) const override;
     std::error_code startProgram(std::string_view path) override;
+    std::string systemInformationProgram() const override;
     std::string executableName() const override;
     Registry& registry() override { return m_registry; }
 

@@ -113,7 +113,7 @@ TEST_F(DeletePass, TheLogItselfIsLoggedThenDeleted) {
 TEST_F(DeletePass, ALogThatCannotBeWrittenStopsNothing) {
     data.file("Quelle/a.txt");
     data.file("Quelle/b.txt");
-    fs.failAppend = true;
+    fs.failing[testsupport::Op::AppendToFile] = std::make_error_code(std::errc::io_error);
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 

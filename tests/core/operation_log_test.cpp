@@ -72,7 +72,7 @@ TEST_F(OperationLogTest, WithoutADocumentsFolderTheLogGoesToTheCurrentDriveRoot)
 }
 
 TEST_F(OperationLogTest, ALineThatCannotBeWrittenIsLostQuietly) {
-    fs.failAppend = true;
+    fs.failing[testsupport::Op::AppendToFile] = std::make_error_code(std::errc::io_error);
     log.sLogItem = "d:\\a";
     log.sLogNote = "1/1";
     EXPECT_TRUE(log.WriteLogLine());

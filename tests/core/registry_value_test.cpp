@@ -1,6 +1,6 @@
 #include "core/registry_value.h"
 
-#include "fake_registry.h"
+#include "support/fake_registry.h"
 #include "support/faulty_platform.h"
 
 #include "platform/platform.h"
@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,7 +25,7 @@ std::string withZero(std::string text) {
 }
 
 TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
-    coretest::FakeRegistry registry;
+    testsupport::FakeRegistry registry;
     registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Programme\\msinfo32.exe"));
     registry.setValue(kKey, "Bare", Registry::REG_SZ, "ohne Null");
     registry.setValue(kKey, "Empty", Registry::REG_SZ, withZero(""));
@@ -57,7 +55,7 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
 }
 
 TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
-    coretest::FakeRegistry registry;
+    testsupport::FakeRegistry registry;
     registry.setValue(kKey, "Expand", Registry::REG_EXPAND_SZ, withZero("%SystemRoot%\\x.exe"));
     registry.setValue(kKey, "Binary", 3, "\x01\x02");
     std::string value = "vorher";
@@ -69,7 +67,7 @@ TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
 }
 
 TEST(GetKeyValue, FailuresEmptyTheTextAndCloseWhatWasOpened) {
-    coretest::FakeRegistry registry;
+    testsupport::FakeRegistry registry;
     registry.setValue(kKey, "Full", Registry::REG_SZ, std::string(1024, 'x'));
     registry.setValue(kKey, "TooLong", Registry::REG_SZ, std::string(1025, 'x'));
 
@@ -95,38 +93,14 @@ namespace {
 
 const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// Sets PATH for one test and puts it back afterwards.
-class ScopedSearchPath {
-public:
-    explicit ScopedSearchPath(const std::string& value) {
-        if (const char* old = std::getenv("PATH"))
-            m_old = old;
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~ScopedSearchPath() {
-        if (m_old)
-            setenv("PATH", m_old->c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-    ScopedSearchPath(const ScopedSearchPath&) = delete;
-    ScopedSearchPath& operator=(const ScopedSearchPath&) = delete;
-
-private:
-    std::optional<std::string> m_old;
-};
-
 class LocateSysInfo : public ::testing::Test {
 protected:
-    LocateSysInfo() { fs.registryOverride = &registry; }
+    LocateSysInfo() { fs.systemInformationOverride = ""; }
 
     testsupport::TempDir drive;
-    testsupport::TempDir bin;
-    ScopedSearchPath searchPath{bin.str()};
-    std::unique_ptr<platform::Platform> host =
-        platform::createPlatformOver({{'c', drive.str(), {}}}, drive.str());
-    testsupport::FaultyPlatform fs{*host};
-    coretest::FakeRegistry registry;
+    testsupport::FaultyPlatform fs{
+        platform::createPlatformOver({{'c', drive.str(), {}}}, drive.str())};
+    testsupport::FakeRegistry& registry = fs.fakeRegistry;
 };
 
 TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
@@ -142,27 +116,17 @@ TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
 TEST_F(LocateSysInfo, TheToolsFolderCountsOnlyWhenItHoldsTheProgram) {
     registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
     drive.folder("Tools");
-    bin.file("hardinfo");
-    std::filesystem::permissions(bin.path() / "hardinfo", std::filesystem::perms::owner_all);
+    fs.systemInformationOverride = "C:\\bin\\hardinfo";
     EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
 
     drive.file("Tools/MSINFO32.EXE");
     EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\Tools\\MSINFO32.EXE");
 }
 
-TEST_F(LocateSysInfo, WithoutTheRegistryADesktopToolOnThePathIsUsed) {
+TEST_F(LocateSysInfo, WithoutTheRegistryThePlatformsOwnProgramIsUsed) {
     EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
-
-    // Not executable: not a program to start.
-    bin.file("kinfocenter");
-    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
-
-    std::filesystem::permissions(bin.path() / "kinfocenter", std::filesystem::perms::owner_all);
-    EXPECT_EQ(core::LocateSysInfoTool(fs), (bin.path() / "kinfocenter").string());
-
-    // An empty element would be the working folder; it is never searched.
-    ScopedSearchPath relative(":" + bin.str() + "::");
-    EXPECT_EQ(core::LocateSysInfoTool(fs), (bin.path() / "kinfocenter").string());
+    fs.systemInformationOverride = "C:\\bin\\kinfocenter";
+    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\bin\\kinfocenter");
 }
 
 } // namespace

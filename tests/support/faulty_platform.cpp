@@ -15,11 +15,13 @@ std::error_code FaultyPlatform::enter(Op op, std::string_view path) const {
     if (beforeCall)
         beforeCall(op, path);
     auto fault = m_faults.find({op, call});
-    if (fault == m_faults.end())
-        return {};
-    const std::error_code error = fault->second;
-    m_faults.erase(fault);
-    return error;
+    if (fault != m_faults.end()) {
+        const std::error_code error = fault->second;
+        m_faults.erase(fault);
+        return error;
+    }
+    auto always = failing.find(op);
+    return always == failing.end() ? std::error_code() : always->second;
 }
 
 platform::Result<platform::HostFolder> FaultyPlatform::resolveFolder(std::string_view path) const {
@@ -55,12 +57,19 @@ platform::Result<platform::FileId> FaultyPlatform::fileId(std::string_view path)
 platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) const {
     if (auto error = enter(Op::GetAttributes, path))
         return error;
-    return m_inner.getAttributes(path);
+    auto bits = m_inner.getAttributes(path);
+    if (!bits)
+        return bits;
+    return *bits | extraAttributeBits;
 }
 
 std::error_code FaultyPlatform::setAttributes(std::string_view path, std::uint32_t attributes) {
-    if (auto error = enter(Op::SetAttributes, path))
+    attributeWrites.emplace_back(path, attributes);
+    if (auto error = enter(Op::SetAttributes, path)) {
+        if (partialSetBits)
+            m_inner.setAttributes(path, attributes & partialSetBits);
         return error;
+    }
     return m_inner.setAttributes(path, attributes);
 }
 
@@ -110,8 +119,6 @@ platform::Result<std::uint64_t> FaultyPlatform::fileLength(std::string_view path
 std::error_code FaultyPlatform::appendToFile(std::string_view path, std::string_view bytes) {
     if (auto error = enter(Op::AppendToFile, path))
         return error;
-    if (failAppend)
-        return injected();
     return m_inner.appendToFile(path, bytes);
 }
 
@@ -129,9 +136,10 @@ std::string FaultyPlatform::documentsFolder() const {
 }
 
 std::error_code FaultyPlatform::startProgram(std::string_view path) {
+    started.emplace_back(path);
     if (auto error = enter(Op::StartProgram, path))
         return error;
-    return m_inner.startProgram(path);
+    return realStart ? m_inner.startProgram(path) : std::error_code();
 }
 
 } // namespace testsupport

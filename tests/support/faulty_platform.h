@@ -1,10 +1,13 @@
 #pragma once
 
-// A platform that passes every call to a real one, except the faults a test chooses: a fixed
-// clock, copies and deletes that fail for chosen paths, a log that cannot be written, the Nth
-// call of an operation failing with a chosen error, a hook that runs before each call (another
-// program acting between search and action), a synthetic folder listing, and a registry of the
-// test's own.
+// The tests' one platform double: it passes every call to a real backend, except what a test
+// chooses: a fixed clock, other drives or documents folder, operations that fail always or at
+// their Nth call, copies and deletes that fail for chosen paths, attribute bits reported beside
+// the real ones, a hook that runs before each call (another program acting between search and
+// action), a synthetic folder listing, a registry of the test's own, and program starts that
+// are only recorded. It records the copies, moves, deletes, attribute writes and starts asked for.
+
+#include "support/fake_registry.h"
 
 #include "platform/platform.h"
 
@@ -12,6 +15,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -44,28 +48,41 @@ inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::StartProgra
 class FaultyPlatform : public platform::Platform {
 public:
     explicit FaultyPlatform(platform::Platform& inner) : m_inner(inner) {}
+    explicit FaultyPlatform(std::unique_ptr<platform::Platform> inner)
+        : m_owned(std::move(inner)), m_inner(*m_owned) {}
+
+    platform::Platform& inner() { return m_inner; }
 
     std::optional<platform::DateTime> fixedNow;
     // The drive table as another moment would report it (a stick plugged in or pulled out).
     std::optional<std::vector<platform::Drive>> drivesOverride;
+    // Empty text: the user has no documents folder.
+    std::optional<std::string> documentsOverride;
+    std::optional<std::string> systemInformationOverride;
+    // Every call of these operations fails with the error given.
+    std::map<Op, std::error_code> failing;
     std::set<std::string, std::less<>> failingCopySources;
     std::set<std::string, std::less<>> failingDeletes;
-    bool failAppend = false;
     // Every move is refused as if the target were on another file system, so that a move runs
     // as copy and delete.
     bool refuseMoves = false;
-    // Empty text: the user has no documents folder.
-    std::optional<std::string> documentsOverride;
-    platform::Registry* registryOverride = nullptr;
+    // Attribute bits reported beside the real ones; bits a failing attribute set still applies.
+    std::uint32_t extraAttributeBits = 0;
+    std::uint32_t partialSetBits = 0;
+    // Program starts go to the real backend instead of being only recorded.
+    bool realStart = false;
+    FakeRegistry fakeRegistry;
     // Runs before every counted call is passed on (or failed), with the call's first path.
     std::function<void(Op, std::string_view path)> beforeCall;
     // Replaces the listing of a host folder; returns false to list the real folder.
     std::function<bool(const platform::HostFolder&, platform::Listing&)> syntheticListing;
 
-    // Every copy, move and delete asked for, in order, whether it failed or not.
+    // What was asked for, in order, whether it failed or not.
     std::vector<std::string> copies;
     std::vector<std::string> moves;
     std::vector<std::string> deletes;
+    std::vector<std::string> started;
+    std::vector<std::pair<std::string, std::uint32_t>> attributeWrites;
 
     // Makes the `nth` call (1-based, counted from now on) of `op` fail with `error`.
     void failCall(Op op, std::size_t nth,
@@ -110,16 +127,19 @@ public:
     std::string toUpper(std::string_view text) const override { return m_inner.toUpper(text); }
     std::string toLower(std::string_view text) const override { return m_inner.toLower(text); }
     std::error_code startProgram(std::string_view path) override;
-    std::string executableName() const override { return m_inner.executableName(); }
-    platform::Registry& registry() override {
-        return registryOverride ? *registryOverride : m_inner.registry();
+    std::string systemInformationProgram() const override {
+        return systemInformationOverride ? *systemInformationOverride
+                                         : m_inner.systemInformationProgram();
     }
+    std::string executableName() const override { return m_inner.executableName(); }
+    platform::Registry& registry() override { return fakeRegistry; }
 
 private:
     static std::size_t index(Op op) { return static_cast<std::size_t>(op); }
-    // Counts the call, runs the hook and answers the injected error for this call, if any.
+    // Counts the call, runs the hook and answers the error chosen for this call, if any.
     std::error_code enter(Op op, std::string_view path) const;
 
+    std::unique_ptr<platform::Platform> m_owned;
     platform::Platform& m_inner;
     mutable std::array<std::size_t, kOpCount> m_calls{};
     mutable std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;

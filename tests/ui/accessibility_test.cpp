@@ -2,9 +2,9 @@
 // has an accessible name, Tab walks the controls in their fixed order, the menus keep their
 // access letters, and Enter and Esc do in each dialog what that dialog promises.
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
@@ -43,8 +43,8 @@
 
 namespace {
 
-using testsupport::DialogTestPlatform;
 using testsupport::FakeHome;
+using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
 
@@ -111,8 +111,8 @@ struct Finished {
 struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
-    DialogTestPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
-                                                       home.documents().string())};
+    FaultyPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
+                                                   home.documents().string())};
     ScriptedPrompts prompts;
     frmMain main{fs, prompts};
 

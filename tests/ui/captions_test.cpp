@@ -1,9 +1,9 @@
 // Captions stay whole in the desktop's font: the twips layout was drawn for a narrower form font,
 // so every caption shown in the five windows must still fit its control and its window.
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/dialogs/frmAbout.h"
@@ -21,8 +21,8 @@
 
 namespace {
 
-using testsupport::DialogTestPlatform;
 using testsupport::FakeHome;
+using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 
 // Shown captions that their control or their window cuts short. Word-wrapping labels break
@@ -50,8 +50,8 @@ std::vector<std::string> cutCaptions(QWidget& window) {
 TEST(Captions, FitTheirControlsInAllFiveWindows) {
     testsupport::ensureApp();
     FakeHome home;
-    DialogTestPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
-                                                       home.documents().string())};
+    FaultyPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
+                                                   home.documents().string())};
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
     frmMain main(fs, prompts);

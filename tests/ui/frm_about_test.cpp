@@ -1,8 +1,8 @@
 #include "ui/dialogs/frmAbout.h"
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/twips.h"
 #include "version_info.h"
@@ -17,20 +17,23 @@
 namespace {
 
 using platform::Registry;
-using testsupport::DialogTestPlatform;
-using testsupport::FakeRegistry;
+using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
 
-const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH";
-const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO";
+const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 struct Scene {
     TempDir c;
-    DialogTestPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
+    FaultyPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
 
-    Scene() { testsupport::ensureApp(); }
+    // No system information program of the host's own: only the registry names one.
+    Scene() {
+        testsupport::ensureApp();
+        fs.systemInformationOverride = "";
+    }
     void expectNotAvailable() {
         ASSERT_EQ(prompts.shown.size(), 1u);
         const auto& box = prompts.shown[0];
@@ -42,28 +45,8 @@ struct Scene {
     }
 };
 
-// Points PATH at an empty folder, so that no desktop tool is found there either.
-class EmptySearchPath {
-public:
-    EmptySearchPath() {
-        if (const char* p = std::getenv("PATH"))
-            m_old = p;
-        setenv("PATH", m_dir.str().c_str(), 1);
-    }
-    ~EmptySearchPath() {
-        if (m_old)
-            setenv("PATH", m_old->c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-
-private:
-    TempDir m_dir;
-    std::optional<std::string> m_old;
-};
-
-FakeRegistry::Value text(const std::string& s) {
-    return {Registry::REG_SZ, s + '\0'};
+std::string withZero(const std::string& s) {
+    return s + '\0';
 }
 
 TEST(frmAbout, TextsFromTheVersionInformation) {
@@ -120,7 +103,6 @@ TEST(frmAbout, OkEnterAndEscClose) {
 
 TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
     Scene s;
-    EmptySearchPath noDesktopTool;
     frmAbout dialog(s.fs, s.prompts);
     dialog.show();
 
@@ -131,7 +113,7 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // The second key names a folder without the tool.
     s.c.folder("Tools");
-    s.fs.fakeRegistry.values[kLocation] = text("C:\\Tools");
+    s.fs.fakeRegistry.setValue(kLocation, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
     dialog.StartSysInfo();
     s.expectNotAvailable();
     EXPECT_TRUE(s.fs.started.empty());
@@ -145,8 +127,10 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // The first key's path is started without looking whether the file is there; a failing
     // start gives the message.
-    s.fs.fakeRegistry.values[kMsinfo] = text("C:\\Fehlt\\msinfo32.exe");
-    s.fs.startError = std::make_error_code(std::errc::no_such_file_or_directory);
+    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::REG_SZ,
+                               withZero("C:\\Fehlt\\msinfo32.exe"));
+    s.fs.failing[testsupport::Op::StartProgram] =
+        std::make_error_code(std::errc::no_such_file_or_directory);
     dialog.StartSysInfo();
     s.expectNotAvailable();
     ASSERT_EQ(s.fs.started.size(), 2u);
@@ -154,7 +138,8 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // An expandable text counts as found but leaves the path empty, which the real backend
     // cannot start.
-    s.fs.fakeRegistry.values[kMsinfo] = {Registry::REG_EXPAND_SZ, std::string("C:\\x.exe\0", 9)};
+    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::REG_EXPAND_SZ, withZero("C:\\x.exe"));
+    s.fs.failing.clear();
     s.fs.realStart = true;
     dialog.StartSysInfo();
     s.expectNotAvailable();

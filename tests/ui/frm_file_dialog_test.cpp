@@ -1,8 +1,8 @@
 #include "ui/dialogs/frmFileDialog.h"
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/folder_list_box.h"
@@ -27,26 +27,13 @@ using testsupport::FakeHome;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
 
-// Lets a test look at the windows while a copy is under way.
-class CopyWatchingPlatform : public testsupport::DialogTestPlatform {
-public:
-    using DialogTestPlatform::DialogTestPlatform;
-    std::function<void()> beforeCopy;
-
-    std::error_code copyFile(std::string_view source, std::string_view target) override {
-        if (beforeCopy)
-            beforeCopy();
-        return DialogTestPlatform::copyFile(source, target);
-    }
-};
-
 // d: is the fake home with the documents folder D:\Dokumente, which is also the working
 // folder; e: is a second drive (current folder: its root); f: is a drive whose folder is gone.
 struct Session {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
     TempDir e;
-    CopyWatchingPlatform fs;
+    testsupport::FaultyPlatform fs;
     ScriptedPrompts prompts;
     frmMain main;
 
@@ -269,7 +256,9 @@ TEST(FrmFileDialog, OkWithPrefixShowsTheTargetThenCopiesIntoIt) {
     dlg.chkPrefix->setChecked(true);
     std::vector<std::string> panelDuringCopy;
     bool prefixDuringCopy = false;
-    s.fs.beforeCopy = [&] {
+    s.fs.beforeCall = [&](testsupport::Op op, std::string_view) {
+        if (op != testsupport::Op::CopyFile)
+            return;
         panelDuringCopy.push_back(s.main.StatusBar1->panelText(3).toStdString());
         prefixDuringCopy = s.main.bolPrefix;
     };

@@ -1,8 +1,8 @@
 #include "ui/dialogs/frmFlags.h"
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/twips.h"
@@ -23,7 +23,7 @@ using platform::Archive;
 using platform::Hidden;
 using platform::ReadOnly;
 using platform::System;
-using testsupport::DialogTestPlatform;
+using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
 
@@ -32,7 +32,7 @@ struct Scene {
     // Before File1, which is a widget.
     QApplication& app = testsupport::ensureApp();
     TempDir c;
-    DialogTestPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
+    FaultyPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
     ui::FileListBox File1{fs};
 
@@ -241,7 +241,8 @@ TEST(frmFlags, RefusedSetIsReportedAndTheFileViewShowsTheFileAsItIs) {
     dialog.show();
 
     // The write bits are taken, then the stored bits are refused.
-    s.fs.setAttributesError = std::make_error_code(std::errc::operation_not_supported);
+    s.fs.failing[testsupport::Op::SetAttributes] =
+        std::make_error_code(std::errc::operation_not_supported);
     s.fs.partialSetBits = ReadOnly;
     dialog.Check1[0]->click();
     dialog.Check1[1]->click();

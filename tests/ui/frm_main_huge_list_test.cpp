@@ -1,10 +1,10 @@
 // The main window over a folder that lists 1,100,000 files and 40,000 folders (a synthetic
 // listing, nothing on disk): the counters and the status bar count past 16 bits and a million.
 
-#include "dialog_test_platform.h"
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/main/frmMain.h"
@@ -20,33 +20,23 @@ namespace {
 constexpr std::size_t kFiles = 1'100'000;
 constexpr std::size_t kFolders = 40'000;
 
-// Lists the folder `m_masse` with synthetic entries, every other folder as it is.
-class MassPlatform : public testsupport::DialogTestPlatform {
-public:
-    MassPlatform(std::unique_ptr<platform::Platform> inner, std::string masse)
-        : DialogTestPlatform(std::move(inner)), m_masse(std::move(masse)) {}
-
-    using platform::Platform::listFolder;
-    std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
-                               platform::Listing& out) const override {
-        if (folder.path != m_masse)
-            return DialogTestPlatform::listFolder(folder, detail, out);
-        out.clear();
-        for (std::size_t i = 0; i < kFiles; ++i) {
-            const std::string name = "f" + std::to_string(i) + ".txt";
-            out.add(name, name, false, 0);
-            if (i % (kFiles / kFolders) == 0 && i / (kFiles / kFolders) < kFolders) {
-                const std::string sub = "o" + std::to_string(i);
-                out.add(sub, sub, true, platform::Directory);
-            }
+// Synthetic entries for the folder `masse`: a million files and forty thousand folders.
+bool massListing(const std::string& masse, const platform::HostFolder& folder,
+                 platform::Listing& out) {
+    if (folder.path != masse)
+        return false;
+    out.clear();
+    for (std::size_t i = 0; i < kFiles; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".txt";
+        out.add(name, name, false, 0);
+        if (i % (kFiles / kFolders) == 0 && i / (kFiles / kFolders) < kFolders) {
+            const std::string sub = "o" + std::to_string(i);
+            out.add(sub, sub, true, platform::Directory);
         }
-        out.id = platform::FileId{1, 1};
-        return {};
     }
-
-private:
-    std::string m_masse;
-};
+    out.id = platform::FileId{1, 1};
+    return true;
+}
 
 TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     testsupport::ensureApp();
@@ -56,7 +46,10 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     auto inner = platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
                                               home.home().string());
     const std::string masse = inner->resolveFolder("D:\\Masse")->path;
-    MassPlatform fs(std::move(inner), masse);
+    testsupport::FaultyPlatform fs(std::move(inner));
+    fs.syntheticListing = [masse](const platform::HostFolder& folder, platform::Listing& out) {
+        return massListing(masse, folder, out);
+    };
     testsupport::ScriptedPrompts prompts;
     frmMain w(fs, prompts);
 

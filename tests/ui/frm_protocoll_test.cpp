@@ -1,8 +1,8 @@
 #include "ui/dialogs/frmProtocoll.h"
 
-#include "dialog_test_platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/twips.h"
 
@@ -15,14 +15,14 @@
 
 namespace {
 
-using testsupport::DialogTestPlatform;
 using testsupport::FakeHome;
+using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 
 // Drive C: is the fake home, so the log is C:\Dokumente\Tilgomat.txt.
 struct Scene {
     FakeHome home;
-    DialogTestPlatform fs{
+    FaultyPlatform fs{
         platform::createPlatformOver({{'c', home.home().string(), ""}}, home.home().string())};
     ScriptedPrompts prompts;
 

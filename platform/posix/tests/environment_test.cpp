@@ -10,7 +10,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -88,12 +90,13 @@ int zombieChildren() {
 }
 
 TEST(Environment, ProgramStartNameAndRegistry) {
-    auto fs = platform::createPlatformOver({{'c', "/usr/bin", ""}});
-    EXPECT_FALSE(fs->startProgram("/bin/true"));
-    EXPECT_FALSE(fs->startProgram("C:\\TRUE"));
+    auto fs = platform::createPlatformOver({{'c', "/", ""}}, "/usr/bin");
+    // Path text only: absolute, on the current drive, found without regard to case, relative
+    // to the current folder.
+    EXPECT_FALSE(fs->startProgram("C:\\usr\\bin\\true"));
+    EXPECT_FALSE(fs->startProgram("\\usr\\bin\\TRUE"));
     EXPECT_FALSE(fs->startProgram("true"));
     EXPECT_TRUE(fs->startProgram("C:\\gibt-es-nicht"));
-    EXPECT_TRUE(fs->startProgram("/gibt/es/nicht"));
     EXPECT_TRUE(fs->startProgram(""));
     int zombies = 0;
     for (int i = 0; i < 100 && (zombies = zombieChildren()) > 0; ++i)
@@ -105,6 +108,51 @@ TEST(Environment, ProgramStartNameAndRegistry) {
     platform::Registry::Key key = 0;
     EXPECT_TRUE(fs->registry().openKey(platform::Registry::HKEY_LOCAL_MACHINE,
                                        "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0x20019, key));
+}
+
+// Sets PATH for one test and puts it back afterwards.
+class ScopedSearchPath {
+public:
+    explicit ScopedSearchPath(const std::string& value) {
+        if (const char* old = std::getenv("PATH"))
+            m_old = old;
+        setenv("PATH", value.c_str(), 1);
+    }
+    ~ScopedSearchPath() {
+        if (m_old)
+            setenv("PATH", m_old->c_str(), 1);
+        else
+            unsetenv("PATH");
+    }
+    ScopedSearchPath(const ScopedSearchPath&) = delete;
+    ScopedSearchPath& operator=(const ScopedSearchPath&) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
+
+// Without a registry, the desktop's system information program is found on PATH, as path text.
+TEST(Environment, SystemInformationProgramOnThePath) {
+    testsupport::TempDir drive;
+    const auto bin = drive.folder("bin");
+    auto fs = platform::createPlatformOver({{'c', drive.str(), {}}}, drive.str());
+    ScopedSearchPath searchPath(bin.string());
+    EXPECT_EQ(fs->systemInformationProgram(), "");
+
+    // Not executable: not a program to start.
+    drive.file("bin/kinfocenter");
+    EXPECT_EQ(fs->systemInformationProgram(), "");
+    std::filesystem::permissions(bin / "kinfocenter", std::filesystem::perms::owner_all);
+    EXPECT_EQ(fs->systemInformationProgram(), "C:\\bin\\kinfocenter");
+    drive.file("bin/hardinfo");
+    std::filesystem::permissions(bin / "hardinfo", std::filesystem::perms::owner_all);
+    EXPECT_EQ(fs->systemInformationProgram(), "C:\\bin\\hardinfo");
+
+    // An empty element would be the working folder; it is never searched.
+    ScopedSearchPath relative(":" + bin.string() + "::");
+    EXPECT_EQ(fs->systemInformationProgram(), "C:\\bin\\hardinfo");
+    ScopedSearchPath none("");
+    EXPECT_EQ(fs->systemInformationProgram(), "");
 }
 
 } // namespace

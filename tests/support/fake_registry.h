@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace coretest {
+namespace testsupport {
 
 class FakeRegistry : public platform::Registry {
 public:
@@ -57,4 +57,4 @@ private:
     std::map<std::string, std::map<std::string, Value>> m_keys;
 };
 
-} // namespace coretest
+} // namespace testsupport
