@@ -8,6 +8,23 @@
 // letter, a colon and names separated by single backslashes, each name looked up exactly as
 // written, with no case-insensitive search, no "." or ".." and no current folder. The passes act
 // through such text, so that they reach the file the walk found and never a look-alike.
+//
+// Errors are std::error_code values of the generic category, so that the callers compare them
+// with the portable std::errc values whatever the backend; a backend maps its own codes onto
+// these. The ones a caller may tell apart:
+//   no_such_file_or_directory  the path (or a folder on it) does not exist; for fileId() and a
+//                              copy's target lookup this alone means "free"
+//   permission_denied          refused by the rules: a read-only file, a hidden or read-only
+//                              copy target, access denied by the system
+//   file_exists                moveFile() onto a name that is taken
+//   cross_device_link          moveFile() to another volume
+//   device_or_resource_busy    copyFile() onto the source itself
+//   operation_not_permitted    a FIFO, socket or device where a file is wanted
+//   is_a_directory, not_a_directory   the kind of entry is wrong
+//   invalid_argument           path text the program cannot carry (NUL, forbidden characters)
+//   operation_not_supported    the host lacks the feature (moveFile, stored attributes)
+//   filename_too_long, no_space_on_device, io_error   as the words say
+// Any other value counts as a failure of no particular kind.
 
 #include "platform/registry.h"
 #include "platform/result.h"
