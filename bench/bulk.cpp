@@ -13,9 +13,8 @@
 #include "measure.h"
 
 #include "core/bulk_operations.h"
-#include "core/modFile.h"
 #include "core/operation_log.h"
-#include "core/pattern.h"
+#include "core/search.h"
 #include "platform/platform.h"
 
 #include <sys/vfs.h>
@@ -38,12 +37,7 @@ public:
     const core::EntryList& resultList() const override { return m_list; }
     void listMatchingFiles() override {
         const auto start = bench::Clock::now();
-        core::EntryList hits;
-        std::int32_t nextFree = 0;
-        const bool subfolders = true;
-        modFile::CollectFiles(m_fs, m_folder, core::reducePattern(m_fs, "*.*"), hits, subfolders,
-                              nextFree);
-        m_list = std::move(hits);
+        m_list = core::search(m_fs, {m_folder, "*.*", true}).entries;
         searchSeconds += bench::secondsSince(start);
     }
     void refreshFileView() override {}

@@ -8,8 +8,7 @@
 
 #include "measure.h"
 
-#include "core/modFile.h"
-#include "core/pattern.h"
+#include "core/search.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -49,12 +48,8 @@ struct WalkResult {
 WalkResult timeWalk(const platform::Platform& fs, const std::string& folder,
                     const std::string& patternText) {
     const auto start = Clock::now();
-    core::EntryList hits;
-    std::int32_t nextFree = 0;
-    const bool subfolders = true;
-    const std::int32_t n = modFile::CollectFiles(fs, folder, core::reducePattern(fs, patternText),
-                                                 hits, subfolders, nextFree);
-    return {secondsSince(start), n};
+    const core::SearchResult found = core::search(fs, {folder, patternText, true});
+    return {secondsSince(start), static_cast<std::int32_t>(found.files)};
 }
 
 } // namespace

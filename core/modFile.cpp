@@ -1,6 +1,7 @@
 #include "core/modFile.h"
 
 #include "core/pattern.h"
+#include "core/result_entry.h"
 
 #include <deque>
 #include <utility>
@@ -9,18 +10,15 @@ namespace modFile {
 
 namespace {
 
-constexpr std::string_view fileMark = "    ";
-constexpr std::string_view folderMark = ">>";
-
 // The walk keeps an explicit stack of folders instead of recursing, so that no tree is deep
 // enough to exhaust the call stack. Each depth keeps its listing and reuses it for every folder
 // visited at that depth.
 class Walk {
 public:
     Walk(const platform::Platform& fs, std::string_view pattern, core::EntryList& hits,
-         bool subfolders, std::int32_t& nextFree, const ProcessEvents& processEvents)
+         bool subfolders, const ProcessEvents& processEvents)
         : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
-          m_nextFree(nextFree), m_processEvents(processEvents) {}
+          m_processEvents(processEvents) {}
 
     std::int32_t run(std::string prefix, platform::HostFolder start);
 
@@ -39,7 +37,6 @@ private:
     core::TailMatcher m_matcher;
     core::EntryList& m_hits;
     bool m_subfolders;
-    std::int32_t& m_nextFree;
     const ProcessEvents& m_processEvents;
 
     std::deque<Level> m_levels; // references stay valid while deeper levels are added
@@ -69,7 +66,6 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
 
 void Walk::add(std::string_view mark, std::string_view name) {
     m_hits.append(mark, m_prefix, name);
-    ++m_nextFree;
     ++m_count;
 }
 
@@ -87,11 +83,11 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
             const std::string_view name = level.listing.name(entry);
             if (!entry.folder) {
                 if (m_matcher.matches(name))
-                    add(fileMark, name);
+                    add(core::kFileMark, name);
             } else if (name == "." || name == "..") {
                 continue;
             } else if (!m_subfolders) {
-                add(folderMark, name);
+                add(core::kFolderMark, name);
             } else {
                 m_prefix.append(name);
                 m_prefix.push_back('\\');
@@ -114,8 +110,8 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
 
 } // namespace
 
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std::string pattern,
-                          core::EntryList& hits, const bool& subfolders, std::int32_t& nextFree,
+std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
+                          std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents) {
     if (folder.empty() || folder.back() != '\\')
         folder.push_back('\\');
@@ -132,7 +128,7 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std:
     if (exact.empty() || exact.back() != '\\')
         exact.push_back('\\');
     hits.start = {listed, std::move(exact)};
-    Walk walk(fs, pattern, hits, subfolders, nextFree, processEvents);
+    Walk walk(fs, pattern, hits, subfolders, processEvents);
     return walk.run(std::move(listed), std::move(*start));
 }
 

@@ -16,12 +16,12 @@ namespace modFile {
 using ProcessEvents = std::function<void()>;
 
 // Walks `folder` (path text as chosen; a trailing "\" is optional) and appends one entry per hit
-// to `hits`, advancing `nextFree` by one per entry. The entries begin with the folder text in
-// lower case; `hits.start` keeps the folder exactly as found, for the actions. `pattern` is the
-// reduced pattern (core/pattern.h). With `subfolders` the walk descends; without, the start
-// folder's subfolders are listed as ">>" entries. Returns the number of entries appended.
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder, std::string pattern,
-                          core::EntryList& hits, const bool& subfolders, std::int32_t& nextFree,
+// to `hits`. The entries begin with the folder text in lower case; `hits.start` keeps the folder
+// exactly as found, for the actions. `pattern` is the reduced pattern (core/pattern.h). With
+// `subfolders` the walk descends; without, the start folder's subfolders are listed as ">>"
+// entries. Returns the number of entries appended.
+std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
+                          std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents = {});
 
 // The text after the last "\" or ":" of `path`; all of it when it holds neither.

@@ -6,8 +6,6 @@ namespace core {
 
 namespace {
 
-constexpr std::string_view kFilePrefix = "    ";
-
 std::string_view trimBlanks(std::string_view text) {
     auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
@@ -20,7 +18,7 @@ std::string_view trimBlanks(std::string_view text) {
 
 bool IsFileEntry(std::string_view entry) {
     std::string_view trimmed = trimBlanks(entry);
-    if (trimmed.empty() || trimmed.starts_with(">>"))
+    if (trimmed.empty() || trimmed.starts_with(kFolderMark))
         return false;
     char first = trimmed.front();
     if (first >= 'a' && first <= 'z')
@@ -29,8 +27,8 @@ bool IsFileEntry(std::string_view entry) {
 }
 
 std::string_view EntryPath(std::string_view entry) {
-    if (entry.starts_with(kFilePrefix))
-        return entry.substr(kFilePrefix.size());
+    if (entry.starts_with(kFileMark))
+        return entry.substr(kFileMark.size());
     return trimBlanks(entry);
 }
 
@@ -38,7 +36,7 @@ std::string ActionPath(const EntryList& list, std::size_t i) {
     const std::string_view entry = list[i];
     const std::string_view path = EntryPath(entry);
     const SearchStart& start = list.start;
-    if (start.exact.empty() || !entry.starts_with(kFilePrefix) || !path.starts_with(start.listed))
+    if (start.exact.empty() || !entry.starts_with(kFileMark) || !path.starts_with(start.listed))
         return std::string(path);
     std::string exact(platform::kExactPrefix);
     exact += start.exact;

@@ -10,6 +10,11 @@
 
 namespace core {
 
+// The marks a search entry begins with: a file entry, a folder entry (the start folder's
+// subfolders when the search does not descend).
+inline constexpr std::string_view kFileMark = "    ";
+inline constexpr std::string_view kFolderMark = ">>";
+
 // True when the entry names a file to act on: after trimming blanks it is not empty, does not
 // begin with ">>", and its first character, upper-cased, is an ASCII letter (a drive letter).
 bool IsFileEntry(std::string_view entry);

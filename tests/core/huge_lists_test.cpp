@@ -4,8 +4,11 @@
 
 #include "fault_scenario.h"
 
+#include "support/mass_listing.h"
+
 #include "core/bulk_operations.h"
 #include "core/entry_list.h"
+#include "core/search.h"
 
 namespace {
 
@@ -32,35 +35,15 @@ TEST(HugeLists, AWalkOverMoreThanAMillionEntriesCountsEveryOne) {
     s.fs.syntheticListing = [&](const platform::HostFolder& folder, platform::Listing& out) {
         if (folder.path != masse->path)
             return false;
-        out.clear();
-        out.add(".", ".", true, platform::Directory);
-        out.add("..", "..", true, platform::Directory);
-        for (std::size_t i = 0; i < kFiles; ++i) {
-            const std::string name = "f" + std::to_string(i) + ".txt";
-            out.add(name, name, false, 0);
-            if (i % (kFiles / kFolders) == 0 && i / (kFiles / kFolders) < kFolders) {
-                const std::string folderName = "o" + std::to_string(i);
-                out.add(folderName, folderName, true, platform::Directory);
-            }
-        }
-        out.id = platform::FileId{1, 1};
+        testsupport::massListing(kFiles, kFolders, out);
         return true;
     };
 
-    core::EntryList hits;
-    std::int32_t nextFree = 0;
-    const std::int32_t n =
-        modFile::CollectFiles(s.fs, "d:\\quelle\\masse", "TXT", hits, false, nextFree);
-    ASSERT_EQ(static_cast<std::size_t>(n), kFiles + kFolders);
-    EXPECT_EQ(nextFree, n);
+    const core::SearchResult found = core::search(s.fs, {"d:\\quelle\\masse", "TXT", false});
+    const core::EntryList& hits = found.entries;
     ASSERT_EQ(hits.size(), kFiles + kFolders);
-    std::size_t files = 0, folders = 0;
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        if (hits[i].substr(0, 2) == ">>")
-            ++folders;
-        else
-            ++files;
-    }
+    const auto files = static_cast<std::size_t>(found.files);
+    const auto folders = static_cast<std::size_t>(found.folders);
     EXPECT_EQ(files, kFiles);
     EXPECT_EQ(folders, kFolders);
     EXPECT_EQ(hits[0], "    d:\\quelle\\masse\\f0.txt");

@@ -1,6 +1,6 @@
 #include "test_window.h"
 
-#include "core/modFile.h"
+#include "core/search.h"
 
 namespace coretest {
 
@@ -12,10 +12,7 @@ void TestWindow::setEntries(std::initializer_list<std::string_view> entries) {
 
 void TestWindow::listMatchingFiles() {
     ++searches;
-    core::EntryList hits;
-    std::int32_t nextFree = 0;
-    modFile::CollectFiles(m_fs, m_folder, m_pattern, hits, m_subfolders, nextFree);
-    m_entries = std::move(hits);
+    m_entries = core::search(m_fs, {m_folder, m_pattern, m_subfolders}).entries;
 }
 
 } // namespace coretest

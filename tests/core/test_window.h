@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window as the bulk passes see it: a result list the test fills, and a search with a
-// fixed folder, reduced pattern and subfolder choice that refills it.
+// fixed folder, pattern and subfolder choice that refills it.
 
 #include "core/bulk_operations.h"
 

@@ -1,5 +1,6 @@
 #include "core/modFile.h"
 #include "core/pattern.h"
+#include "core/search.h"
 
 #include "support/temp_tree.h"
 
@@ -51,17 +52,17 @@ protected:
         m_fs = platform::createPlatformOver({{'c', m_root.str(), {}}}, m_root.str());
     }
 
-    Entries walk(const std::string& folder, std::string_view patternText, bool subfolders) {
-        core::EntryList hits;
-        std::int32_t nextFree = 0;
-        const std::int32_t n =
-            modFile::CollectFiles(*m_fs, folder, core::reducePattern(*m_fs, patternText), hits,
-                                  subfolders, nextFree, [this] { ++m_eventRounds; });
-        EXPECT_EQ(n, nextFree);
-        EXPECT_EQ(static_cast<std::size_t>(n), hits.size());
+    Entries walk(const std::string& folder, const std::string& patternText, bool subfolders) {
+        const core::SearchResult found =
+            core::search(*m_fs, {folder, patternText, subfolders}, [this] { ++m_eventRounds; });
         Entries out;
-        for (std::size_t i = 0; i < hits.size(); ++i)
-            out.emplace_back(hits[i]);
+        std::int64_t folders = 0;
+        for (std::size_t i = 0; i < found.entries.size(); ++i) {
+            out.emplace_back(found.entries[i]);
+            folders += out.back().starts_with(">>") ? 1 : 0;
+        }
+        EXPECT_EQ(found.folders, folders);
+        EXPECT_EQ(found.files + found.folders, static_cast<std::int64_t>(out.size()));
         return out;
     }
 
@@ -118,9 +119,7 @@ TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
     auto fs =
         platform::createPlatformOver({{'c', m_root.str(), {}}}, (m_root.path() / "Daten").string());
     core::EntryList hits;
-    std::int32_t nextFree = 0;
-    const bool subfolders = false;
-    const auto n = modFile::CollectFiles(*fs, "", "TXT", hits, subfolders, nextFree);
+    const auto n = modFile::CollectFiles(*fs, "", "TXT", hits, false);
     ASSERT_EQ(n, 2);
     std::vector<std::string> got{std::string(hits[0]), std::string(hits[1])};
     std::sort(got.begin(), got.end());
@@ -130,21 +129,14 @@ TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
 TEST_F(WalkTest, MissingStartFolderGivesNothing) {
     core::EntryList hits;
     hits.append("    c:\\früher");
-    std::int32_t nextFree = 1;
-    const bool subfolders = true;
-    EXPECT_EQ(modFile::CollectFiles(*m_fs, "c:\\gibtsnicht", "*", hits, subfolders, nextFree), 0);
-    EXPECT_EQ(nextFree, 1);
+    EXPECT_EQ(modFile::CollectFiles(*m_fs, "c:\\gibtsnicht", "*", hits, true), 0);
     EXPECT_EQ(hits.size(), 1u);
 }
 
 TEST_F(WalkTest, AppendsAfterExistingEntries) {
     core::EntryList hits;
     hits.append("    c:\\früher");
-    std::int32_t nextFree = 1;
-    const bool subfolders = true;
-    EXPECT_EQ(modFile::CollectFiles(*m_fs, "c:\\daten\\archiv", "DOC", hits, subfolders, nextFree),
-              1);
-    EXPECT_EQ(nextFree, 2);
+    EXPECT_EQ(modFile::CollectFiles(*m_fs, "c:\\daten\\archiv", "DOC", hits, true), 1);
     ASSERT_EQ(hits.size(), 2u);
     EXPECT_EQ(hits[1], "    c:\\daten\\archiv\\Neu.doc");
 }

@@ -5,6 +5,7 @@
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
+#include "support/mass_listing.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/main/frmMain.h"
@@ -20,24 +21,6 @@ namespace {
 constexpr std::size_t kFiles = 1'100'000;
 constexpr std::size_t kFolders = 40'000;
 
-// Synthetic entries for the folder `masse`: a million files and forty thousand folders.
-bool massListing(const std::string& masse, const platform::HostFolder& folder,
-                 platform::Listing& out) {
-    if (folder.path != masse)
-        return false;
-    out.clear();
-    for (std::size_t i = 0; i < kFiles; ++i) {
-        const std::string name = "f" + std::to_string(i) + ".txt";
-        out.add(name, name, false, 0);
-        if (i % (kFiles / kFolders) == 0 && i / (kFiles / kFolders) < kFolders) {
-            const std::string sub = "o" + std::to_string(i);
-            out.add(sub, sub, true, platform::Directory);
-        }
-    }
-    out.id = platform::FileId{1, 1};
-    return true;
-}
-
 TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     testsupport::ensureApp();
     testsupport::FakeHome home;
@@ -48,7 +31,10 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     const std::string masse = inner->resolveFolder("D:\\Masse")->path;
     testsupport::FaultyPlatform fs(std::move(inner));
     fs.syntheticListing = [masse](const platform::HostFolder& folder, platform::Listing& out) {
-        return massListing(masse, folder, out);
+        if (folder.path != masse)
+            return false;
+        testsupport::massListing(kFiles, kFolders, out);
+        return true;
     };
     testsupport::ScriptedPrompts prompts;
     frmMain w(fs, prompts);

@@ -1,8 +1,7 @@
 // The main window's start-up, layout, closing, search and folder views.
 
-#include "core/modFile.h"
 #include "core/modSpecialFolder.h"
-#include "core/pattern.h"
+#include "core/search.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
@@ -124,15 +123,12 @@ void frmMain::ListMatchingFiles() {
     m_searching = true;
     intFileCount = 0;
     intFolderCount = 0;
-    const std::string pattern = core::reducePattern(m_fs, cboMuster->currentText().toStdString());
-    core::EntryList hits;
-    std::int32_t nextFree = 0;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    processPendingEvents();
     // The walk lower-cases the folder text for the entries, but starts from the folder as
     // chosen: the lower-cased text could name another folder, its twin.
-    const std::string folder = txtFolderMask->text().toStdString();
-    const bool subfolders = Check1->isChecked();
+    core::SearchQuery query{txtFolderMask->text().toStdString(),
+                            cboMuster->currentText().toStdString(), Check1->isChecked()};
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    processPendingEvents();
     QElapsedTimer walking;
     walking.start();
     bool busyShown = false;
@@ -144,8 +140,7 @@ void frmMain::ListMatchingFiles() {
         }
         processPendingEvents();
     };
-    const std::int32_t n =
-        modFile::CollectFiles(m_fs, folder, pattern, hits, subfolders, nextFree, onEachFolder);
+    core::SearchResult found = core::search(m_fs, query, onEachFolder);
     if (busyShown)
         hideProgress();
     QApplication::restoreOverrideCursor();
@@ -155,13 +150,9 @@ void frmMain::ListMatchingFiles() {
         return;
 
     List1->setVisible(false);
-    for (std::int32_t i = 0; i < n; ++i) {
-        if (hits[static_cast<std::size_t>(i)].substr(0, 2) == ">>")
-            ++intFolderCount;
-        else
-            ++intFileCount;
-    }
-    m_resultModel->setEntries(std::move(hits));
+    intFileCount = found.files;
+    intFolderCount = found.folders;
+    m_resultModel->setEntries(std::move(found.entries));
     List1->setVisible(true);
 
     shpMarker->setVisible(true);
