@@ -1,5 +1,6 @@
 #include "core/modFile.h"
 
+#include "core/path_text.h"
 #include "core/pattern.h"
 #include "core/result_entry.h"
 
@@ -113,8 +114,7 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
 std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents) {
-    if (folder.empty() || folder.back() != '\\')
-        folder.push_back('\\');
+    folder = core::withTrailingBackslash(std::move(folder));
     // The walk starts from the folder as chosen; only the entries' text is lower-cased, since
     // the lower-cased text could name the folder's twin.
     auto start = fs.resolveFolder(folder);
@@ -124,10 +124,7 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
             processEvents();
         return 0;
     }
-    std::string exact = std::move(start->text);
-    if (exact.empty() || exact.back() != '\\')
-        exact.push_back('\\');
-    hits.start = {listed, std::move(exact)};
+    hits.start = {listed, core::withTrailingBackslash(std::move(start->text))};
     Walk walk(fs, pattern, hits, subfolders, processEvents);
     return walk.run(std::move(listed), std::move(*start));
 }

@@ -2,26 +2,11 @@
 
 #include "ui/controls/prompts.h"
 
+#include "core/path_text.h"
+
 #include <QSignalBlocker>
 
 namespace ui {
-
-namespace {
-
-// The drive letter at the start of path or drive text ("d: [x]", "D:", "d:\x"), lower case;
-// 0 when the text does not start with one.
-char driveLetterOf(std::string_view text) {
-    if (text.size() < 2 || text[1] != ':')
-        return 0;
-    const char c = text[0];
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<char>(c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z')
-        return c;
-    return 0;
-}
-
-} // namespace
 
 DriveListBox::DriveListBox(platform::Platform& fs, Prompts& prompts, QWidget* parent)
     : QComboBox(parent), m_fs(fs), m_prompts(prompts) {
@@ -38,7 +23,7 @@ std::string DriveListBox::drive() const {
 }
 
 void DriveListBox::setDrive(std::string_view anyPath) {
-    const char letter = driveLetterOf(anyPath);
+    const char letter = core::driveLetterOf(anyPath);
     if (letter == 0)
         return;
     const int index = indexOfLetter(letter);

@@ -1,5 +1,7 @@
 #include "ui/controls/folder_list_box.h"
 
+#include "core/path_text.h"
+
 #include <QByteArray>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,34 +14,6 @@ namespace ui {
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
-
-// "d: [x]" or "D:": a drive as the drive list names it, not a path on it.
-char driveTextLetter(std::string_view text) {
-    if (text.size() < 2 || text[1] != ':' || (text.size() > 2 && text[2] != ' '))
-        return 0;
-    const char c = text[0];
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<char>(c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z')
-        return c;
-    return 0;
-}
-
-// "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "".
-std::string parentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos || slash + 1 == path.size())
-        return {};
-    return path.substr(0, std::max<std::size_t>(slash, 3));
-}
-
-std::string joinPath(const std::string& folder, std::string_view name) {
-    std::string p = folder;
-    if (p.empty() || p.back() != '\\')
-        p += '\\';
-    p += name;
-    return p;
-}
 
 QTreeWidgetItem* makeItem(const QString& text, const std::string& path, const QIcon& icon) {
     auto* item = new QTreeWidgetItem(QStringList{text});
@@ -76,7 +50,7 @@ bool FolderListBox::setPath(std::string_view path) {
     if (path.empty())
         return false;
     std::string target(path);
-    if (const char letter = driveTextLetter(path)) {
+    if (const char letter = core::isDriveText(path) ? core::driveLetterOf(path) : 0) {
         target = m_fs.currentFolder(letter);
         if (target.empty())
             return false;
@@ -97,7 +71,7 @@ bool FolderListBox::setPath(std::string_view path) {
 void FolderListBox::refresh() {
     // A folder on the path may have been removed or renamed meanwhile; the nearest folder
     // that is still there takes its place.
-    for (std::string p = m_path; !p.empty(); p = parentOf(p)) {
+    for (std::string p = m_path; !p.empty(); p = core::parentOf(p)) {
         if (!m_fs.resolveFolder(p))
             continue;
         auto canonical = m_fs.canonicalPath(p);
@@ -149,7 +123,7 @@ void FolderListBox::rebuild() {
         if (end == std::string::npos)
             end = m_path.size();
         const std::string_view name = std::string_view(m_path).substr(pos, end - pos);
-        folder = joinPath(folder, name);
+        folder = core::joinPath(folder, name);
         QTreeWidgetItem* child = makeItem(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), folder, openIcon);
         current->addChild(child);
@@ -180,7 +154,7 @@ void FolderListBox::rebuild() {
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(subs.size()));
         for (const Sub& s : subs)
-            children.append(makeItem(s.text, joinPath(m_path, s.name), closedIcon));
+            children.append(makeItem(s.text, core::joinPath(m_path, s.name), closedIcon));
         current->addChildren(children);
     }
     expandAll();

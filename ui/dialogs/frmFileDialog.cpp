@@ -9,22 +9,13 @@
 #include "ui/dialogs/dialog_frame.h"
 #include "ui/main/frmMain.h"
 
+#include "core/path_text.h"
+
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <cctype>
-
-namespace {
-
-// Drive letters compare without case: the drive list says "e: [..]", paths say "E:\..".
-bool onSameDrive(const std::string& a, const std::string& b) {
-    return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' &&
-           std::tolower(static_cast<unsigned char>(a[0])) ==
-               std::tolower(static_cast<unsigned char>(b[0]));
-}
-
-} // namespace
 
 frmFileDialog::frmFileDialog(frmMain& main, QWidget* parent) : QDialog(parent), m_main(main) {
     ui::setFixedDialogFrame(*this, 0, 0, 6030, 3060);
@@ -113,7 +104,7 @@ void frmFileDialog::Drive1_Change() {
     m_main.sTargetPath = Drive1->drive();
     // Raised from a folder change that already moved the folder list onto this drive: the
     // list stays on that folder instead of jumping to the drive's current folder.
-    if (onSameDrive(m_main.sTargetPath, Dir1->path())) {
+    if (core::onSameDrive(m_main.sTargetPath, Dir1->path())) {
         m_main.sTargetPath = Dir1->path();
         return;
     }

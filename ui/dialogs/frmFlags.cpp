@@ -2,6 +2,7 @@
 
 #include "core/attribute_bits.h"
 #include "core/date_text.h"
+#include "core/path_text.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
@@ -104,9 +105,7 @@ void frmFlags::createControls() {
 void frmFlags::Form_Load() {
     for (std::size_t i = 0; i < AttrBit.size(); ++i)
         AttrBit[i] = core::AttrBit[i];
-    sFolder = m_file1.path();
-    if (sFolder.empty() || sFolder.back() != '\\')
-        sFolder += '\\';
+    sFolder = core::withTrailingBackslash(m_file1.path());
     sFile = sFolder + m_file1.fileName();
     Label1->setText(QLatin1Char(' ') + qt(sFile));
     readAttributes();

@@ -1,0 +1,30 @@
+#pragma once
+
+// The program's path text: a drive letter, a colon and backslashes ("C:\Daten\Brief.txt"), and
+// the drive texts of the drive lists ("c: [/]").
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The drive letter, lower case, at the start of path or drive text ("d: [x]", "D:", "d:\x");
+// 0 when the text does not start with one.
+char driveLetterOf(std::string_view text);
+
+// True for a drive as the drive lists name it ("d: [x]", "D:"), not a path on it ("D:\x").
+bool isDriveText(std::string_view text);
+
+// True when both texts start with the same drive letter, in either case.
+bool onSameDrive(std::string_view a, std::string_view b);
+
+// The folder text ending in one "\" ("" gives "\", the current drive's root).
+std::string withTrailingBackslash(std::string folder);
+
+// The folder and the name with one "\" between them.
+std::string joinPath(std::string_view folder, std::string_view name);
+
+// The folder above: "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "".
+std::string parentOf(std::string_view path);
+
+} // namespace core
