@@ -84,15 +84,17 @@ struct Window {
     explicit Window(const fsys::path& dir) {
         w.show();
         QApplication::processEvents();
-        w.txtFolderMask->setText(QString::fromStdString(bench::pathText(dir)));
-        w.cboMuster->setEditText(QStringLiteral("*.*"));
-        w.Check1->setChecked(true);
+        // The controls as the user reaches them, by their names.
+        w.findChild<QLineEdit*>("txtFolderMask")
+            ->setText(QString::fromStdString(bench::pathText(dir)));
+        w.findChild<QComboBox*>("cboMuster")->setEditText(QStringLiteral("*.*"));
+        w.findChild<QCheckBox*>("Check1")->setChecked(true);
         QApplication::processEvents();
     }
 
     // The toolbar's "List", then the event round in which the window repaints.
     void list() {
-        w.cmdList->click();
+        w.findChild<QPushButton*>("cmdList")->click();
         QApplication::processEvents();
     }
 };

@@ -2,6 +2,7 @@
 // has an accessible name, Tab walks the controls in their fixed order, the menus keep their
 // access letters, and Enter and Esc do in each dialog what that dialog promises.
 
+#include "main_window_scaffold.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
@@ -15,7 +16,6 @@
 #include "ui/dialogs/frmFileDialog.h"
 #include "ui/dialogs/frmFlags.h"
 #include "ui/dialogs/frmProtocoll.h"
-#include "ui/main/frmMain.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -114,7 +114,7 @@ struct Scene {
     FaultyPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
                                                    home.documents().string())};
     ScriptedPrompts prompts;
-    frmMain main{fs, prompts};
+    testsupport::MainWindowScaffold main{fs, prompts};
 
     Scene() {
         std::ofstream(home.documents() / "Tilgomat.txt", std::ios::binary)
@@ -133,15 +133,15 @@ struct Scene {
 TEST(Accessibility, EveryShownControlOfTheFiveWindowsHasAName) {
     Scene s;
     ASSERT_EQ(s.main.File1->fileName(), "brief.txt");
-    s.main.show();
-    EXPECT_EQ(unnamed(s.main), std::vector<std::string>{});
+    s.main.window.show();
+    EXPECT_EQ(unnamed(s.main.window), std::vector<std::string>{});
     // Names that say what the control is for, not what it is called in the code.
     EXPECT_EQ(s.main.Drive1->accessibleName(), QStringLiteral("Laufwerk"));
     EXPECT_EQ(s.main.txtFolderMask->accessibleName(), QStringLiteral("Ausgewählter Pfad"));
     EXPECT_EQ(s.main.cboMuster->accessibleName(), QStringLiteral("Muster"));
     EXPECT_EQ(s.main.List1->accessibleName(), QStringLiteral("Ergebnisliste"));
 
-    frmFileDialog fileDialog(s.main);
+    frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
     EXPECT_EQ(unnamed(fileDialog), std::vector<std::string>{});
     frmFlags flags(*s.main.File1, s.fs, s.prompts);
     EXPECT_EQ(unnamed(flags), std::vector<std::string>{});
@@ -154,13 +154,13 @@ TEST(Accessibility, EveryShownControlOfTheFiveWindowsHasAName) {
 
 TEST(Accessibility, TabWalksEachWindowInItsFixedOrder) {
     Scene s;
-    frmMain& m = s.main;
+    auto& m = s.main;
     // The toolbar between the path field and the result list takes no focus itself.
-    EXPECT_EQ(tabChain(m.Drive1, &m),
+    EXPECT_EQ(tabChain(m.Drive1, &m.window),
               (std::vector<QWidget*>{m.Drive1, m.Dir1, m.File1, m.txtFolderMask, m.List1,
                                      m.cboMuster, m.Check1}));
 
-    frmFileDialog fileDialog(m);
+    frmFileDialog fileDialog(m.targetFolderOwner(), &m.window);
     EXPECT_EQ(
         tabChain(fileDialog.OKButton, &fileDialog),
         (std::vector<QWidget*>{fileDialog.OKButton, fileDialog.CancelButton, fileDialog.Drive1,
@@ -193,7 +193,7 @@ TEST(Accessibility, TabWalksEachWindowInItsFixedOrder) {
 
 TEST(Accessibility, MenusKeepTheirAccessLetters) {
     Scene s;
-    frmMain& m = s.main;
+    auto& m = s.main;
     const auto letter = [](const QString& caption) { return QKeySequence::mnemonic(caption); };
     const std::vector<std::pair<QMenu*, int>> bar = {{m.mnuFile, Qt::Key_D},
                                                      {m.mnuEdit, Qt::Key_B},
@@ -206,7 +206,7 @@ TEST(Accessibility, MenusKeepTheirAccessLetters) {
         seen.insert(letter(menu->title())[0].toCombined());
     }
     EXPECT_EQ(seen.size(), bar.size());
-    EXPECT_EQ(m.menuBar()->actions().size(), 4);
+    EXPECT_EQ(m.window.menuBar()->actions().size(), 4);
     EXPECT_EQ(letter(m.mnuEnd->text()), QKeySequence(Qt::ALT | Qt::Key_E));
     EXPECT_EQ(letter(m.mnuAbout->text()), QKeySequence(Qt::ALT | Qt::Key(0xDC))); // Ü
     // The items without one stay without one, as their captions are given.
@@ -290,13 +290,13 @@ std::vector<std::string> misnamed(QWidget& window) {
 
 TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
     Scene s;
-    s.main.show();
-    frmFileDialog fileDialog(s.main);
+    s.main.window.show();
+    frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
     frmFlags flags(*s.main.File1, s.fs, s.prompts);
     frmProtocoll protocoll(s.fs, s.prompts);
     frmAbout about(s.fs, s.prompts);
     for (QWidget* window :
-         std::initializer_list<QWidget*>{&s.main, &fileDialog, &flags, &protocoll, &about})
+         std::initializer_list<QWidget*>{&s.main.window, &fileDialog, &flags, &protocoll, &about})
         EXPECT_EQ(misnamed(*window), std::vector<std::string>{})
             << window->objectName().toStdString();
 
@@ -334,7 +334,7 @@ TEST(Accessibility, CheckButtonsToggledThroughTheirActionActAsClicked) {
         Scene s;
         std::ofstream(s.home.documents() / "geheim.txt") << "x";
         ASSERT_FALSE(s.fs.setAttributes("D:\\Dokumente\\geheim.txt", platform::Hidden));
-        frmMain& m = s.main;
+        auto& m = s.main;
         const auto listed = [&m](const std::string& name) {
             for (int i = 0; i < m.File1->listCount(); ++i)
                 if (m.File1->entryName(i) == name)

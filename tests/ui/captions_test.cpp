@@ -1,6 +1,7 @@
 // Captions stay whole in the desktop's font: the twips layout was drawn for a narrower form font,
 // so every caption shown in the five windows must still fit its control and its window.
 
+#include "main_window_scaffold.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
@@ -10,7 +11,6 @@
 #include "ui/dialogs/frmFileDialog.h"
 #include "ui/dialogs/frmFlags.h"
 #include "ui/dialogs/frmProtocoll.h"
-#include "ui/main/frmMain.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -54,13 +54,13 @@ TEST(Captions, FitTheirControlsInAllFiveWindows) {
                                                    home.documents().string())};
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
-    frmMain main(fs, prompts);
+    testsupport::MainWindowScaffold main(fs, prompts);
     main.File1->refresh();
     main.File1->setCurrentRow(0);
     ASSERT_EQ(main.File1->fileName(), "a.txt");
 
-    EXPECT_EQ(cutCaptions(main), std::vector<std::string>{});
-    frmFileDialog fileDialog(main);
+    EXPECT_EQ(cutCaptions(main.window), std::vector<std::string>{});
+    frmFileDialog fileDialog(main.targetFolderOwner(), &main.window);
     EXPECT_EQ(cutCaptions(fileDialog), std::vector<std::string>{});
     frmFlags flags(*main.File1, fs, prompts);
     EXPECT_EQ(cutCaptions(flags), std::vector<std::string>{});

@@ -1,6 +1,7 @@
 // Delete, copy and move driven through the main window as a user would: the toolbar, the
 // confirmation, the target folder dialog; then the files and the log checked.
 
+#include "main_window_scaffold.h"
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -10,7 +11,6 @@
 #include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/dialogs/frmFileDialog.h"
-#include "ui/main/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +37,7 @@ protected:
         platformImpl = platform::createPlatformOver(
             {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
         faulty = std::make_unique<testsupport::FaultyPlatform>(*platformImpl);
-        w = std::make_unique<frmMain>(*faulty, prompts);
+        w = std::make_unique<testsupport::MainWindowScaffold>(*faulty, prompts);
     }
 
     void search(const QString& folder, const QString& pattern, bool subfolders) {
@@ -84,7 +84,7 @@ protected:
     // Passes everything through; a test may hook into the calls.
     std::unique_ptr<testsupport::FaultyPlatform> faulty;
     testsupport::ScriptedPrompts prompts;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<testsupport::MainWindowScaffold> w;
 };
 
 TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
@@ -133,9 +133,9 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     // Copy with prefix: three files side by side, numbered by list position.
     answerTargetDialog("D:\\ziel", true);
     w->Toolbar1->click(5);
-    EXPECT_FALSE(w->bolMove);
-    EXPECT_TRUE(w->bolPrefix);
-    EXPECT_EQ(w->sTargetPath, "D:\\ziel");
+    EXPECT_FALSE(w->shared().bolMove);
+    EXPECT_TRUE(w->shared().bolPrefix);
+    EXPECT_EQ(w->shared().sTargetPath, "D:\\ziel");
     int copied = 0;
     for (const auto& e : fs::directory_iterator(data.path() / "ziel")) {
         const std::string name = e.path().filename().string();
@@ -158,8 +158,8 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     prompts.shown.clear();
     answerTargetDialog("D:\\ablage", false);
     w->Toolbar1->click(6);
-    EXPECT_TRUE(w->bolMove);
-    EXPECT_FALSE(w->bolPrefix);
+    EXPECT_TRUE(w->shared().bolMove);
+    EXPECT_FALSE(w->shared().bolPrefix);
     const std::string moved = testsupport::readBytes(data.path() / "ablage/bild.png");
     EXPECT_TRUE(moved == "erstes" || moved == "zweites");
     EXPECT_EQ(testsupport::readBytes(data.path() / "ablage/text.png"), "text");
@@ -215,15 +215,15 @@ TEST_F(MainBulk, AFolderWithALowerCaseTwinIsTheOneActedOn) {
 // its warning is open, the dialog's OK pressed again), no second pass starts: the log, the
 // boxes and the files are exactly those of one pass.
 TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
-    using Act = std::function<void(frmMain&)>;
+    using Act = std::function<void(testsupport::MainWindowScaffold&)>;
     const std::vector<std::pair<const char*, Act>> intrusions = {
-        {"toolbar Delete", [](frmMain& m) { m.Toolbar1->click(4); }},
-        {"toolbar Copy", [](frmMain& m) { m.Toolbar1->click(5); }},
-        {"toolbar Move", [](frmMain& m) { m.Toolbar1->click(6); }},
-        {"toolbar List", [](frmMain& m) { m.Toolbar1->click(3); }},
-        {"menu Löschen", [](frmMain& m) { m.mnuDeleteAll->trigger(); }},
-        {"menu Verschieben", [](frmMain& m) { m.mnuFileMove->trigger(); }},
-        {"dialog OK", [](frmMain&) {
+        {"toolbar Delete", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(4); }},
+        {"toolbar Copy", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(5); }},
+        {"toolbar Move", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(6); }},
+        {"toolbar List", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(3); }},
+        {"menu Löschen", [](testsupport::MainWindowScaffold& m) { m.mnuDeleteAll->trigger(); }},
+        {"menu Verschieben", [](testsupport::MainWindowScaffold& m) { m.mnuFileMove->trigger(); }},
+        {"dialog OK", [](testsupport::MainWindowScaffold&) {
              if (auto* d = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget()))
                  d->OKButton->click();
          }}};

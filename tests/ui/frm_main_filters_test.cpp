@@ -1,6 +1,7 @@
 // The toolbar's Attribute button, the view menu's Versteckt and System items and the file view
 // they filter, kept in step; the dispatch's messages.
 
+#include "main_window_scaffold.h"
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -8,7 +9,6 @@
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
-#include "ui/main/frmMain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -37,7 +37,7 @@ protected:
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\versteckt.txt", platform::Hidden));
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\system.txt", platform::System));
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\nurlesen.txt", platform::ReadOnly));
-        w = std::make_unique<frmMain>(*fsImpl, prompts);
+        w = std::make_unique<testsupport::MainWindowScaffold>(*fsImpl, prompts);
     }
 
     bool shown(const std::string& name) const {
@@ -57,7 +57,7 @@ protected:
     testsupport::FakeHome home;
     std::unique_ptr<platform::Platform> fsImpl;
     testsupport::ScriptedPrompts prompts;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<testsupport::MainWindowScaffold> w;
 };
 
 TEST_F(MainFilters, StartShowsReadOnlyButNotHiddenOrSystem) {

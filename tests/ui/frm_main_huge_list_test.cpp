@@ -1,6 +1,7 @@
 // The main window over a folder that lists 1,100,000 files and 40,000 folders (a synthetic
 // listing, nothing on disk): the counters and the status bar count past 16 bits and a million.
 
+#include "main_window_scaffold.h"
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -8,7 +9,6 @@
 #include "support/mass_listing.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/main/frmMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +37,7 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
         return true;
     };
     testsupport::ScriptedPrompts prompts;
-    frmMain w(fs, prompts);
+    testsupport::MainWindowScaffold w(fs, prompts);
 
     w.txtFolderMask->setText(QStringLiteral("D:\\Masse"));
     w.cboMuster->setEditText(QStringLiteral("*.txt"));

@@ -1,3 +1,4 @@
+#include "main_window_scaffold.h"
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -7,7 +8,6 @@
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/main/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,14 +36,14 @@ struct MainFixture : ::testing::Test {
     TempDir d, e;
     std::unique_ptr<platform::Platform> fs;
     ScriptedPrompts prompts;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<testsupport::MainWindowScaffold> w;
 
     void SetUp() override {
         testsupport::ensureApp();
         fs = platform::createPlatformOver(
             {{'c', "/", ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
             home.home().string());
-        w = std::make_unique<frmMain>(*fs, prompts);
+        w = std::make_unique<testsupport::MainWindowScaffold>(*fs, prompts);
     }
 
     std::string documents() const { return *fs->canonicalPath(fs->documentsFolder()); }
@@ -65,7 +65,7 @@ struct MainFixture : ::testing::Test {
 };
 
 TEST_F(MainFixture, StartUpState) {
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Tilgomat"));
+    EXPECT_EQ(w->window.windowTitle(), QStringLiteral("Tilgomat"));
     EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien: 0"));
     EXPECT_EQ(w->StatusBar1->panelText(2), QStringLiteral("Verzeichnisse: 0"));
     EXPECT_TRUE(w->StatusBar1->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
@@ -74,15 +74,15 @@ TEST_F(MainFixture, StartUpState) {
     EXPECT_EQ(w->cboMuster->itemText(0), QStringLiteral("*.*"));
     EXPECT_EQ(w->cboMuster->itemText(23), QStringLiteral("*.wmf"));
     EXPECT_TRUE(w->txtFolderMask->text().isEmpty());
-    EXPECT_FALSE(w->shpMarker->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->shpMarker->isVisibleTo(&w->window));
     // The three views and sPath show the documents folder.
-    EXPECT_EQ(w->sPath, documents());
+    EXPECT_EQ(w->shared().sPath, documents());
     EXPECT_EQ(w->Dir1->path(), documents());
     EXPECT_EQ(w->File1->path(), documents());
     EXPECT_EQ(w->Drive1->drive().substr(0, 2), "c:");
-    EXPECT_TRUE(w->sTargetPath.empty());
-    EXPECT_FALSE(w->bolMove);
-    EXPECT_FALSE(w->bolPrefix);
+    EXPECT_TRUE(w->shared().sTargetPath.empty());
+    EXPECT_FALSE(w->shared().bolMove);
+    EXPECT_FALSE(w->shared().bolPrefix);
     // Menus and toolbar.
     EXPECT_FALSE(w->mnuCut->isEnabled());
     EXPECT_FALSE(w->mnuCopy->isEnabled());
@@ -97,20 +97,20 @@ TEST_F(MainFixture, StartUpState) {
     for (int separator : {2, 7, 10, 12})
         EXPECT_TRUE(w->Toolbar1->isSeparator(separator));
     // Nothing of the hidden row is visible.
-    w->show();
+    w->window.show();
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{w->Command1, w->Text1, w->Text2, w->Text3, w->cmdList,
                                          w->Label3, w->Label4, w->Label5, w->Label6})
         EXPECT_FALSE(hidden->isVisible());
     EXPECT_TRUE(prompts.shown.empty());
-    w->hide();
+    w->window.hide();
 }
 
 TEST_F(MainFixture, ClosingAsksFromEveryPath) {
-    w->show();
+    w->window.show();
     // No keeps the window as it was.
     prompts.answers = {Answer::No, Answer::No, Answer::No};
-    EXPECT_FALSE(w->close());
+    EXPECT_FALSE(w->window.close());
     w->mnuEnd->trigger();
     w->Toolbar1->click(1);
     ASSERT_EQ(prompts.shown.size(), 3u);
@@ -120,11 +120,11 @@ TEST_F(MainFixture, ClosingAsksFromEveryPath) {
         EXPECT_EQ(box.icon, ui::Prompts::Icon::Question);
         EXPECT_EQ(box.buttons, ui::Prompts::Buttons::YesNo);
     }
-    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->window.isVisible());
     // Yes closes it.
     prompts.answers = {Answer::Yes};
     w->Toolbar1->click(1);
-    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(w->window.isVisible());
 }
 
 TEST_F(MainFixture, SearchFillsListCountsAndMarker) {
@@ -147,7 +147,7 @@ TEST_F(MainFixture, SearchFillsListCountsAndMarker) {
     EXPECT_TRUE(w->StatusBar1->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
     EXPECT_EQ(w->Label6->text(), QStringLiteral("2"));
     EXPECT_EQ(w->Label5->text(), QStringLiteral("2"));
-    EXPECT_TRUE(w->shpMarker->isVisibleTo(w.get()));
+    EXPECT_TRUE(w->shpMarker->isVisibleTo(&w->window));
     EXPECT_EQ(w->List1->model()->rowCount(), 4);
 
     search("D:\\Daten\\", QStringLiteral("*.txt"), true);
@@ -159,22 +159,22 @@ TEST_F(MainFixture, SearchFillsListCountsAndMarker) {
 
     // Selecting an entry changes nothing else.
     const QString mask = w->txtFolderMask->text();
-    const std::string path = w->sPath;
+    const std::string path = w->shared().sPath;
     w->List1->setCurrentIndex(w->List1->model()->index(0, 0));
     EXPECT_EQ(w->txtFolderMask->text(), mask);
-    EXPECT_EQ(w->sPath, path);
-    EXPECT_TRUE(w->shpMarker->isVisibleTo(w.get()));
+    EXPECT_EQ(w->shared().sPath, path);
+    EXPECT_TRUE(w->shpMarker->isVisibleTo(&w->window));
     EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien 3"));
 
     // Opening a folder (on the drive in view, as the folder list offers it) hides the marker
     // and keeps the old entries.
     w->Drive1->setDrive("d:");
     search("D:\\Daten\\", QStringLiteral("*.txt"), true);
-    ASSERT_TRUE(w->shpMarker->isVisibleTo(w.get()));
+    ASSERT_TRUE(w->shpMarker->isVisibleTo(&w->window));
     ASSERT_TRUE(w->Dir1->setPath("D:\\Daten\\Archiv"));
-    EXPECT_FALSE(w->shpMarker->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->shpMarker->isVisibleTo(&w->window));
     EXPECT_EQ(w->txtFolderMask->text(), QStringLiteral("D:\\Daten\\Archiv"));
-    EXPECT_EQ(w->sPath, "D:\\Daten\\Archiv");
+    EXPECT_EQ(w->shared().sPath, "D:\\Daten\\Archiv");
     EXPECT_EQ(w->File1->path(), "D:\\Daten\\Archiv");
     EXPECT_EQ(entries().size(), 3u);
     // A missing start folder gives an empty list and zero counts.
@@ -188,7 +188,7 @@ TEST_F(MainFixture, SecondSearchDuringWalkIsRefused) {
     for (int i = 0; i < 5; ++i)
         d.file("t/sub" + std::to_string(i) + "/f.txt", "x");
     // The timer fires inside the walk's event processing and asks for another search.
-    QTimer::singleShot(0, w.get(), [this] { w->cmdList->click(); });
+    QTimer::singleShot(0, &w->window, [this] { w->cmdList->click(); });
     search("D:\\t", QStringLiteral("*.*"), true);
     EXPECT_EQ(entries().size(), 5u);
     EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien 5"));
@@ -197,12 +197,12 @@ TEST_F(MainFixture, SecondSearchDuringWalkIsRefused) {
 TEST_F(MainFixture, ClosingDuringWalkEndsCleanly) {
     for (int i = 0; i < 5; ++i)
         d.file("t/sub" + std::to_string(i) + "/f.txt", "x");
-    w->show();
+    w->window.show();
     prompts.answers = {Answer::Yes};
-    QTimer::singleShot(0, w.get(), [this] { w->close(); });
+    QTimer::singleShot(0, &w->window, [this] { w->window.close(); });
     search("D:\\t", QStringLiteral("*.*"), true);
     // The walk's result is left aside and the window is gone.
-    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(w->window.isVisible());
     EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(entries().empty());
     EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien: 0"));
@@ -214,16 +214,16 @@ TEST_F(MainFixture, DriveChangeEndsOnTheDrivesCurrentFolder) {
     w->Drive1->setDrive("d:");
     EXPECT_EQ(w->Dir1->path(), "D:\\");
     EXPECT_EQ(w->File1->path(), "D:\\");
-    EXPECT_EQ(w->sPath, "D:\\");
+    EXPECT_EQ(w->shared().sPath, "D:\\");
     EXPECT_EQ(w->txtFolderMask->text(), QStringLiteral("D:\\"));
     ASSERT_TRUE(w->Dir1->setPath("D:\\unter"));
     EXPECT_EQ(w->Drive1->drive().substr(0, 2), "d:");
     w->Drive1->setDrive("E:\\woanders");
     EXPECT_EQ(w->Drive1->drive().substr(0, 2), "e:");
     EXPECT_EQ(w->Dir1->path(), "E:\\");
-    EXPECT_EQ(w->sPath, "E:\\");
+    EXPECT_EQ(w->shared().sPath, "E:\\");
     EXPECT_EQ(w->txtFolderMask->text(), QStringLiteral("E:\\"));
-    EXPECT_FALSE(w->shpMarker->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->shpMarker->isVisibleTo(&w->window));
 }
 
 TEST_F(MainFixture, ListCommandsOnEmptyListWarn) {

@@ -1,18 +1,20 @@
 // The main window's progress bar: it counts the files of a long delete, copy or move and runs
 // while a slow search walks, beside the status panels, whose texts it never touches.
 
+#include "main_window_scaffold.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/main/frmMain.h"
+#include "ui/dialogs/frmFileDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -48,8 +50,8 @@ struct Scene {
     FaultyPlatform fs{platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
                                                    home.home().string())};
     ScriptedPrompts prompts;
-    frmMain w{fs, prompts};
-    QProgressBar* bar = w.findChild<QProgressBar*>();
+    testsupport::MainWindowScaffold w{fs, prompts};
+    QProgressBar* bar = w.window.findChild<QProgressBar*>();
     std::vector<Seen> seen;
 
     // Hooks that run before every delete and copy, and before every folder listing.
@@ -59,7 +61,7 @@ struct Scene {
     Scene() {
         beforeFileOperation = [this] {
             seen.push_back(
-                {bar->isVisibleTo(&w), bar->value(), bar->maximum(), bar->text(), panels()});
+                {bar->isVisibleTo(&w.window), bar->value(), bar->maximum(), bar->text(), panels()});
         };
         fs.beforeCall = [this](Op op, std::string_view) {
             if ((op == Op::DeleteFile || op == Op::CopyFile) && beforeFileOperation)
@@ -94,7 +96,7 @@ TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
     ASSERT_EQ(s.w.resultEntries().size(), 251u);
     const QString before = s.panels();
     ASSERT_EQ(before, "Dateien 250|Verzeichnisse: 1|" + s.version());
-    ASSERT_FALSE(s.bar->isVisibleTo(&s.w));
+    ASSERT_FALSE(s.bar->isVisibleTo(&s.w.window));
 
     // Each file's delete comes with the bar at that file's list position: the entries
     // before it are done, the folder entry counting like any other.
@@ -117,7 +119,7 @@ TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
         EXPECT_EQ(at.panels, before);
     }
     // Afterwards the bar is gone and the panels read what the new search counted.
-    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w.window));
     EXPECT_EQ(s.panels(), "Dateien 0|Verzeichnisse: 1|" + s.version());
     EXPECT_EQ(s.prompts.shown.size(), 1u);
 }
@@ -140,15 +142,18 @@ TEST(MainProgress, LongMoveKeepsTheTargetTextWhileItRuns) {
     s.files("quelle", 300);
     s.d.folder("ziel");
     s.search("D:\\quelle");
-    // As the target folder dialog's OK does before it starts the move.
-    s.w.sTargetPath = "D:\\ziel";
-    s.w.bolMove = true;
-    s.w.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: D:\\ziel"));
-    const QString during = s.panels();
+    // The target folder dialog's OK shows the target, then starts the move.
+    const QString during =
+        s.w.StatusBar1->panelText(1) + "|" + s.w.StatusBar1->panelText(2) + "|Zielordner: D:\\ziel";
     // As between two file systems, where no rename can do the move.
     s.fs.refuseMoves = true;
-
-    s.w.CopyOrMove();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->Dir1->setPath("D:\\ziel"));
+        dialog->OKButton->click();
+    });
+    s.w.Toolbar1->click(6);
 
     // A copy and a delete per file.
     ASSERT_EQ(s.seen.size(), 600u);
@@ -158,7 +163,7 @@ TEST(MainProgress, LongMoveKeepsTheTargetTextWhileItRuns) {
         EXPECT_EQ(s.seen[i].value, static_cast<int>(i / 2));
         EXPECT_EQ(s.seen[i].panels, during);
     }
-    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w.window));
     EXPECT_EQ(s.panels(), "Dateien 0|Verzeichnisse: 0|" + s.version());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.d.path() / "ziel"),
                             std::filesystem::directory_iterator()),
@@ -177,7 +182,7 @@ TEST(MainProgress, ClosingWhileADeleteSearchesAgainReportsAndLogsNothingMore) {
     s.beforeListing = [&] {
         if (!s.seen.empty() && !closed) {
             closed = true;
-            s.w.close();
+            s.w.window.close();
         }
     };
     s.prompts.answers = {Answer::Yes, Answer::Yes};
@@ -200,7 +205,7 @@ TEST(MainProgress, SlowSearchShowsABusyBarQuickOneDoesNot) {
     bool slow = false;
     std::vector<bool> barDuringListing;
     s.beforeListing = [&] {
-        barDuringListing.push_back(s.bar->isVisibleTo(&s.w));
+        barDuringListing.push_back(s.bar->isVisibleTo(&s.w.window));
         if (slow && barDuringListing.size() == 1)
             std::this_thread::sleep_for(std::chrono::milliseconds(400));
     };
@@ -216,7 +221,7 @@ TEST(MainProgress, SlowSearchShowsABusyBarQuickOneDoesNot) {
     EXPECT_FALSE(barDuringListing[0]);
     EXPECT_TRUE(barDuringListing[1]);
     EXPECT_TRUE(barDuringListing[2]);
-    EXPECT_FALSE(s.bar->isVisibleTo(&s.w));
+    EXPECT_FALSE(s.bar->isVisibleTo(&s.w.window));
     EXPECT_EQ(s.panels(), "Dateien 4|Verzeichnisse: 0|" + s.version());
 }
 

@@ -3,11 +3,10 @@
 #include "core/modSpecialFolder.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/folder_list_box.h"
-#include "ui/controls/panel_status_bar.h"
 #include "ui/controls/program_icon.h"
 #include "ui/controls/twips.h"
 #include "ui/dialogs/dialog_frame.h"
-#include "ui/main/frmMain.h"
+#include "ui/dialogs/target_folder_owner.h"
 
 #include "core/path_text.h"
 
@@ -15,11 +14,11 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
-#include <cctype>
 
-frmFileDialog::frmFileDialog(frmMain& main, QWidget* parent) : QDialog(parent), m_main(main) {
+frmFileDialog::frmFileDialog(ui::TargetFolderOwner& owner, QWidget* parent)
+    : QDialog(parent), m_owner(owner) {
     ui::setFixedDialogFrame(*this, 0, 0, 6030, 3060);
-    placeOverMain();
+    placeOverParent();
     createControls();
     Form_Load();
 }
@@ -32,10 +31,10 @@ void frmFileDialog::createControls() {
     CancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     CancelButton->setGeometry(ui::twipsRect(4680, 600, 1215, 375, this));
 
-    Drive1 = new ui::DriveListBox(m_main.platform(), m_main.prompts(), this);
+    Drive1 = new ui::DriveListBox(m_owner.platform(), m_owner.prompts(), this);
     Drive1->setGeometry(ui::twipsRect(120, 120, 3735, 315, this));
 
-    Dir1 = new ui::FolderListBox(m_main.platform(), this);
+    Dir1 = new ui::FolderListBox(m_owner.platform(), this);
     Dir1->setGeometry(ui::twipsRect(120, 600, 4215, 2340, this));
 
     cmdNewFolder = new QPushButton(this);
@@ -73,22 +72,24 @@ void frmFileDialog::createControls() {
     connect(CancelButton, &QPushButton::clicked, this, &frmFileDialog::CancelButton_Click);
 }
 
-void frmFileDialog::placeOverMain() {
+void frmFileDialog::placeOverParent() {
+    if (!parentWidget())
+        return;
     QRect client = geometry();
-    client.moveCenter(m_main.frameGeometry().center());
+    client.moveCenter(parentWidget()->window()->frameGeometry().center());
     setGeometry(client);
 }
 
 void frmFileDialog::Form_Load() {
-    sOldTargetPath = m_main.sTargetPath;
-    if (m_main.sTargetPath.empty())
-        m_main.sTargetPath = modSpecialFolder::SpecialFolderPath(m_main.platform(),
-                                                                 modSpecialFolder::CSIDL_PERSONAL);
+    sOldTargetPath = m_owner.targetPath();
+    if (m_owner.targetPath().empty())
+        m_owner.targetPath() = modSpecialFolder::SpecialFolderPath(
+            m_owner.platform(), modSpecialFolder::CSIDL_PERSONAL);
     // The drive change below rewrites sTargetPath, so the start folder is kept aside.
-    const std::string start = m_main.sTargetPath;
+    const std::string start = m_owner.targetPath();
 
-    setWindowTitle(m_main.bolMove ? QStringLiteral("Verschieben - Zielverzeichnis auswählen")
-                                  : QStringLiteral("Kopieren - Zielverzeichnis auswählen"));
+    setWindowTitle(m_owner.moving() ? QStringLiteral("Verschieben - Zielverzeichnis auswählen")
+                                    : QStringLiteral("Kopieren - Zielverzeichnis auswählen"));
 
     if (!start.empty()) {
         Drive1->setDrive(start);
@@ -97,28 +98,28 @@ void frmFileDialog::Form_Load() {
     // The target is whatever the folder list shows, spelled as it spells it; this also holds
     // when the start folder is gone or its drive cannot be read and the lists stayed put.
     if (!Dir1->path().empty())
-        m_main.sTargetPath = Dir1->path();
+        m_owner.targetPath() = Dir1->path();
 }
 
 void frmFileDialog::Drive1_Change() {
-    m_main.sTargetPath = Drive1->drive();
+    m_owner.targetPath() = Drive1->drive();
     // Raised from a folder change that already moved the folder list onto this drive: the
     // list stays on that folder instead of jumping to the drive's current folder.
-    if (core::onSameDrive(m_main.sTargetPath, Dir1->path())) {
-        m_main.sTargetPath = Dir1->path();
+    if (core::onSameDrive(m_owner.targetPath(), Dir1->path())) {
+        m_owner.targetPath() = Dir1->path();
         return;
     }
-    if (!Dir1->setPath(m_main.sTargetPath))
-        m_main.sTargetPath = Dir1->path();
+    if (!Dir1->setPath(m_owner.targetPath()))
+        m_owner.targetPath() = Dir1->path();
 }
 
 void frmFileDialog::Dir1_Change() {
-    m_main.sTargetPath = Dir1->path();
-    Drive1->setDrive(m_main.sTargetPath);
+    m_owner.targetPath() = Dir1->path();
+    Drive1->setDrive(m_owner.targetPath());
 }
 
 void frmFileDialog::cmdNewFolder_Click() {
-    sNewFolder = m_main.prompts()
+    sNewFolder = m_owner.prompts()
                      .input(QStringLiteral("Namen für neuen Ordner:"),
                             QStringLiteral("Neuen Ordner anlegen"), QString())
                      .toStdString();
@@ -129,9 +130,9 @@ void frmFileDialog::cmdNewFolder_Click() {
     // Each step goes on when the one before failed, without a message: an existing folder
     // of that name is simply opened. The backslash is added even after a drive root; the
     // doubled one counts as one.
-    (void)m_main.platform().createFolder(Dir1->path() + "\\" + sNewFolder);
-    m_main.sTargetPath = Dir1->path() + "\\" + sNewFolder;
-    Dir1->setPath(m_main.sTargetPath);
+    (void)m_owner.platform().createFolder(Dir1->path() + "\\" + sNewFolder);
+    m_owner.targetPath() = Dir1->path() + "\\" + sNewFolder;
+    Dir1->setPath(m_owner.targetPath());
     Dir1->refresh();
 }
 
@@ -139,16 +140,15 @@ void frmFileDialog::OKButton_Click() {
     // The pass lets events through while it searches again: nothing in the dialog may be used
     // until it closes, OK least of all.
     setEnabled(false);
-    m_main.bolPrefix = chkPrefix->isChecked();
-    m_main.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: ") +
-                                           QString::fromStdString(m_main.sTargetPath));
-    m_main.CopyOrMove();
+    m_owner.setPrefix(chkPrefix->isChecked());
+    m_owner.showTargetFolder();
+    m_owner.CopyOrMove();
     accept();
 }
 
 void frmFileDialog::CancelButton_Click() {
-    m_main.sTargetPath = sOldTargetPath;
-    m_main.bolPrefix = false;
+    m_owner.targetPath() = sOldTargetPath;
+    m_owner.setPrefix(false);
     reject();
 }
 

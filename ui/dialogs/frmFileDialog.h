@@ -9,19 +9,20 @@
 class QCheckBox;
 class QKeyEvent;
 class QPushButton;
-class frmMain;
 
 namespace ui {
 class DriveListBox;
 class FolderListBox;
+class TargetFolderOwner;
 } // namespace ui
 
 class frmFileDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Opens at main.sTargetPath, or at the documents folder when that is empty.
-    explicit frmFileDialog(frmMain& main, QWidget* parent = nullptr);
+    // Opens at the owner's sTargetPath, or at the documents folder when that is empty; centred
+    // over `parent`.
+    explicit frmFileDialog(ui::TargetFolderOwner& owner, QWidget* parent = nullptr);
 
     // Controls, by their names, in tab order.
     QPushButton* OKButton = nullptr;
@@ -31,7 +32,7 @@ public:
     QPushButton* cmdNewFolder = nullptr;
     QCheckBox* chkPrefix = nullptr;
 
-    // main.sTargetPath as it was when the dialog opened; cancel puts it back.
+    // sTargetPath as it was when the dialog opened; cancel puts it back.
     std::string sOldTargetPath;
     // The name last typed for a new folder.
     std::string sNewFolder;
@@ -41,7 +42,7 @@ protected:
 
 private:
     void createControls();
-    void placeOverMain();
+    void placeOverParent();
     void Form_Load();
     void Drive1_Change();
     void Dir1_Change();
@@ -49,5 +50,5 @@ private:
     void OKButton_Click();
     void CancelButton_Click();
 
-    frmMain& m_main;
+    ui::TargetFolderOwner& m_owner;
 };

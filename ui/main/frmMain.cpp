@@ -8,6 +8,7 @@
 #include "ui/controls/panel_status_bar.h"
 #include "ui/controls/program_icon.h"
 #include "ui/controls/twips.h"
+#include "ui/main/frmMain_target_folder.h"
 #include "ui/main/result_list_model.h"
 
 #include <QAction>
@@ -54,8 +55,6 @@ frmMain::frmMain(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent)
         move(s->availableGeometry().center() - rect().center());
     Form_Load();
 }
-
-frmMain::~frmMain() = default;
 
 const core::EntryList& frmMain::resultEntries() const {
     return m_resultModel->entries();

@@ -36,6 +36,7 @@ class FolderListBox;
 class KeyedToolBar;
 class PanelStatusBar;
 class ResultListModel;
+class TargetFolderOwner;
 } // namespace ui
 
 class frmMain : public QMainWindow {
@@ -45,13 +46,32 @@ public:
     frmMain(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Shared state read and written by the dialogs.
-    std::string sPath;
-    std::string sTargetPath;
-    bool bolMove = false;
-    bool bolPrefix = false;
+    // The window's public variables, which other windows read; the target folder dialog
+    // writes them through targetFolderOwner().
+    struct SharedState {
+        std::string sPath;
+        std::string sTargetPath;
+        bool bolMove = false;
+        bool bolPrefix = false;
+    };
+    const SharedState& shared() const { return m_shared; }
+    // The narrow interface through which the target folder dialog reaches the window.
+    ui::TargetFolderOwner& targetFolderOwner();
 
-    // Copies or moves every listed file into sTargetPath (called by the target folder dialog).
+    // The result list's entries, exactly as the walk produced them, and their counts.
+    const core::EntryList& resultEntries() const;
+    std::int64_t fileCount() const { return intFileCount; }
+    std::int64_t folderCount() const { return intFolderCount; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class Bulk;
+    class TargetFolder;
+
+    // Copies or moves every listed file into sTargetPath (the target folder dialog's OK).
     void CopyOrMove();
 
     // Controls, by their names; owned by the window.
@@ -98,21 +118,6 @@ public:
     QMenu* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
 
-    // The result list's entries, exactly as the walk produced them.
-    const core::EntryList& resultEntries() const;
-    std::int64_t fileCount() const { return intFileCount; }
-    std::int64_t folderCount() const { return intFolderCount; }
-
-    platform::Platform& platform() { return m_fs; }
-    ui::Prompts& prompts() { return m_prompts; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    class Bulk;
-
     void createControls();
     void applyLayout();
     void createMenus();
@@ -143,6 +148,8 @@ private:
 
     platform::Platform& m_fs;
     ui::Prompts& m_prompts;
+    SharedState m_shared;
+    std::unique_ptr<TargetFolder> m_targetFolder;
     std::unique_ptr<core::OperationLog> m_log;
     ui::ResultListModel* m_resultModel = nullptr;
     // Beside the status panels while a long pass or search runs; the panels keep their texts.

@@ -4,11 +4,13 @@
 #include "core/operation_log.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/panel_status_bar.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmFileDialog.h"
 #include "ui/dialogs/frmFlags.h"
 #include "ui/dialogs/frmProtocoll.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/frmMain_target_folder.h"
 #include "ui/main/result_list_model.h"
 
 #include <QAction>
@@ -51,6 +53,14 @@ public:
 private:
     frmMain& m_w;
 };
+
+frmMain::~frmMain() = default;
+
+ui::TargetFolderOwner& frmMain::targetFolderOwner() {
+    if (!m_targetFolder)
+        m_targetFolder = std::make_unique<TargetFolder>(*this);
+    return *m_targetFolder;
+}
 
 bool frmMain::listIsEmpty() {
     if (!resultEntries().empty())
@@ -162,15 +172,16 @@ void frmMain::CopyOrMove() {
         return;
     const Running running(m_copyMoveRunning);
     Bulk bulk(*this);
-    core::copyOrMoveEntries(bulk, m_fs, *m_log, sTargetPath, bolMove, bolPrefix);
+    core::copyOrMoveEntries(bulk, m_fs, *m_log, m_shared.sTargetPath, m_shared.bolMove,
+                            m_shared.bolPrefix);
 }
 
 void frmMain::showCopyMoveDialog(bool move) {
     if (busy() || listIsEmpty())
         return;
     const Running running(m_passRunning);
-    bolMove = move;
-    frmFileDialog dialog(*this, this);
+    m_shared.bolMove = move;
+    frmFileDialog dialog(targetFolderOwner(), this);
     dialog.exec();
 }
 

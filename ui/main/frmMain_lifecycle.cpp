@@ -53,9 +53,9 @@ QString frmMain::versionText() const {
 void frmMain::Form_Load() {
     const std::string documents =
         modSpecialFolder::SpecialFolderPath(m_fs, modSpecialFolder::CSIDL_PERSONAL);
-    sPath = documents;
-    bolMove = false;
-    bolPrefix = false;
+    m_shared.sPath = documents;
+    m_shared.bolMove = false;
+    m_shared.bolPrefix = false;
     // The drive change moves the folder list to the drive's current folder, so the folder and
     // file lists are pointed at the documents folder itself afterwards. Without a documents
     // folder the views stay on the current drive's current folder.
@@ -165,15 +165,15 @@ void frmMain::ListMatchingFiles() {
 }
 
 void frmMain::Drive1_Change() {
-    sPath = Drive1->drive();
-    Dir1->setPath(sPath);
-    File1->setPath(sPath);
+    m_shared.sPath = Drive1->drive();
+    Dir1->setPath(m_shared.sPath);
+    File1->setPath(m_shared.sPath);
 }
 
 void frmMain::Dir1_Change() {
-    sPath = Dir1->path();
-    Drive1->setDrive(sPath);
-    File1->setPath(sPath);
+    m_shared.sPath = Dir1->path();
+    Drive1->setDrive(m_shared.sPath);
+    File1->setPath(m_shared.sPath);
     txtFolderMask->setText(fromUtf8(Dir1->path()));
     shpMarker->setVisible(false);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+// What the target folder dialog needs of the window that opens it, and no more: the shared
+// target folder (kept on the folder the dialog shows), the mode, the prefix choice, the status
+// panel for the target, and the copy or move itself.
+
+#include "platform/platform.h"
+#include "ui/controls/prompts.h"
+
+#include <string>
+
+namespace ui {
+
+class TargetFolderOwner {
+public:
+    virtual ~TargetFolderOwner() = default;
+
+    virtual platform::Platform& platform() = 0;
+    virtual Prompts& prompts() = 0;
+    // sTargetPath: read when the dialog opens, rewritten as its folder changes.
+    virtual std::string& targetPath() = 0;
+    // bolMove: the caption says move or copy.
+    virtual bool moving() const = 0;
+    // bolPrefix, as the dialog's OK or cancel leave it.
+    virtual void setPrefix(bool prefix) = 0;
+    // "Zielordner: " and the target folder in the status bar.
+    virtual void showTargetFolder() = 0;
+    // Copies or moves every listed file into the target folder.
+    virtual void CopyOrMove() = 0;
+};
+
+} // namespace ui
