@@ -41,10 +41,7 @@ protected:
     }
 
     void search(const QString& folder, const QString& pattern, bool subfolders) {
-        w->txtFolderMask->setText(folder);
-        w->cboMuster->setEditText(pattern);
-        w->Check1->setChecked(subfolders);
-        w->Toolbar1->click(3);
+        w->search(folder, pattern, subfolders);
     }
 
     // The log's lines without their date field, after checking that field's form.

@@ -57,10 +57,7 @@ struct MainFixture : ::testing::Test {
     }
 
     void search(const std::string& folder, const QString& pattern, bool subfolders) {
-        w->txtFolderMask->setText(QString::fromStdString(folder));
-        w->cboMuster->setEditText(pattern);
-        w->Check1->setChecked(subfolders);
-        w->cmdList->click();
+        w->search(QString::fromStdString(folder), pattern, subfolders);
     }
 };
 

@@ -71,19 +71,13 @@ struct Scene {
         };
     }
 
-    QString panels() const {
-        return w.StatusBar1->panelText(1) + "|" + w.StatusBar1->panelText(2) + "|" +
-               w.StatusBar1->panelText(3);
-    }
+    QString panels() const { return w.panels(); }
     void files(const std::string& folder, int count) const {
         for (int i = 0; i < count; ++i)
             d.file(folder + "/f" + std::to_string(i) + ".txt", "x");
     }
     void search(const std::string& folder, bool subfolders = false) {
-        w.txtFolderMask->setText(QString::fromStdString(folder));
-        w.cboMuster->setEditText(QStringLiteral("*.txt"));
-        w.Check1->setChecked(subfolders);
-        w.cmdList->click();
+        w.search(QString::fromStdString(folder), QStringLiteral("*.txt"), subfolders);
     }
     QString version() const { return w.StatusBar1->panelText(3); }
 };
