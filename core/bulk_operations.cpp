@@ -25,15 +25,15 @@ void reportSurvivors(BulkWindow& window, OperationLog& log) {
     const EntryList survivors = window.resultList();
     bool anyFile = false;
     for (std::size_t i = 0; i < survivors.size() && !anyFile; ++i)
-        anyFile = IsFileEntry(survivors[i]);
+        anyFile = isFileEntry(survivors[i]);
     if (!anyFile)
         return;
 
     window.showNotAllDeletedWarning();
     for (std::size_t i = 0; i < survivors.size(); ++i) {
-        if (!IsFileEntry(survivors[i]))
+        if (!isFileEntry(survivors[i]))
             continue;
-        log.sLogItem = EntryPath(survivors[i]);
+        log.sLogItem = entryPath(survivors[i]);
         log.sLogNote = progressNote(i, survivors.size());
         log.WriteLogErrorLine();
     }
@@ -42,7 +42,7 @@ void reportSurvivors(BulkWindow& window, OperationLog& log) {
 
 } // namespace
 
-std::string TargetName(std::string_view sTargetPath, std::size_t position,
+std::string targetName(std::string_view sTargetPath, std::size_t position,
                        std::string_view fileName, bool bolPrefix) {
     std::string target(sTargetPath);
     target += '\\';
@@ -65,13 +65,13 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     const std::size_t count = entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!IsFileEntry(entries[i]))
+        if (!isFileEntry(entries[i]))
             continue;
-        log.sLogItem = EntryPath(entries[i]);
+        log.sLogItem = entryPath(entries[i]);
         log.sLogNote = progressNote(i, count);
         log.WriteLogLine();
         // A refused delete shows up in the failure pass.
-        fs.deleteFile(ActionPath(entries, i));
+        fs.deleteFile(actionPath(entries, i));
     }
     window.progress(count, count);
     searchAgain(window);
@@ -87,16 +87,16 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     TargetGuard guard(fs, entries);
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!IsFileEntry(entries[i]))
+        if (!isFileEntry(entries[i]))
             continue;
-        const std::string_view listed = EntryPath(entries[i]);
+        const std::string_view listed = entryPath(entries[i]);
         log.sLogItem = listed;
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
 
-        const std::string path = ActionPath(entries, i);
+        const std::string path = actionPath(entries, i);
         const std::string target =
-            TargetName(sTargetPath, i, modFile::FileNameFromPath(listed), bolPrefix);
+            targetName(sTargetPath, i, modFile::FileNameFromPath(listed), bolPrefix);
         // A move the platform can do in one step onto a free name ends exactly as the copy and
         // delete below would, and replaces nothing; whatever it refuses, those settle by their
         // own rules.

@@ -38,7 +38,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
 
 // sTargetPath, "\" (always, also after a drive root), with `bolPrefix` the zero-based list
 // position with at least three digits and "_", then the file name.
-std::string TargetName(std::string_view sTargetPath, std::size_t position,
+std::string targetName(std::string_view sTargetPath, std::size_t position,
                        std::string_view fileName, bool bolPrefix);
 
 } // namespace core

@@ -101,7 +101,7 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 } // namespace
 
-std::string Utf8ToCp1252(std::string_view utf8) {
+std::string utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
@@ -112,7 +112,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         // Runs of ASCII are copied whole; log lines are mostly ASCII.
@@ -128,10 +128,10 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     }
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
+std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    AppendCp1252AsUtf8(out, bytes);
+    appendCp1252AsUtf8(out, bytes);
     return out;
 }
 

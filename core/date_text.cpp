@@ -4,7 +4,7 @@
 
 namespace core {
 
-std::string DateText(const platform::DateTime& value) {
+std::string dateText(const platform::DateTime& value) {
     char buffer[48];
     int length = 0;
     if (value.hour == 0 && value.minute == 0 && value.second == 0) {

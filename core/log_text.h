@@ -5,9 +5,10 @@
 
 namespace core {
 
-// The log viewer's text from the log file's Windows-1252 bytes, as UTF-8: a line ends at CR or
-// at CR LF (a lone LF stays inside its line), and every line, the last one included, is
-// followed by CR LF. Built in one pass over the bytes.
-std::string LogText(std::string_view bytes);
+// The text the log viewer shows for the log file's Windows-1252 bytes, as UTF-8: a line ends at
+// CR or at CR LF, and every line, the last one included, is followed by a line break ("\n", as
+// the text box breaks lines). A lone LF stays inside its line, shown as its control picture
+// U+240A, so that each log line is one line on screen. Built in one pass over the bytes.
+std::string logViewerText(std::string_view bytes);
 
 } // namespace core

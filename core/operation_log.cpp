@@ -6,7 +6,7 @@
 
 namespace core {
 
-std::string LogPath(const platform::Platform& fs) {
+std::string logPath(const platform::Platform& fs) {
     return modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL) +
            "\\Tilgomat.txt";
 }
@@ -20,7 +20,7 @@ std::error_code OperationLog::WriteLogErrorLine() {
 }
 
 std::error_code OperationLog::writeLine(std::string_view suffix) {
-    std::string line = DateText(m_fs.now());
+    std::string line = dateText(m_fs.now());
     line += ";\"";
     line += sLogItem;
     line += "\";";
@@ -28,9 +28,9 @@ std::error_code OperationLog::writeLine(std::string_view suffix) {
     line += suffix;
     // The line end is added after the conversion, which turns every control character into
     // "?": a path holding CR or LF cannot split or forge a line.
-    std::string bytes = Utf8ToCp1252(line);
+    std::string bytes = utf8ToCp1252(line);
     bytes += "\r\n";
-    return m_fs.appendToFile(LogPath(m_fs), bytes);
+    return m_fs.appendToFile(logPath(m_fs), bytes);
 }
 
 } // namespace core

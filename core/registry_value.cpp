@@ -45,7 +45,7 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::strin
     return true;
 }
 
-std::optional<std::string> LocateSysInfoTool(platform::Platform& fs) {
+std::optional<std::string> locateSysInfoTool(platform::Platform& fs) {
     platform::Registry& registry = fs.registry();
     std::string value;
     if (GetKeyValue(registry, platform::Registry::HKEY_LOCAL_MACHINE,

@@ -22,6 +22,6 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::strin
 // The system information tool: the MSINFO "PATH" value as it stands, else the "Shared Tools
 // Location" folder + "\MSINFO32.EXE" when that file exists. Hosts without that registry get the
 // platform's own system information program. Nothing found: no value.
-std::optional<std::string> LocateSysInfoTool(platform::Platform& fs);
+std::optional<std::string> locateSysInfoTool(platform::Platform& fs);
 
 } // namespace core

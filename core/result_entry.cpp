@@ -16,7 +16,7 @@ std::string_view trimBlanks(std::string_view text) {
 
 } // namespace
 
-bool IsFileEntry(std::string_view entry) {
+bool isFileEntry(std::string_view entry) {
     std::string_view trimmed = trimBlanks(entry);
     if (trimmed.empty() || trimmed.starts_with(kFolderMark))
         return false;
@@ -26,15 +26,15 @@ bool IsFileEntry(std::string_view entry) {
     return first >= 'A' && first <= 'Z';
 }
 
-std::string_view EntryPath(std::string_view entry) {
+std::string_view entryPath(std::string_view entry) {
     if (entry.starts_with(kFileMark))
         return entry.substr(kFileMark.size());
     return trimBlanks(entry);
 }
 
-std::string ActionPath(const EntryList& list, std::size_t i) {
+std::string actionPath(const EntryList& list, std::size_t i) {
     const std::string_view entry = list[i];
-    const std::string_view path = EntryPath(entry);
+    const std::string_view path = entryPath(entry);
     const SearchStart& start = list.start;
     if (start.exact.empty() || !entry.starts_with(kFileMark) || !path.starts_with(start.listed))
         return std::string(path);

@@ -17,16 +17,16 @@ inline constexpr std::string_view kFolderMark = ">>";
 
 // True when the entry names a file to act on: after trimming blanks it is not empty, does not
 // begin with ">>", and its first character, upper-cased, is an ASCII letter (a drive letter).
-bool IsFileEntry(std::string_view entry);
+bool isFileEntry(std::string_view entry);
 
 // The exact path an operation acts on and logs. A file entry as the walk writes it is four
 // blanks and the path, so the path is the text after those four blanks, untrimmed: a file
 // named " name " must never be confused with "name". Any other entry gives its trimmed text.
-std::string_view EntryPath(std::string_view entry);
+std::string_view entryPath(std::string_view entry);
 
 // The path through which an action reaches the file of entry `i`: below the list's start folder
 // exactly as the walk found it (exact path text), so that no look-alike is ever reached. A list
-// that holds no start folder, or an entry outside it, gives EntryPath.
-std::string ActionPath(const EntryList& list, std::size_t i);
+// that holds no start folder, or an entry outside it, gives entryPath.
+std::string actionPath(const EntryList& list, std::size_t i);
 
 } // namespace core

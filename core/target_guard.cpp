@@ -27,9 +27,9 @@ bool TargetGuard::isListed(const platform::FileId& id) {
     if (!m_listed) {
         m_listed.emplace();
         for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (!IsFileEntry(m_entries[i]))
+            if (!isFileEntry(m_entries[i]))
                 continue;
-            auto listed = m_fs.fileId(ActionPath(m_entries, i));
+            auto listed = m_fs.fileId(actionPath(m_entries, i));
             if (listed)
                 m_listed->insert(*listed);
             else if (listed.error() != std::errc::no_such_file_or_directory)

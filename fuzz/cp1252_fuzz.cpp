@@ -36,13 +36,13 @@ bool mayStandInLog(unsigned char b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input = fuzz::bytesOf(data, size);
-    const std::string encoded = core::Utf8ToCp1252(input);
+    const std::string encoded = core::utf8ToCp1252(input);
     fuzz::require(encoded.size() == wildcardref::split(input).size());
     for (char c : encoded)
         fuzz::require(mayStandInLog(static_cast<unsigned char>(c)));
-    const std::string decoded = core::Cp1252ToUtf8(encoded);
+    const std::string decoded = core::cp1252ToUtf8(encoded);
     fuzz::require(isValidUtf8(decoded));
-    fuzz::require(core::Utf8ToCp1252(decoded) == encoded);
-    fuzz::require(isValidUtf8(core::Cp1252ToUtf8(input)));
+    fuzz::require(core::utf8ToCp1252(decoded) == encoded);
+    fuzz::require(isValidUtf8(core::cp1252ToUtf8(input)));
     return 0;
 }

@@ -1,5 +1,5 @@
-// The log viewer's line splitting against a reference that first cuts the bytes into lines
-// (a line ends at CR or CR LF; a lone LF stays in its line) and then decodes each line.
+// The log viewer's text against a reference that first cuts the bytes into lines (a line ends
+// at CR or CR LF; a lone LF stays in its line, shown as U+240A) and then decodes each line.
 
 #include "fuzz_platform.h"
 
@@ -29,8 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (open)
         lines.push_back(current);
     std::string expected;
-    for (const std::string& line : lines)
-        expected += core::Cp1252ToUtf8(line) + "\r\n";
-    fuzz::require(core::LogText(bytes) == expected);
+    for (const std::string& line : lines) {
+        for (const char c : core::cp1252ToUtf8(line))
+            expected += c == '\n' ? std::string("\u240A") : std::string(1, c);
+        expected += '\n';
+    }
+    fuzz::require(core::logViewerText(bytes) == expected);
     return 0;
 }

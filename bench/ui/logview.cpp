@@ -46,11 +46,11 @@ void writeLog(const fsys::path& file) {
     for (int i = 0; i < kLines; ++i) {
         const platform::DateTime when{2024,        5,     1 + i / 20000, 8 + i / 5000 % 12,
                                       i / 60 % 60, i % 60};
-        std::string line = core::DateText(when) + ";\"c:\\users\\anna\\dokumente\\Berichte_" +
+        std::string line = core::dateText(when) + ";\"c:\\users\\anna\\dokumente\\Berichte_" +
                            std::to_string(i / 100) + "\\" + (i % 7 == 0 ? "Übersicht" : "Brief") +
                            "_" + std::to_string(i) + ".doc\";" + std::to_string(i % 1000 + 1) +
                            "/1000" + notes[i % 4];
-        out << core::Utf8ToCp1252(line) << "\r\n";
+        out << core::utf8ToCp1252(line) << "\r\n";
     }
 }
 

@@ -95,15 +95,15 @@ public:
         std::vector<std::string> lines;
         const char* suffix = pass == Pass::Copy ? " -> copy" : pass == Pass::Move ? " -> move" : "";
         for (std::size_t i = 0; i < listed.size(); ++i) {
-            if (core::IsFileEntry(listed[i]))
-                lines.push_back(line(core::EntryPath(listed[i]), note(i, listed.size()) + suffix));
+            if (core::isFileEntry(listed[i]))
+                lines.push_back(line(core::entryPath(listed[i]), note(i, listed.size()) + suffix));
         }
         if (pass != Pass::Copy) {
             const core::EntryList& left = window.resultList();
             for (std::size_t i = 0; i < left.size(); ++i) {
-                if (core::IsFileEntry(left[i]))
+                if (core::isFileEntry(left[i]))
                     lines.push_back(
-                        line(core::EntryPath(left[i]), note(i, left.size()) + " ->error delete"));
+                        line(core::entryPath(left[i]), note(i, left.size()) + " ->error delete"));
             }
         }
         if (lostLine && *lostLine < lines.size())
@@ -159,8 +159,8 @@ public:
             std::set<std::string> reported;
             const core::EntryList& now = window.resultList();
             for (std::size_t i = 0; i < now.size(); ++i) {
-                if (core::IsFileEntry(now[i]))
-                    reported.insert(modFile::FileNameFromPath(core::EntryPath(now[i])));
+                if (core::isFileEntry(now[i]))
+                    reported.insert(modFile::FileNameFromPath(core::entryPath(now[i])));
             }
             EXPECT_EQ(reported, left);
             EXPECT_EQ(window.warnings, left.empty() ? 0 : 1);

@@ -88,13 +88,13 @@ TEST(HostileNames, AreListedOnceEachAsThemselves) {
     EXPECT_EQ(t.listed.size(), hostileNames().size());
     for (std::size_t i = 0; i < t.listed.size(); ++i) {
         const std::string_view entry = t.listed[i];
-        EXPECT_TRUE(core::IsFileEntry(entry)) << entry;
+        EXPECT_TRUE(core::isFileEntry(entry)) << entry;
         // The path text holds no separator or control character of the host name.
         const std::string_view name = entry.substr(std::string_view("    d:\\quelle\\").size());
         EXPECT_EQ(name.find_first_of(std::string_view("\\:\r\n\t*?\"<>|", 11)),
                   std::string_view::npos)
             << entry;
-        EXPECT_EQ(modFile::FileNameFromPath(core::EntryPath(entry)), name);
+        EXPECT_EQ(modFile::FileNameFromPath(core::entryPath(entry)), name);
     }
 }
 

@@ -68,8 +68,8 @@ TEST(SpecialFiles, AreListedAsFilesAndNeverOpenedNorDeletedAsFiles) {
         std::set<std::string> listed;
         for (std::size_t i = 0; i < s.window.resultList().size(); ++i) {
             const std::string_view entry = s.window.resultList()[i];
-            if (core::IsFileEntry(entry))
-                listed.insert(modFile::FileNameFromPath(core::EntryPath(entry)));
+            if (core::isFileEntry(entry))
+                listed.insert(modFile::FileNameFromPath(core::entryPath(entry)));
         }
         for (const auto& [name, type] : specials)
             EXPECT_TRUE(listed.contains(name)) << name;
@@ -93,8 +93,8 @@ TEST(SpecialFiles, AreListedAsFilesAndNeverOpenedNorDeletedAsFiles) {
         std::set<std::string> reported;
         for (std::size_t i = 0; i < s.window.resultList().size(); ++i) {
             const std::string_view entry = s.window.resultList()[i];
-            if (core::IsFileEntry(entry))
-                reported.insert(modFile::FileNameFromPath(core::EntryPath(entry)));
+            if (core::isFileEntry(entry))
+                reported.insert(modFile::FileNameFromPath(core::entryPath(entry)));
         }
         std::set<std::string> expected;
         for (const auto& [name, type] : specials)

@@ -11,7 +11,7 @@ using coretest::BulkFixture;
 using OperationLogTest = BulkFixture;
 
 TEST_F(OperationLogTest, WritesWindows1252LinesWithCrLf) {
-    ASSERT_EQ(core::LogPath(fs), "C:\\Dokumente\\Tilgomat.txt");
+    ASSERT_EQ(core::logPath(fs), "C:\\Dokumente\\Tilgomat.txt");
     ASSERT_FALSE(std::filesystem::exists(logFile()));
 
     log.sLogItem = "d:\\quelle\\Bericht 10€ für Jürgen.doc";
@@ -44,7 +44,7 @@ TEST_F(OperationLogTest, FollowsTheDocumentsFolderForEveryLine) {
     auto rootHost = platform::createPlatformOver(
         {{'c', home.documents().string(), {}}, {'d', data.str(), {}}}, data.str());
     core::OperationLog rootLog(*rootHost);
-    EXPECT_EQ(core::LogPath(*rootHost), "C:\\\\Tilgomat.txt");
+    EXPECT_EQ(core::logPath(*rootHost), "C:\\\\Tilgomat.txt");
     rootLog.sLogItem = "d:\\a";
     rootLog.sLogNote = "1/1";
     EXPECT_FALSE(rootLog.WriteLogLine());
@@ -64,7 +64,7 @@ TEST_F(OperationLogTest, WithoutADocumentsFolderTheLogGoesToTheCurrentDriveRoot)
     testsupport::FaultyPlatform clocked(*dataOnly);
     clocked.fixedNow = fs.fixedNow;
     core::OperationLog rootLog(clocked);
-    EXPECT_EQ(core::LogPath(clocked), "\\Tilgomat.txt");
+    EXPECT_EQ(core::logPath(clocked), "\\Tilgomat.txt");
     rootLog.sLogItem = "d:\\a";
     rootLog.sLogNote = "1/1";
     EXPECT_FALSE(rootLog.WriteLogLine());

@@ -309,16 +309,16 @@ void runCase(const Case& c) {
     logItems(testsupport::readBytes(home.documents() / "Tilgomat.txt"), attempts, failures);
     std::vector<std::string> expectedAttempts;
     for (const auto& entry : listed) {
-        if (core::IsFileEntry(entry))
-            expectedAttempts.emplace_back(core::EntryPath(entry));
+        if (core::isFileEntry(entry))
+            expectedAttempts.emplace_back(core::entryPath(entry));
     }
     EXPECT_EQ(attempts, expectedAttempts);
     // The failure pass names exactly the files the new search finds, each once, all still there.
     std::multiset<std::string> survivors;
     if (c.pass != Pass::Copy) {
         for (const auto& entry : model.search()) {
-            if (core::IsFileEntry(entry))
-                survivors.insert(std::string(core::EntryPath(entry)));
+            if (core::isFileEntry(entry))
+                survivors.insert(std::string(core::entryPath(entry)));
         }
     }
     EXPECT_EQ(failures, survivors);

@@ -106,27 +106,27 @@ protected:
 TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
     registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Fehlt\\msinfo32.exe"));
     registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
-    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\Fehlt\\msinfo32.exe");
+    EXPECT_EQ(core::locateSysInfoTool(fs), "C:\\Fehlt\\msinfo32.exe");
 
     // An expandable text counts as found but yields no path, so starting it fails.
     registry.setValue(kKey, "PATH", Registry::REG_EXPAND_SZ, withZero("%WINDIR%\\x.exe"));
-    EXPECT_EQ(core::LocateSysInfoTool(fs), "");
+    EXPECT_EQ(core::locateSysInfoTool(fs), "");
 }
 
 TEST_F(LocateSysInfo, TheToolsFolderCountsOnlyWhenItHoldsTheProgram) {
     registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
     drive.folder("Tools");
     fs.systemInformationOverride = "C:\\bin\\hardinfo";
-    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
+    EXPECT_EQ(core::locateSysInfoTool(fs), std::nullopt);
 
     drive.file("Tools/MSINFO32.EXE");
-    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\Tools\\MSINFO32.EXE");
+    EXPECT_EQ(core::locateSysInfoTool(fs), "C:\\Tools\\MSINFO32.EXE");
 }
 
 TEST_F(LocateSysInfo, WithoutTheRegistryThePlatformsOwnProgramIsUsed) {
-    EXPECT_EQ(core::LocateSysInfoTool(fs), std::nullopt);
+    EXPECT_EQ(core::locateSysInfoTool(fs), std::nullopt);
     fs.systemInformationOverride = "C:\\bin\\kinfocenter";
-    EXPECT_EQ(core::LocateSysInfoTool(fs), "C:\\bin\\kinfocenter");
+    EXPECT_EQ(core::locateSysInfoTool(fs), "C:\\bin\\kinfocenter");
 }
 
 } // namespace

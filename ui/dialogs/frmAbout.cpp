@@ -108,7 +108,7 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::StartSysInfo() {
-    if (const auto tool = core::LocateSysInfoTool(m_fs); tool && !m_fs.startProgram(*tool))
+    if (const auto tool = core::locateSysInfoTool(m_fs); tool && !m_fs.startProgram(*tool))
         return;
     m_prompts.message(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), title(),
                       ui::Prompts::Icon::None, ui::Prompts::Buttons::Ok);

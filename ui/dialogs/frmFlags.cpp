@@ -112,7 +112,7 @@ void frmFlags::Form_Load() {
 
     // The date line stays empty when the date cannot be read.
     if (auto when = m_fs.fileDateTime(sFile))
-        Label3->setText(QStringLiteral("Erstellt am: ") + qt(core::DateText(*when)));
+        Label3->setText(QStringLiteral("Erstellt am: ") + qt(core::dateText(*when)));
 }
 
 void frmFlags::readAttributes() {
@@ -127,7 +127,7 @@ void frmFlags::Check1_Click() {
     std::array<int, 4> states{};
     for (std::size_t i = 0; i < Check1.size(); ++i)
         states[i] = Check1[i]->isChecked() ? 1 : 0;
-    iAttributes = core::AttributesFromBoxes(states);
+    iAttributes = core::attributesFromBoxes(states);
 }
 
 void frmFlags::OKButton_Click() {

@@ -15,26 +15,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Tilgomat");
 
-// The text box breaks lines at every line feed, but a log line ends only at CR or CR LF; a
-// lone line feed is shown as its control picture so that each log line stays one line.
-QString forDisplay(const std::string& logText) {
-    const QString text = QString::fromStdString(logText);
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-            shown += QLatin1Char('\n');
-            ++i;
-        } else if (c == QLatin1Char('\n')) {
-            shown += QChar(0x240A);
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
-
 } // namespace
 
 frmProtocoll::frmProtocoll(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent)
@@ -72,7 +52,7 @@ void frmProtocoll::createControls() {
 }
 
 void frmProtocoll::Form_Load() {
-    m_logPath = core::LogPath(m_fs);
+    m_logPath = core::logPath(m_fs);
     if (modFile::FileExists(m_fs, m_logPath)) {
         txtText->clear();
         openProtocoll();
@@ -86,10 +66,12 @@ void frmProtocoll::Form_Load() {
 
 void frmProtocoll::openProtocoll() {
     // A log that cannot be read adds nothing.
-    const auto bytes = m_fs.readFile(core::LogPath(m_fs));
+    const auto bytes = m_fs.readFile(core::logPath(m_fs));
     if (!bytes)
         return;
-    txtText->setPlainText(txtText->toPlainText() + forDisplay(core::LogText(*bytes)));
+    // Appended to what the box holds; the text is set once, not line by line.
+    const QString lines = QString::fromStdString(core::logViewerText(*bytes));
+    txtText->setPlainText(txtText->document()->isEmpty() ? lines : txtText->toPlainText() + lines);
 }
 
 void frmProtocoll::cmdDelProt_Click() {

@@ -9,6 +9,7 @@
 #include "ui/controls/program_icon.h"
 #include "ui/controls/twips.h"
 #include "ui/main/frmMain_target_folder.h"
+#include "ui/main/main_layout.h"
 #include "ui/main/result_list_model.h"
 
 #include <QAction>
@@ -25,10 +26,6 @@
 
 namespace {
 
-// Design size of the client area in twips.
-constexpr double clientWidth = 11910;
-constexpr double clientHeight = 8280;
-
 template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -38,19 +35,23 @@ void place(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(ui::twipsRect(left, top, width, height, w));
 }
 
+void place(QWidget* w, const ui::TwipsRect& r) {
+    place(w, r.left, r.top, r.width, r.height);
+}
+
 } // namespace
 
 frmMain::frmMain(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_fs(fs), m_prompts(prompts),
-      m_log(std::make_unique<core::OperationLog>(fs)), m_layout(core::DesignLayout()) {
+      m_log(std::make_unique<core::OperationLog>(fs)), m_layout(ui::designLayout()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tilgomat"));
     setWindowIcon(ui::programIcon());
     createControls();
     createMenus();
     createToolbar();
-    resize(ui::toPixels(clientWidth, this),
-           ui::toPixels(clientHeight, this) + menuBar()->sizeHint().height());
+    resize(ui::toPixels(ui::design::clientWidth, this),
+           ui::toPixels(ui::design::clientHeight, this) + menuBar()->sizeHint().height());
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
     Form_Load();
@@ -74,26 +75,26 @@ void frmMain::createControls() {
     StatusBar1->addPanel(
         {2445, 2440, true, QStringLiteral("Programmversion, oder der Zielordner beim Kopieren")});
     createProgressBar();
-    place(StatusBar1, 0, 7905, 11910, 375);
+    place(StatusBar1, ui::design::StatusBar1);
 
     Command1 = named(new QPushButton(QStringLiteral("Command1"), c), "Command1");
-    place(Command1, 9120, 7200, 1215, 375);
+    place(Command1, ui::design::Command1);
     Text3 = named(new QLineEdit(QStringLiteral("Text3"), c), "Text3");
-    place(Text3, 8400, 7200, 615, 285);
+    place(Text3, ui::design::Text3);
     Text2 = named(new QLineEdit(QStringLiteral("Text2"), c), "Text2");
-    place(Text2, 7680, 7200, 615, 285);
+    place(Text2, ui::design::Text2);
     Text1 = named(new QLineEdit(QStringLiteral("Text1"), c), "Text1");
-    place(Text1, 3720, 7200, 3855, 285);
+    place(Text1, ui::design::Text1);
     cmdList = named(new QPushButton(QStringLiteral("Auflisten"), c), "cmdList");
-    place(cmdList, 10440, 7200, 1455, 375);
+    place(cmdList, ui::design::cmdList);
 
     Check1 = named(new QCheckBox(QStringLiteral("Unterordner erfassen"), c), "Check1");
-    place(Check1, 8040, 3600, 1995, 255);
+    place(Check1, ui::design::Check1);
     cboMuster = named(new QComboBox(c), "cboMuster");
     cboMuster->setEditable(true);
     cboMuster->setInsertPolicy(QComboBox::NoInsert);
     cboMuster->setEditText(QStringLiteral("cboMuster"));
-    place(cboMuster, 6720, 3600, 1095, 315);
+    place(cboMuster, ui::design::cboMuster);
 
     List1 = named(new QListView(c), "List1");
     m_resultModel = new ui::ResultListModel(List1);
@@ -101,41 +102,41 @@ void frmMain::createControls() {
     List1->setUniformItemSizes(true);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    place(List1, 120, 4200, 11655, 3570);
+    place(List1, ui::design::List1);
 
     Toolbar1 = named(new ui::KeyedToolBar(c), "Toolbar1");
-    place(Toolbar1, 0, 0, 11910, 360);
+    place(Toolbar1, ui::design::Toolbar1);
 
     txtFolderMask = named(new QLineEdit(QStringLiteral("txtFolderMask"), c), "txtFolderMask");
-    place(txtFolderMask, 6120, 720, 5640, 285);
+    place(txtFolderMask, ui::design::txtFolderMask);
     File1 = named(new ui::FileListBox(m_fs, c), "File1");
-    place(File1, 6120, 1200, 5640, 2235);
+    place(File1, ui::design::File1);
     Dir1 = named(new ui::FolderListBox(m_fs, c), "Dir1");
-    place(Dir1, 120, 1200, 5640, 2790);
+    place(Dir1, ui::design::Dir1);
     Drive1 = named(new ui::DriveListBox(m_fs, m_prompts, c), "Drive1");
-    place(Drive1, 120, 720, 5640, 315);
+    place(Drive1, ui::design::Drive1);
 
     shpMarker = named(new QFrame(c), "shpMarker");
     shpMarker->setStyleSheet(
         QStringLiteral("QFrame#shpMarker { border: 2px solid rgb(255,128,128); }"));
     shpMarker->setAttribute(Qt::WA_TransparentForMouseEvents);
-    place(shpMarker, 9720, 3600, 615, 495);
+    place(shpMarker, ui::design::shpMarker);
     shpMarker->lower();
 
     Label3 = named(new QLabel(QStringLiteral("Dateien"), c), "Label3");
-    place(Label3, 240, 7200, 855, 255);
+    place(Label3, ui::design::Label3);
     Label4 = named(new QLabel(QStringLiteral("Ordner"), c), "Label4");
-    place(Label4, 2040, 7200, 855, 255);
+    place(Label4, ui::design::Label4);
     Label5 = named(new QLabel(c), "Label5");
-    place(Label5, 2760, 7200, 855, 255);
+    place(Label5, ui::design::Label5);
     Label6 = named(new QLabel(c), "Label6");
-    place(Label6, 960, 7200, 855, 255);
+    place(Label6, ui::design::Label6);
     lblMuster = named(new QLabel(QStringLiteral("Muster"), c), "lblMuster");
-    place(lblMuster, 6120, 3620, 735, 375);
+    place(lblMuster, ui::design::lblMuster);
     lblPath = named(new QLabel(QStringLiteral("Ausgewählter Pfad"), c), "lblPath");
-    place(lblPath, 6120, 480, 4215, 375);
+    place(lblPath, ui::design::lblPath);
     lbDrive = named(new QLabel(QStringLiteral("Laufwerk"), c), "lbDrive");
-    place(lbDrive, 120, 480, 1215, 255);
+    place(lbDrive, ui::design::lbDrive);
     // Captions above their control start at the top of their box, so that a font taller
     // than the form font does not push them onto the control below.
     lblPath->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -266,25 +267,29 @@ void frmMain::createToolbar() {
 }
 
 void frmMain::applyLayout() {
-    const core::MainLayout& l = m_layout;
-    auto set = [](QWidget* w, double left, double top, double width, double height) {
-        place(w, left, top, width, height);
-    };
+    const ui::MainLayout& l = m_layout;
     const double clientW = ui::toTwips(m_client->width(), this);
     const double clientH = ui::toTwips(m_client->height(), this);
     // The toolbar and the status bar stay docked at the top and bottom edge.
-    set(Toolbar1, 0, 0, clientW, 360);
-    set(StatusBar1, 0, clientH - 375, clientW, 375);
-    set(List1, l.list1Left, l.list1Top, l.list1Width, l.list1Height);
-    set(Drive1, 120, 720, l.drive1Width, 315);
-    set(Dir1, 120, 1200, l.dir1Width, 2790);
-    set(txtFolderMask, l.txtFolderMaskLeft, 720, l.txtFolderMaskWidth, 285);
-    set(File1, l.file1Left, 1200, l.file1Width, 2235);
-    set(lblMuster, l.lblMusterLeft, 3620, 735, 375);
-    set(lblPath, l.lblPathLeft, 480, 4215, 375);
-    set(cboMuster, l.cboMusterLeft, 3600, 1095, 315);
+    place(Toolbar1, 0, 0, clientW, ui::design::Toolbar1.height);
+    place(StatusBar1, 0, clientH - ui::design::StatusBar1.height, clientW,
+          ui::design::StatusBar1.height);
+    place(List1, l.list1Left, l.list1Top, l.list1Width, l.list1Height);
+    place(Drive1, ui::design::Drive1.left, ui::design::Drive1.top, l.drive1Width,
+          ui::design::Drive1.height);
+    place(Dir1, ui::design::Dir1.left, ui::design::Dir1.top, l.dir1Width, ui::design::Dir1.height);
+    place(txtFolderMask, l.txtFolderMaskLeft, ui::design::txtFolderMask.top, l.txtFolderMaskWidth,
+          ui::design::txtFolderMask.height);
+    place(File1, l.file1Left, ui::design::File1.top, l.file1Width, ui::design::File1.height);
+    place(lblMuster, l.lblMusterLeft, ui::design::lblMuster.top, ui::design::lblMuster.width,
+          ui::design::lblMuster.height);
+    place(lblPath, l.lblPathLeft, ui::design::lblPath.top, ui::design::lblPath.width,
+          ui::design::lblPath.height);
+    place(cboMuster, l.cboMusterLeft, ui::design::cboMuster.top, ui::design::cboMuster.width,
+          ui::design::cboMuster.height);
     // The caption must stay readable in fonts wider than the design font.
-    set(Check1, l.check1Left, 3600, std::max(1995.0, ui::toTwips(Check1->sizeHint().width(), this)),
-        255);
-    set(shpMarker, l.shpMarkerLeft, l.shpMarkerTop, l.shpMarkerWidth, l.shpMarkerHeight);
+    place(Check1, l.check1Left, ui::design::Check1.top,
+          std::max<double>(ui::design::Check1.width, ui::toTwips(Check1->sizeHint().width(), this)),
+          ui::design::Check1.height);
+    place(shpMarker, l.shpMarkerLeft, l.shpMarkerTop, l.shpMarkerWidth, l.shpMarkerHeight);
 }

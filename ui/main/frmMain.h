@@ -4,9 +4,9 @@
 // and the bulk operations. Its work is done in core/; this class wires controls to it.
 
 #include "core/entry_list.h"
-#include "core/main_layout.h"
 #include "platform/platform.h"
 #include "ui/controls/prompts.h"
+#include "ui/main/main_layout.h"
 
 #include <QMainWindow>
 #include <cstddef>
@@ -69,6 +69,8 @@ protected:
 
 private:
     class Bulk;
+    // The toolbar's "Attribute" check button, counted with the separators.
+    static constexpr int kAttributeButton = 8;
     class TargetFolder;
 
     // Copies or moves every listed file into sTargetPath (the target folder dialog's OK).
@@ -156,7 +158,7 @@ private:
     QProgressBar* m_progress = nullptr;
     int m_progressPercent = -1;
     QWidget* m_client = nullptr;
-    core::MainLayout m_layout;
+    ui::MainLayout m_layout;
     std::int64_t intFileCount = 0;
     std::int64_t intFolderCount = 0;
     bool m_searching = false;

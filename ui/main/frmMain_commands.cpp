@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int attributeButton = 8;
-
 // Marks a pass, or what leads up to it, as under way for as long as it lasts.
 class Running {
 public:
@@ -88,7 +86,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("Move")) {
         showCopyMoveDialog(true);
     } else if (key == QLatin1String("Attribute")) {
-        if (Toolbar1->isPressed(attributeButton)) {
+        if (Toolbar1->isPressed(kAttributeButton)) {
             File1->setShowHidden(true);
             File1->setShowReadOnly(true);
             File1->setShowSystem(true);
@@ -121,7 +119,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void frmMain::syncAttributeButton() {
-    Toolbar1->setPressed(attributeButton,
+    Toolbar1->setPressed(kAttributeButton,
                          !(mnuViewHidden->isChecked() || mnuViewSystem->isChecked()));
 }
 

@@ -73,7 +73,7 @@ void frmMain::Form_Load() {
     StatusBar1->setPanelText(2, QStringLiteral("Verzeichnisse: 0"));
     StatusBar1->setPanelText(3, versionText());
     shpMarker->setVisible(false);
-    core::PlaceMarker(m_layout);
+    ui::placeMarker(m_layout);
     applyLayout();
     mnuCopy->setEnabled(false);
     mnuCut->setEnabled(false);
@@ -81,7 +81,7 @@ void frmMain::Form_Load() {
     mnuViewHidden->setChecked(true);
     mnuViewReadOnly->setChecked(false);
     mnuViewSystem->setChecked(true);
-    Toolbar1->setPressed(8, false);
+    Toolbar1->setPressed(kAttributeButton, false);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -91,8 +91,8 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::Form_Resize() {
     const QRect outer = frameGeometry();
-    core::ApplyResizeRules(m_layout, static_cast<float>(ui::toTwips(outer.width(), this)),
-                           static_cast<float>(ui::toTwips(outer.height(), this)));
+    ui::applyResizeRules(m_layout, static_cast<float>(ui::toTwips(outer.width(), this)),
+                         static_cast<float>(ui::toTwips(outer.height(), this)));
     applyLayout();
 }
 

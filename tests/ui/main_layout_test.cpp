@@ -1,14 +1,14 @@
-#include "core/main_layout.h"
+#include "ui/main/main_layout.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(MainLayout, GrowthSpreadsOverListViewsAndPathField) {
-    core::MainLayout a = core::DesignLayout();
-    core::MainLayout b = a;
-    core::ApplyResizeRules(a, 12000.0f, 9000.0f);
-    core::ApplyResizeRules(b, 13000.0f, 9000.0f);
+    ui::MainLayout a = ui::designLayout();
+    ui::MainLayout b = a;
+    ui::applyResizeRules(a, 12000.0f, 9000.0f);
+    ui::applyResizeRules(b, 13000.0f, 9000.0f);
     const float x = 1000.0f;
     EXPECT_NEAR(b.list1Width - a.list1Width, x, 0.01f);
     EXPECT_NEAR(b.drive1Width - a.drive1Width, 0.47f * x, 0.01f);
@@ -28,16 +28,16 @@ TEST(MainLayout, GrowthSpreadsOverListViewsAndPathField) {
 }
 
 TEST(MainLayout, ListHeightFollowsOuterHeight) {
-    core::MainLayout l = core::DesignLayout();
-    core::ApplyResizeRules(l, 11910.0f, 9000.0f);
+    ui::MainLayout l = ui::designLayout();
+    ui::applyResizeRules(l, 11910.0f, 9000.0f);
     EXPECT_NEAR(l.list1Height, 9000.0f - 1.42f * (2790.0f + 315.0f + 375.0f + 360.0f), 0.01f);
 }
 
 TEST(MainLayout, VerySmallWindowKeepsRefusedSizes) {
-    core::MainLayout l = core::DesignLayout();
-    core::ApplyResizeRules(l, 12000.0f, 9000.0f);
-    const core::MainLayout before = l;
-    core::ApplyResizeRules(l, 300.0f, 200.0f);
+    ui::MainLayout l = ui::designLayout();
+    ui::applyResizeRules(l, 12000.0f, 9000.0f);
+    const ui::MainLayout before = l;
+    ui::applyResizeRules(l, 300.0f, 200.0f);
     // Negative sizes are refused: those controls keep their previous sizes.
     EXPECT_EQ(l.list1Width, before.list1Width);
     EXPECT_EQ(l.list1Height, before.list1Height);
