@@ -50,13 +50,6 @@ std::string contentFor(std::size_t i) {
     return "Inhalt " + std::to_string(i);
 }
 
-std::set<std::string> namesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.insert(e.path().filename().string());
-    return names;
-}
-
 struct HostileTree : coretest::Scenario {
     HostileTree() : Scenario("*") {
         std::filesystem::remove_all(data.path() / "Quelle");
@@ -133,11 +126,11 @@ TEST(HostileNames, AreLoggedOneLineEachAndActedOnAsThemselves) {
         std::set<std::string> expectedLeft(lookAlikes().begin(), lookAlikes().end());
         if (pass == Pass::Copy)
             expectedLeft.insert(hostileNames().begin(), hostileNames().end());
-        EXPECT_EQ(namesIn(t.data.path() / "Quelle"), expectedLeft);
+        EXPECT_EQ(testsupport::namesIn(t.data.path() / "Quelle"), expectedLeft);
         for (const auto& name : lookAlikes())
             EXPECT_EQ(testsupport::readBytes(t.source(name)), "unbeteiligt") << name;
         if (pass != Pass::Delete) {
-            EXPECT_EQ(namesIn(t.data.path() / "Ziel"),
+            EXPECT_EQ(testsupport::namesIn(t.data.path() / "Ziel"),
                       std::set<std::string>(hostileNames().begin(), hostileNames().end()));
             for (std::size_t i = 0; i < hostileNames().size(); ++i)
                 EXPECT_EQ(testsupport::readBytes(t.data.path() / "Ziel" / hostileNames()[i]),
@@ -154,7 +147,7 @@ TEST(HostileNames, ANameOfTheLongestLengthCannotTakeAPrefixAndStays) {
     const std::string longest = std::string(251, 'n') + ".txt";
     EXPECT_EQ(testsupport::readBytes(t.source(longest)), contentFor(hostileNames().size() - 1));
     std::size_t moved = 0;
-    for (const auto& name : namesIn(t.data.path() / "Ziel")) {
+    for (const auto& name : testsupport::namesIn(t.data.path() / "Ziel")) {
         EXPECT_LE(name.size(), 255u);
         ++moved;
     }

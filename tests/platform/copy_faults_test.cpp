@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/temp_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -25,13 +27,6 @@ using testsupport::readBytes;
 using testsupport::TwoDrives;
 
 const std::string kBig(300000, 'x');
-
-std::set<std::string> namesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.insert(e.path().filename().string());
-    return names;
-}
 
 // Limits the size of files this process writes, so that the copy's writes fail half-way with
 // EFBIG instead of raising SIGXFSZ; undone at the end of the scope.
@@ -101,7 +96,7 @@ TEST(CopyFaults, AWriteFailingHalfWayLeavesTheTargetAsItWas) {
     EXPECT_EQ(intoNew, std::errc::file_too_large);
     EXPECT_EQ(ontoOld, std::errc::file_too_large);
     EXPECT_EQ(readBytes(old), "alt");
-    EXPECT_EQ(namesIn(t.d.path()), (std::set<std::string>{"alt.bin"}));
+    EXPECT_EQ(testsupport::namesIn(t.d.path()), (std::set<std::string>{"alt.bin"}));
     EXPECT_EQ(readBytes(t.c.path() / "gross.bin"), kBig);
 }
 
@@ -121,7 +116,7 @@ TEST(CopyFaults, AFullFileSystemLeavesTheTargetAsItWas) {
     EXPECT_EQ(t.fs->copyFile("C:\\gross.bin", "D:\\klein\\neu.bin"), std::errc::no_space_on_device);
     EXPECT_EQ(t.fs->copyFile("C:\\gross.bin", "D:\\klein\\alt.bin"), std::errc::no_space_on_device);
     EXPECT_EQ(readBytes(old), "alt");
-    EXPECT_EQ(namesIn(small), (std::set<std::string>{"alt.bin"}));
+    EXPECT_EQ(testsupport::namesIn(small), (std::set<std::string>{"alt.bin"}));
     // The space of the failed copies is free again.
     EXPECT_FALSE(t.fs->copyFile("C:\\klein.txt", "D:\\klein\\klein.txt"));
     EXPECT_EQ(readBytes(small / "klein.txt"), "passt");
@@ -139,7 +134,7 @@ TEST(CopyFaults, ARefusedRenameOrCreateLeavesNothingBehind) {
         EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest\\alt.txt"),
                   std::errc::operation_not_permitted);
         EXPECT_EQ(readBytes(old), "alt");
-        EXPECT_EQ(namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
+        EXPECT_EQ(testsupport::namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
     }
     {
         // Nothing may be created in the folder: the temporary file cannot be opened.
@@ -149,7 +144,7 @@ TEST(CopyFaults, ARefusedRenameOrCreateLeavesNothingBehind) {
                   std::errc::operation_not_permitted);
         EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest\\anderes.txt"),
                   std::errc::operation_not_permitted);
-        EXPECT_EQ(namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
+        EXPECT_EQ(testsupport::namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
         EXPECT_EQ(readBytes(old), "alt");
     }
     // A source that vanished is a plain failure.
@@ -180,7 +175,7 @@ TEST(CopyFaults, ACopyWhoseProcessDiesHalfWayNeverShowsAPartialTarget) {
     }
     EXPECT_EQ(readBytes(old), "alt");
     // Only the dead copy's temporary files are there besides the untouched target.
-    for (const auto& name : namesIn(t.d.path())) {
+    for (const auto& name : testsupport::namesIn(t.d.path())) {
         if (name != "alt.bin") {
             EXPECT_TRUE(name.starts_with(".tilgomat-") && name.ends_with(".tmp")) << name;
         }

@@ -5,6 +5,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "support/temp_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -15,13 +17,6 @@ using namespace platform;
 using testsupport::modeOf;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
-
-std::set<std::string> namesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.insert(e.path().filename().string());
-    return names;
-}
 
 struct timespec mtimeOf(const std::filesystem::path& p) {
     struct stat st {};
@@ -57,7 +52,7 @@ TEST(CopyFile, CarriesDataModeAttributesAndTime) {
     t.c.file("leer.txt");
     ASSERT_FALSE(t.fs->copyFile("C:\\leer.txt", "D:\\leer.txt"));
     EXPECT_EQ(*t.fs->fileLength("D:\\leer.txt"), 0u);
-    EXPECT_EQ(namesIn(t.d.path()),
+    EXPECT_EQ(testsupport::namesIn(t.d.path()),
               (std::set<std::string>{"brief.txt", "fest.txt", "profil", "leer.txt"}));
 }
 
@@ -94,7 +89,7 @@ TEST(CopyFile, ReplacesATargetUnlessWindowsWouldRefuse) {
         EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", same), std::errc::device_or_resource_busy) << same;
     EXPECT_EQ(readBytes(t.c.path() / "neu.txt"), "neu");
 
-    EXPECT_EQ(namesIn(t.d.path()),
+    EXPECT_EQ(testsupport::namesIn(t.d.path()),
               (std::set<std::string>{"alt.txt", "fest.txt", "versteckt.txt", ".punkt", "Ordner"}));
 }
 
@@ -131,7 +126,7 @@ TEST(CopyFile, FailureLeavesNoTemporaryFileAndTheTargetWhole) {
     EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\ziel.txt"));
     EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\neu.txt"));
     EXPECT_EQ(readBytes(old), "alt");
-    EXPECT_EQ(namesIn(t.d.path()), (std::set<std::string>{"ziel.txt"}));
+    EXPECT_EQ(testsupport::namesIn(t.d.path()), (std::set<std::string>{"ziel.txt"}));
 }
 
 } // namespace

@@ -74,4 +74,11 @@ std::string readBytes(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
 } // namespace testsupport

@@ -1,11 +1,12 @@
 #pragma once
 
-// Temporary folders for tests, and a backend whose drives are such folders.
+// Temporary folders and files for tests.
 
 #include "platform/platform.h"
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ private:
     std::string m_oldHome, m_oldConfig;
     bool m_hadHome = false, m_hadConfig = false;
 };
+
+// The names of the entries of a folder.
+std::set<std::string> namesIn(const std::filesystem::path& folder);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string readBytes(const std::filesystem::path& file);
