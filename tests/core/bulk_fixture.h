@@ -19,9 +19,9 @@
 
 namespace coretest {
 
-class BulkFixture : public ::testing::Test {
-protected:
-    BulkFixture() { fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9}; }
+// The drives and the log every pass test starts from.
+struct PassDrives {
+    PassDrives() { fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9}; }
 
     // One log line for the fixed clock; item and note are ASCII.
     static std::string line(std::string_view item, std::string_view note) {
@@ -29,6 +29,17 @@ protected:
     }
     std::filesystem::path logFile() const { return home.documents() / "Tilgomat.txt"; }
     std::string logBytes() const { return testsupport::readBytes(logFile()); }
+
+    testsupport::FakeHome home;
+    testsupport::TempDir data;
+    std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
+        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+    testsupport::FaultyPlatform fs{*host};
+    core::OperationLog log{fs};
+};
+
+class BulkFixture : public ::testing::Test, public PassDrives {
+protected:
     bool exists(const std::string& relative) const {
         return std::filesystem::exists(data.path() / relative);
     }
@@ -41,13 +52,6 @@ protected:
             text += std::string(window.resultList()[i]) + "|";
         return text;
     }
-
-    testsupport::FakeHome home;
-    testsupport::TempDir data;
-    std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
-        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
-    testsupport::FaultyPlatform fs{*host};
-    core::OperationLog log{fs};
 };
 
 } // namespace coretest

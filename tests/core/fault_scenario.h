@@ -5,8 +5,7 @@
 // target written is whole, no temporary file is left, every attempt has its log line and the
 // failure pass names exactly the files that survived.
 
-#include "support/faulty_platform.h"
-#include "test_window.h"
+#include "bulk_fixture.h"
 
 #include "core/bulk_operations.h"
 #include "core/modFile.h"
@@ -43,7 +42,7 @@ inline std::string variantName(Pass pass, bool acrossFileSystems) {
     return std::string(passName(pass)) + (acrossFileSystems ? " across file systems" : "");
 }
 
-class Scenario {
+class Scenario : public PassDrives {
 public:
     // The files of D:\Quelle by name, with their contents; b.txt is large enough to take more
     // than one write.
@@ -60,7 +59,6 @@ public:
     // `pattern`: the reduced pattern of the searches (the list and the new search after the pass).
     explicit Scenario(std::string pattern = "TXT")
         : window(fs, "D:\\Quelle", std::move(pattern), false) {
-        fs.fixedNow = platform::DateTime{2024, 5, 17, 14, 3, 9};
         for (const auto& [name, bytes] : sources())
             data.file("Quelle/" + name, bytes);
         data.folder("Quelle/Archiv");
@@ -80,14 +78,6 @@ public:
     std::filesystem::path source(const std::string& name) const {
         return data.path() / "Quelle" / name;
     }
-    std::string logBytes() const {
-        return testsupport::readBytes(home.documents() / "Tilgomat.txt");
-    }
-
-    static std::string line(std::string_view item, std::string_view note) {
-        return "17.05.2024 14:03:09;\"" + std::string(item) + "\";" + std::string(note) + "\r\n";
-    }
-
     // The log a run must leave: one attempt line per listed file, then for a delete or a move
     // one error line per file entry of the final list; the line at `lostLine` (counted over all
     // lines written) could not be written.
@@ -168,12 +158,6 @@ public:
         EXPECT_EQ(logBytes(), expectedLog(pass, lostLine));
     }
 
-    testsupport::FakeHome home;
-    testsupport::TempDir data;
-    std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
-        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
-    testsupport::FaultyPlatform fs{*host};
-    core::OperationLog log{fs};
     TestWindow window;
     core::EntryList listed; // the list the pass acts on
 
