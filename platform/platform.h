@@ -134,8 +134,10 @@ std::unique_ptr<Platform> createHostPlatform();
 // The same backend with drives of the caller's own, each letter standing for a host folder (tests
 // and benchmarks; the program itself takes no configuration). `workingFolder` is the host folder
 // that counts as the process's working folder, deciding the current drive and that drive's
-// current folder; empty: the real working folder.
+// current folder; empty: the real working folder. `documentsFolder` is the host folder that
+// counts as the user's documents folder (none while it does not exist); empty: the user's own.
 std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
-                                             std::string workingFolder = {});
+                                             std::string workingFolder = {},
+                                             std::string documentsFolder = {});
 
 } // namespace platform

@@ -21,9 +21,10 @@ namespace platform {
 namespace posix {
 
 PosixPlatform::PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
-                             std::function<std::string()> mountInfo)
+                             std::function<std::string()> mountInfo, std::string documentsFolder)
     : m_drives(std::move(drives), std::move(workingFolder)), m_mountInfo(std::move(mountInfo)),
-      m_mountText(m_mountInfo ? m_mountInfo() : std::string()), m_umask(currentUmask()) {}
+      m_mountText(m_mountInfo ? m_mountInfo() : std::string()),
+      m_documentsFolder(std::move(documentsFolder)), m_umask(currentUmask()) {}
 
 std::vector<Drive> PosixPlatform::drives() const {
     if (m_mountInfo) {
@@ -190,6 +191,12 @@ Result<std::string> PosixPlatform::readFile(std::string_view path) const {
 }
 
 std::string PosixPlatform::documentsFolder() const {
+    if (!m_documentsFolder.empty()) {
+        struct stat st {};
+        if (statHost(m_documentsFolder, st, true) || !S_ISDIR(st.st_mode))
+            return {};
+        return m_drives.pathText(m_documentsFolder);
+    }
     std::string host = documentsHostFolder(m_userDirs);
     return host.empty() ? std::string() : m_drives.pathText(host);
 }
@@ -237,8 +244,11 @@ Result<std::string> PosixPlatform::hostPath(std::string_view path, LastName last
 } // namespace posix
 
 std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
-                                             std::string workingFolder) {
-    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder));
+                                             std::string workingFolder,
+                                             std::string documentsFolder) {
+    return std::make_unique<posix::PosixPlatform>(std::move(drives), std::move(workingFolder),
+                                                  std::function<std::string()>(),
+                                                  std::move(documentsFolder));
 }
 
 std::unique_ptr<Platform> createHostPlatform() {

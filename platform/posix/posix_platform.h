@@ -22,8 +22,9 @@ class PosixPlatform final : public Platform {
 public:
     // With `mountInfo`, the drive table follows the mounts: whenever the drives are asked for,
     // the text it gives is compared with the last, and drives that came or went are taken in.
+    // `documentsFolder`: a host folder that stands for the user's documents folder.
     PosixPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
-                  std::function<std::string()> mountInfo = {});
+                  std::function<std::string()> mountInfo = {}, std::string documentsFolder = {});
 
     std::vector<Drive> drives() const override;
     char currentDrive() const override;
@@ -67,6 +68,7 @@ private:
     mutable DriveTable m_drives;
     std::function<std::string()> m_mountInfo;
     mutable std::string m_mountText;
+    std::string m_documentsFolder;
     CaseMapping m_caseMapping;
     // Lookups change it, also in const operations: the backend is used from one thread.
     mutable FolderIndex m_folderIndex;

@@ -33,7 +33,7 @@ struct PassDrives {
     testsupport::FakeHome home;
     testsupport::TempDir data;
     std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
-        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str(), home.documentsText());
     testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};
 };

@@ -59,7 +59,8 @@ TEST(AcrossFileSystems, CopyAndMoveCarryEverythingAndTheSourceGoesOnlyAfterItsCo
     }
     testsupport::FakeHome home;
     auto platform = platform::createPlatformOver(
-        {{'c', home.home().string(), {}}, {'d', here.str(), {}}, {'e', shm, {}}}, here.str());
+        {{'c', home.home().string(), {}}, {'d', here.str(), {}}, {'e', shm, {}}}, here.str(),
+        home.documentsText());
     core::OperationLog log(*platform);
 
     // a.txt with a mode, a time to the nanosecond and every stored attribute; b.txt read-only,

@@ -31,7 +31,8 @@ TEST(ModFileTest, FileExists) {
 
 TEST(ModSpecialFolderTest, OnlyTheDocumentsFolderIsKnown) {
     testsupport::FakeHome home;
-    auto fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
+    auto fs = platform::createPlatformOver({{'c', home.home().string(), {}}}, home.home().string(),
+                                           home.documentsText());
     const std::string documents =
         modSpecialFolder::SpecialFolderPath(*fs, modSpecialFolder::CSIDL_PERSONAL);
     EXPECT_FALSE(documents.empty());

@@ -42,7 +42,7 @@ TEST_F(OperationLogTest, WritesWindows1252LinesWithCrLf) {
 TEST_F(OperationLogTest, FollowsTheDocumentsFolderForEveryLine) {
     // A documents folder at a drive root gives a doubled backslash, which counts as one.
     auto rootHost = platform::createPlatformOver(
-        {{'c', home.documents().string(), {}}, {'d', data.str(), {}}}, data.str());
+        {{'c', home.documentsText(), {}}, {'d', data.str(), {}}}, data.str(), home.documentsText());
     core::OperationLog rootLog(*rootHost);
     EXPECT_EQ(core::logPath(*rootHost), "C:\\\\Tilgomat.txt");
     rootLog.sLogItem = "d:\\a";
@@ -60,7 +60,8 @@ TEST_F(OperationLogTest, FollowsTheDocumentsFolderForEveryLine) {
 
 TEST_F(OperationLogTest, WithoutADocumentsFolderTheLogGoesToTheCurrentDriveRoot) {
     // The fake home lies outside every drive, so there is no documents folder path.
-    auto dataOnly = platform::createPlatformOver({{'d', data.str(), {}}}, data.str());
+    auto dataOnly =
+        platform::createPlatformOver({{'d', data.str(), {}}}, data.str(), home.documentsText());
     testsupport::FaultyPlatform clocked(*dataOnly);
     clocked.fixedNow = fs.fixedNow;
     core::OperationLog rootLog(clocked);

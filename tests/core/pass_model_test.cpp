@@ -272,7 +272,7 @@ void runCase(const Case& c) {
     auto host = platform::createPlatformOver({{'c', home.home().string(), {}},
                                               {'d', data.str(), {}},
                                               {'e', (data.path() / "Baum/A").string(), {}}},
-                                             data.str());
+                                             data.str(), home.documentsText());
     for (const auto& [path, f] : c.files) {
         data.file(path, f.content);
         const std::uint32_t bits = platform::Archive | (f.readOnly ? platform::ReadOnly : 0u) |

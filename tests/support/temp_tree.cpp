@@ -1,9 +1,9 @@
 #include "support/temp_tree.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+#include <random>
 #include <system_error>
 
 namespace testsupport {
@@ -11,10 +11,18 @@ namespace testsupport {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tilgomat-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    // Named at random and created only when the name is free, so that parallel tests never
+    // share a folder.
+    std::random_device random;
+    for (;;) {
+        char name[40];
+        std::snprintf(name, sizeof name, "tilgomat-test-%08x%08x", random(), random());
+        const fs::path candidate = fs::temp_directory_path() / name;
+        if (fs::create_directory(candidate)) {
+            m_path = candidate;
+            return;
+        }
+    }
 }
 
 TempDir::~TempDir() {
@@ -28,8 +36,12 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ec);
 }
 
+std::string TempDir::str() const {
+    return utf8(m_path);
+}
+
 fs::path TempDir::file(const std::string& relative, const std::string& content) const {
-    fs::path p = m_path / relative;
+    fs::path p = m_path / pathOf(relative);
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << content;
@@ -37,36 +49,23 @@ fs::path TempDir::file(const std::string& relative, const std::string& content) 
 }
 
 fs::path TempDir::folder(const std::string& relative) const {
-    fs::path p = m_path / relative;
+    fs::path p = m_path / pathOf(relative);
     fs::create_directories(p);
     return p;
 }
 
 FakeHome::FakeHome() {
-    if (const char* h = std::getenv("HOME")) {
-        m_hadHome = true;
-        m_oldHome = h;
-    }
-    if (const char* c = std::getenv("XDG_CONFIG_HOME")) {
-        m_hadConfig = true;
-        m_oldConfig = c;
-    }
     m_dir.folder("Dokumente");
-    m_dir.folder(".config");
-    m_dir.file(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    setenv("HOME", m_dir.str().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (m_dir.path() / ".config").c_str(), 1);
 }
 
-FakeHome::~FakeHome() {
-    if (m_hadHome)
-        setenv("HOME", m_oldHome.c_str(), 1);
-    else
-        unsetenv("HOME");
-    if (m_hadConfig)
-        setenv("XDG_CONFIG_HOME", m_oldConfig.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
+fs::path pathOf(std::string_view utf8Text) {
+    return fs::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8Text.data()), utf8Text.size()));
+}
+
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
 std::string readBytes(const fs::path& file) {

@@ -8,9 +8,15 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testsupport {
+
+// A path from UTF-8 text and back, the same on every host (a narrow string is the code page's
+// text on Windows).
+std::filesystem::path pathOf(std::string_view utf8Text);
+std::string utf8(const std::filesystem::path& path);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -21,7 +27,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string str() const { return m_path.string(); }
+    // The folder as UTF-8 text.
+    std::string str() const;
     // Creates a file (and its folders) relative to this folder with the given content.
     std::filesystem::path file(const std::string& relative, const std::string& content = {}) const;
     std::filesystem::path folder(const std::string& relative) const;
@@ -30,22 +37,18 @@ private:
     std::filesystem::path m_path;
 };
 
-// Points HOME and XDG_CONFIG_HOME at a temporary folder for the lifetime of the object, so
-// that the documents folder is <home>/Dokumente (created) and nothing touches the real home.
+// A home folder of the test's own with its documents folder <home>/Dokumente. A backend is
+// given that folder (createPlatformOver's documents folder), so nothing touches the real home.
 class FakeHome {
 public:
     FakeHome();
-    ~FakeHome();
-    FakeHome(const FakeHome&) = delete;
-    FakeHome& operator=(const FakeHome&) = delete;
 
     const std::filesystem::path& home() const { return m_dir.path(); }
     std::filesystem::path documents() const { return m_dir.path() / "Dokumente"; }
+    std::string documentsText() const { return utf8(documents()); }
 
 private:
     TempDir m_dir;
-    std::string m_oldHome, m_oldConfig;
-    bool m_hadHome = false, m_hadConfig = false;
 };
 
 // The names of the entries of a folder.

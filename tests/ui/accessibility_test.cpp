@@ -111,8 +111,8 @@ struct Finished {
 struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
-    FaultyPlatform fs{platform::createPlatformOver({{'d', home.home().string(), "Daten"}},
-                                                   home.documents().string())};
+    FaultyPlatform fs{platform::createPlatformOver(
+        {{'d', home.home().string(), "Daten"}}, home.documents().string(), home.documentsText())};
     ScriptedPrompts prompts;
     testsupport::MainWindowScaffold main{fs, prompts};
 

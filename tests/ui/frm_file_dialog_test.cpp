@@ -57,7 +57,7 @@ struct Session {
         : fs(platform::createPlatformOver({{'d', home.home().string(), "Daten"},
                                            {'e', e.str(), "Extern"},
                                            {'f', (e.path() / "fehlt").string(), "Fehlt"}},
-                                          home.documents().string())),
+                                          home.documents().string(), home.documentsText())),
           main(fs, prompts) {
         prompts.shown.clear();
     }

@@ -34,8 +34,9 @@ protected:
     void SetUp() override {
         testsupport::ensureApp();
         w.reset();
-        platformImpl = platform::createPlatformOver(
-            {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str());
+        platformImpl =
+            platform::createPlatformOver({{'c', home.home().string(), {}}, {'d', data.str(), {}}},
+                                         data.str(), home.documentsText());
         faulty = std::make_unique<testsupport::FaultyPlatform>(*platformImpl);
         w = std::make_unique<testsupport::MainWindowScaffold>(*faulty, prompts);
     }

@@ -42,7 +42,7 @@ struct MainFixture : ::testing::Test {
         testsupport::ensureApp();
         fs = platform::createPlatformOver(
             {{'c', "/", ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
-            home.home().string());
+            home.home().string(), home.documentsText());
         w = std::make_unique<testsupport::MainWindowScaffold>(*fs, prompts);
     }
 

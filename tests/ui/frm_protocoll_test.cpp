@@ -22,8 +22,8 @@ using testsupport::ScriptedPrompts;
 // Drive C: is the fake home, so the log is C:\Dokumente\Tilgomat.txt.
 struct Scene {
     FakeHome home;
-    FaultyPlatform fs{
-        platform::createPlatformOver({{'c', home.home().string(), ""}}, home.home().string())};
+    FaultyPlatform fs{platform::createPlatformOver({{'c', home.home().string(), ""}},
+                                                   home.home().string(), home.documentsText())};
     ScriptedPrompts prompts;
 
     Scene() { testsupport::ensureApp(); }

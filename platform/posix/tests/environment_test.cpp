@@ -18,7 +18,43 @@
 namespace {
 
 using platform::posix::parseDocumentsDir;
-using testsupport::FakeHome;
+
+// A home of the test's own in HOME, with XDG_CONFIG_HOME and a user-dirs.dirs that names
+// <home>/Dokumente, put back at the end.
+class XdgHome {
+public:
+    XdgHome() {
+        remember("HOME", m_home);
+        remember("XDG_CONFIG_HOME", m_config);
+        m_dir.folder("Dokumente");
+        m_dir.file(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+        setenv("HOME", m_dir.str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (m_dir.path() / ".config").c_str(), 1);
+    }
+    ~XdgHome() {
+        restore("HOME", m_home);
+        restore("XDG_CONFIG_HOME", m_config);
+    }
+    XdgHome(const XdgHome&) = delete;
+    XdgHome& operator=(const XdgHome&) = delete;
+
+    const std::filesystem::path& home() const { return m_dir.path(); }
+
+private:
+    static void remember(const char* name, std::optional<std::string>& value) {
+        if (const char* v = std::getenv(name))
+            value = v;
+    }
+    static void restore(const char* name, const std::optional<std::string>& value) {
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+
+    testsupport::TempDir m_dir;
+    std::optional<std::string> m_home, m_config;
+};
 
 TEST(Environment, DocumentsDirFromUserDirs) {
     EXPECT_EQ(parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", "/home/anna"),
@@ -38,7 +74,7 @@ TEST(Environment, DocumentsDirFromUserDirs) {
 }
 
 TEST(Environment, DocumentsFolderAndFallbacks) {
-    FakeHome home;
+    XdgHome home;
     auto fs = platform::createPlatformOver({{'c', home.home().string(), ""}});
     EXPECT_EQ(fs->documentsFolder(), "C:\\Dokumente");
 
