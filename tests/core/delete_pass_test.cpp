@@ -78,21 +78,6 @@ TEST_F(DeletePass, EntriesWithoutDriveLetterAreSkipped) {
     EXPECT_EQ(window.warnings, 0);
 }
 
-TEST_F(DeletePass, NamesWithBlanksAreDeletedExactly) {
-    data.file("Quelle/ name ", "blanks");
-    data.file("Quelle/name", "plain");
-    TestWindow window(fs, "D:\\Quelle", "NAME", false);
-    window.setEntries({"    d:\\quelle\\ name "});
-
-    core::deleteListedEntries(window, fs, log);
-
-    EXPECT_FALSE(exists("Quelle/ name "));
-    EXPECT_EQ(content("Quelle/name"), "plain");
-    // "name" was not listed, but the new search finds it and reports it.
-    EXPECT_EQ(logBytes(),
-              line("d:\\quelle\\ name ", "1/1") + line("d:\\quelle\\name", "1/1 ->error delete"));
-}
-
 TEST_F(DeletePass, TheLogItselfIsLoggedThenDeleted) {
     {
         std::ofstream old(logFile(), std::ios::binary);

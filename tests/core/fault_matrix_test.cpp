@@ -5,7 +5,7 @@
 
 #include "fault_scenario.h"
 
-#include <sys/stat.h>
+#include <fstream>
 
 namespace {
 
@@ -141,13 +141,7 @@ TEST(FaultMatrix, ALogThatCannotBeWrittenLosesItsLinesQuietly) {
         {
             // A read-only log: the backend refuses to append, as Windows would.
             Scenario s;
-            const auto logFile = s.home.documents() / "Tilgomat.txt";
-            {
-                std::FILE* f = std::fopen(logFile.c_str(), "w");
-                ASSERT_NE(f, nullptr);
-                std::fputs("alt\r\n", f);
-                std::fclose(f);
-            }
+            std::ofstream(s.home.documents() / "Tilgomat.txt", std::ios::binary) << "alt\r\n";
             ASSERT_FALSE(s.fs.setAttributes("C:\\Dokumente\\Tilgomat.txt", platform::ReadOnly));
             s.run(pass);
             EXPECT_EQ(s.logBytes(), "alt\r\n");

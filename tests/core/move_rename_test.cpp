@@ -22,7 +22,7 @@ std::map<std::string, std::string> treeOf(platform::Platform& fs, const std::fil
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
         if (!e.is_regular_file())
             continue;
-        std::string relative = std::filesystem::relative(e.path(), root).string();
+        std::string relative = std::filesystem::relative(e.path(), root).generic_string();
         std::string text = rootText + "\\" + relative;
         std::replace(text.begin(), text.end(), '/', '\\');
         tree[relative] = testsupport::readBytes(e.path()) + " attributes " +
@@ -46,6 +46,7 @@ void makeScenario(testsupport::TempDir& data, platform::Platform& fs, const std:
     data.file(name + "/Quelle/x/d.txt", "x");
     data.file(name + "/Quelle/y/d.txt", "y");
     data.file(name + "/Quelle/.e.txt", "e");
+    ASSERT_FALSE(fs.setAttributes(d + "\\Quelle\\.e.txt", platform::Hidden | platform::Archive));
 }
 
 // The same list moved once by the backend's rename and once by copy and delete (the fault
@@ -94,6 +95,8 @@ TEST_F(MoveByRename, EndsExactlyAsCopyAndDelete) {
 
     // With the prefix the hidden name loses its dot; the moved file stays hidden all the same.
     data.file("prefix/Quelle/.e.txt", "e");
+    ASSERT_FALSE(
+        host->setAttributes("D:\\prefix\\Quelle\\.e.txt", platform::Hidden | platform::Archive));
     data.folder("prefix/Ziel");
     EXPECT_EQ(run(*host, "prefix", true), 0);
     EXPECT_EQ(*host->getAttributes("D:\\prefix\\Ziel\\006_.e.txt"),

@@ -7,8 +7,6 @@
 
 #include "platform/platform.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,13 +31,6 @@ inline bool entryExists(const std::filesystem::path& p) {
     std::error_code ec;
     return std::filesystem::symlink_status(p, ec).type() != std::filesystem::file_type::not_found &&
            !ec;
-}
-
-// The permission bits of an entry, a link not followed (POSIX).
-inline unsigned modeOf(const std::filesystem::path& p) {
-    struct stat st {};
-    ::lstat(p.c_str(), &st);
-    return st.st_mode & 07777;
 }
 
 } // namespace testsupport

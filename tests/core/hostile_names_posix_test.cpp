@@ -1,6 +1,7 @@
 // File names that try to break a line, a path or a shell: listed, logged on one line each,
 // deleted, copied and moved as themselves, next to look-alike files that must stay untouched.
 
+#include "bulk_fixture.h"
 #include "fault_scenario.h"
 
 #include <fstream>
@@ -154,6 +155,25 @@ TEST(HostileNames, ANameOfTheLongestLengthCannotTakeAPrefixAndStays) {
     EXPECT_EQ(moved, hostileNames().size() - 1);
     EXPECT_NE(t.logBytes().find("\"d:\\quelle\\" + longest + "\";"), std::string::npos);
     EXPECT_EQ(t.window.warnings, 1);
+}
+
+using DeletePass = coretest::BulkFixture;
+using coretest::TestWindow;
+
+// A trailing blank is part of a POSIX name (Windows drops it wherever a name is made).
+TEST_F(DeletePass, NamesWithBlanksAreDeletedExactly) {
+    data.file("Quelle/ name ", "blanks");
+    data.file("Quelle/name", "plain");
+    TestWindow window(fs, "D:\\Quelle", "NAME", false);
+    window.setEntries({"    d:\\quelle\\ name "});
+
+    core::deleteListedEntries(window, fs, log);
+
+    EXPECT_FALSE(exists("Quelle/ name "));
+    EXPECT_EQ(content("Quelle/name"), "plain");
+    // "name" was not listed, but the new search finds it and reports it.
+    EXPECT_EQ(logBytes(),
+              line("d:\\quelle\\ name ", "1/1") + line("d:\\quelle\\name", "1/1 ->error delete"));
 }
 
 } // namespace

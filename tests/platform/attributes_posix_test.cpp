@@ -1,4 +1,5 @@
 #include "support/drive_fixture.h"
+#include "support/posix_files.h"
 
 #include <sys/stat.h>
 #include <sys/xattr.h>

@@ -1,10 +1,12 @@
 #pragma once
 
-// An open file descriptor that closes itself, for tests that build trees with the *at() calls
-// (POSIX only).
+// POSIX helpers of the tests that hold on POSIX hosts only: an open file descriptor that closes
+// itself (for trees built with the *at() calls) and an entry's permission bits.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <utility>
 
 namespace testsupport {
@@ -29,5 +31,12 @@ public:
 private:
     int m_fd;
 };
+
+// The permission bits of an entry, a link not followed.
+inline unsigned modeOf(const std::filesystem::path& p) {
+    struct stat st {};
+    ::lstat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
 
 } // namespace testsupport

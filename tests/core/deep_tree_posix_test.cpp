@@ -4,7 +4,7 @@
 
 #include "fault_scenario.h"
 
-#include "support/posix_fd.h"
+#include "support/posix_files.h"
 
 #include <fcntl.h>
 #include <limits.h>

@@ -1,0 +1,266 @@
+#include "platform/win32/drive_map.h"
+
+#include "platform/platform.h"
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr std::wstring_view kPrefix = L"\\\\?\\";
+
+char lowerLetter(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A host path in one form: backslashes, no trailing one except after "X:".
+std::wstring normalised(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    while (path.size() > 3 && path.back() == L'\\')
+        path.pop_back();
+    if (path.size() == 2 && path[1] == L':')
+        path += L'\\';
+    return path;
+}
+
+std::vector<std::wstring> split(std::wstring_view path) {
+    std::vector<std::wstring> names;
+    std::size_t pos = 0;
+    while (pos <= path.size()) {
+        const std::size_t end = std::min(path.find(L'\\', pos), path.size());
+        if (end > pos)
+            names.emplace_back(path.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return names;
+}
+
+bool sameName(std::wstring_view a, std::wstring_view b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// What Windows forbids in a name besides the separators: < > : " | ? * and control characters.
+bool forbidden(char c) {
+    return (c >= 0 && c < 32) || std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+DriveMap::DriveMap(std::vector<DriveMapping> drives, std::string workingFolder) {
+    for (const DriveMapping& d : drives) {
+        const char letter = lowerLetter(d.letter);
+        if (!isLetter(letter) || std::any_of(m_mapped.begin(), m_mapped.end(),
+                                             [&](const Entry& e) { return e.letter == letter; }))
+            continue;
+        m_mapped.push_back({letter, normalised(toWide(d.hostRoot)), d.label});
+    }
+    std::sort(m_mapped.begin(), m_mapped.end(),
+              [](const Entry& a, const Entry& b) { return a.letter < b.letter; });
+    if (workingFolder.empty()) {
+        wchar_t buffer[32768];
+        const DWORD n = ::GetCurrentDirectoryW(32768, buffer);
+        m_working = normalised(std::wstring(withoutPrefix(std::wstring_view(buffer, n))));
+    } else {
+        m_working = normalised(toWide(workingFolder));
+    }
+}
+
+std::vector<Drive> DriveMap::driveTexts() const {
+    std::vector<Drive> result;
+    if (!m_mapped.empty()) {
+        for (const Entry& e : m_mapped)
+            result.push_back({e.letter, std::string(1, e.letter) + ": [" +
+                                            (e.label.empty() ? fromWide(e.root) : e.label) + "]"});
+        return result;
+    }
+    // A removable drive without its medium is listed all the same; it is only not ready.
+    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    const DWORD mask = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        const char letter = static_cast<char>('a' + i);
+        const wchar_t rootPath[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', 0};
+        wchar_t label[MAX_PATH + 1] = {};
+        std::string text(1, letter);
+        text += ':';
+        if (::GetVolumeInformationW(rootPath, label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                                    nullptr, 0) &&
+            label[0])
+            text += " [" + fromWide(label) + "]";
+        result.push_back({letter, text});
+    }
+    ::SetErrorMode(oldMode);
+    return result;
+}
+
+char DriveMap::currentDrive() const {
+    if (auto where = locate(m_working))
+        return where->first;
+    return m_mapped.empty() ? 'c' : m_mapped.front().letter;
+}
+
+std::wstring DriveMap::root(char letter) const {
+    letter = lowerLetter(letter);
+    if (!isLetter(letter))
+        return {};
+    if (m_mapped.empty())
+        return std::wstring{static_cast<wchar_t>(L'A' + (letter - 'a')), L':', L'\\'};
+    for (const Entry& e : m_mapped)
+        if (e.letter == letter)
+            return e.root;
+    return {};
+}
+
+std::vector<std::wstring> DriveMap::currentNames(char letter) const {
+    letter = lowerLetter(letter);
+    if (auto where = locate(m_working); where && where->first == letter)
+        return where->second;
+    if (m_mapped.empty()) {
+        // The command shell keeps each drive's current folder in a hidden "=X:" variable.
+        const wchar_t name[] = {L'=', static_cast<wchar_t>(L'A' + (letter - 'a')), L':', 0};
+        wchar_t buffer[32768];
+        const DWORD n = ::GetEnvironmentVariableW(name, buffer, 32768);
+        if (n > 0 && n < 32768)
+            if (auto where = locate(normalised(std::wstring(buffer, n)));
+                where && where->first == letter)
+                return where->second;
+    }
+    return {};
+}
+
+std::wstring DriveMap::currentFolder(char letter) const {
+    std::wstring folder = root(letter);
+    if (folder.empty())
+        return {};
+    for (const std::wstring& name : currentNames(letter)) {
+        if (folder.back() != L'\\')
+            folder += L'\\';
+        folder += name;
+    }
+    return folder;
+}
+
+Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
+    const auto invalid = std::make_error_code(std::errc::invalid_argument);
+    if (text.find('\0') != std::string_view::npos)
+        return invalid;
+    const bool exact = text.starts_with(kExactPrefix);
+    if (exact)
+        text.remove_prefix(kExactPrefix.size());
+    char letter = currentDrive();
+    if (text.size() >= 2 && text[1] == ':' && isLetter(text[0])) {
+        letter = lowerLetter(text[0]);
+        text.remove_prefix(2);
+    } else if (exact) {
+        return invalid;
+    }
+    const std::wstring base = root(letter);
+    if (base.empty())
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    std::vector<std::wstring> names;
+    const bool fromRoot = !text.empty() && (text.front() == '\\' || text.front() == '/');
+    if (!fromRoot && !exact)
+        names = currentNames(letter);
+    else if (exact && !fromRoot)
+        return invalid;
+    std::string_view rest = fromRoot ? text.substr(1) : text;
+    // Exact text has no empty, "." or ".." names, and no backslash at its end.
+    if (exact && rest.ends_with('\\'))
+        return invalid;
+    while (!rest.empty()) {
+        std::size_t end = 0;
+        while (end < rest.size() && rest[end] != '\\' && (exact || rest[end] != '/'))
+            ++end;
+        const std::string_view part = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (exact && (part.empty() || part == "." || part == ".."))
+            return invalid;
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!names.empty())
+                names.pop_back();
+            continue;
+        }
+        if (std::any_of(part.begin(), part.end(), forbidden))
+            return invalid;
+        names.push_back(toWide(part));
+    }
+    std::wstring host = base;
+    for (const std::wstring& name : names) {
+        if (host.back() != L'\\')
+            host += L'\\';
+        host += name;
+    }
+    return withPrefix(host);
+}
+
+std::optional<std::pair<char, std::vector<std::wstring>>>
+DriveMap::locate(std::wstring_view host) const {
+    const std::vector<std::wstring> names = split(withoutPrefix(host));
+    if (names.empty())
+        return std::nullopt;
+    if (m_mapped.empty()) {
+        const std::wstring& drive = names.front();
+        if (drive.size() != 2 || drive[1] != L':' || drive[0] > 0x7F || !isLetter(char(drive[0])))
+            return std::nullopt;
+        return std::pair{lowerLetter(char(drive[0])),
+                         std::vector<std::wstring>(names.begin() + 1, names.end())};
+    }
+    const Entry* best = nullptr;
+    std::size_t bestLength = 0;
+    for (const Entry& e : m_mapped) {
+        const std::vector<std::wstring> rootNames = split(e.root);
+        if (rootNames.size() > names.size() || (best && rootNames.size() <= bestLength))
+            continue;
+        if (std::equal(rootNames.begin(), rootNames.end(), names.begin(), sameName)) {
+            best = &e;
+            bestLength = rootNames.size();
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    return std::pair{best->letter, std::vector<std::wstring>(names.begin() +
+                                                                 static_cast<long>(bestLength),
+                                                             names.end())};
+}
+
+std::string DriveMap::pathText(std::wstring_view host) const {
+    auto where = locate(host);
+    if (!where)
+        return {};
+    std::string text{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'};
+    for (std::size_t i = 0; i < where->second.size(); ++i) {
+        if (i > 0)
+            text += '\\';
+        text += fromWide(where->second[i]);
+    }
+    return text;
+}
+
+bool DriveMap::isDriveRoot(std::wstring_view host) const {
+    auto where = locate(host);
+    return where && where->second.empty();
+}
+
+std::wstring DriveMap::withPrefix(std::wstring_view host) {
+    if (host.starts_with(kPrefix))
+        return std::wstring(host);
+    return std::wstring(kPrefix) + std::wstring(host);
+}
+
+std::wstring_view DriveMap::withoutPrefix(std::wstring_view host) {
+    return host.starts_with(kPrefix) ? host.substr(kPrefix.size()) : host;
+}
+
+} // namespace platform::win32

@@ -1,0 +1,56 @@
+#pragma once
+
+// The drive letters and the host folders they stand for: the machine's own drives, or drives
+// of the caller's own (host folders, for tests and benchmarks). Program path text is mapped
+// onto wide host paths with the "\\?\" prefix, so that paths past 260 characters are reached
+// and nothing is normalised by the system behind the program's back.
+
+#include "platform/result.h"
+#include "platform/types.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::win32 {
+
+class DriveMap {
+public:
+    // `drives` empty: the machine's drives. `workingFolder` (UTF-8 host path) decides the
+    // current drive and its folder; empty: the process's working folder.
+    DriveMap(std::vector<DriveMapping> drives, std::string workingFolder);
+
+    std::vector<Drive> driveTexts() const;
+    char currentDrive() const;
+    // Host folder (wide, without prefix) of a drive's current folder; empty for no such drive.
+    std::wstring currentFolder(char letter) const;
+    // Host root of a drive (wide, without prefix): "C:\" or a folder; empty for no such drive.
+    std::wstring root(char letter) const;
+
+    // The wide host path ("\\?\…") for program path text, with the names below the drive
+    // root as found in the text. `exact` text (after the "\\?\" of the program) is taken
+    // literally.
+    Result<std::wstring> hostPath(std::string_view text) const;
+    // The drive and the names below its root of a host path; nothing outside every drive.
+    std::optional<std::pair<char, std::vector<std::wstring>>> locate(std::wstring_view host) const;
+    // Path text of a host path, empty outside every drive.
+    std::string pathText(std::wstring_view host) const;
+    bool isDriveRoot(std::wstring_view host) const;
+
+    static std::wstring withPrefix(std::wstring_view host);
+    static std::wstring_view withoutPrefix(std::wstring_view host);
+
+private:
+    struct Entry {
+        char letter;
+        std::wstring root;
+        std::string label;
+    };
+    std::vector<std::wstring> currentNames(char letter) const;
+
+    std::vector<Entry> m_mapped; // empty: the machine's drives
+    std::wstring m_working;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,55 @@
+#include "platform/win32/errors.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+std::error_code fromWin32(unsigned long error) {
+    const auto code = [](std::errc e) { return std::make_error_code(e); };
+    switch (error) {
+    case ERROR_SUCCESS:
+        return {};
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return code(std::errc::no_such_file_or_directory);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return code(std::errc::permission_denied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return code(std::errc::device_or_resource_busy);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return code(std::errc::file_exists);
+    case ERROR_NOT_SAME_DEVICE:
+        return code(std::errc::cross_device_link);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return code(std::errc::no_space_on_device);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return code(std::errc::filename_too_long);
+    case ERROR_DIRECTORY:
+        return code(std::errc::not_a_directory);
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_PARAMETER:
+        return code(std::errc::invalid_argument);
+    case ERROR_NOT_SUPPORTED:
+        return code(std::errc::operation_not_supported);
+    case ERROR_DIR_NOT_EMPTY:
+        return code(std::errc::directory_not_empty);
+    case ERROR_MORE_DATA:
+        return code(std::errc::value_too_large);
+    default:
+        return code(std::errc::io_error);
+    }
+}
+
+std::error_code lastError() {
+    return fromWin32(::GetLastError());
+}
+
+} // namespace platform::win32

@@ -1,0 +1,203 @@
+#include "platform/win32/file_operations.h"
+
+#include "platform/win32/errors.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <random>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : m_h(h) {}
+    ~Handle() {
+        if (valid())
+            ::CloseHandle(m_h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
+    HANDLE get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+std::error_code errc(std::errc code) {
+    return std::make_error_code(code);
+}
+
+std::wstring folderOf(const std::wstring& host) {
+    return host.substr(0, host.rfind(L'\\'));
+}
+
+// A temporary name beside the target; O_EXCL's part is COPY_FILE_FAIL_IF_EXISTS.
+std::wstring temporaryName(const std::wstring& target) {
+    static std::mt19937_64 generator{std::random_device{}()};
+    wchar_t name[40];
+    std::swprintf(name, 40, L"\\.tilgomat-%016llx.tmp",
+                  static_cast<unsigned long long>(generator()));
+    return folderOf(target) + name;
+}
+
+void removeTemporary(const std::wstring& temporary) {
+    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temporary.c_str());
+}
+
+} // namespace
+
+namespace {
+
+Result<FileId> identity(const std::wstring& host, DWORD flags) {
+    Handle h(::CreateFileW(host.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!h.valid())
+        return lastError();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h.get(), &info))
+        return lastError();
+    return FileId{info.dwVolumeSerialNumber,
+                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+} // namespace
+
+Result<FileId> hostFileId(const std::wstring& host) {
+    return identity(host, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
+}
+
+Result<FileId> hostFileIdFollowing(const std::wstring& host) {
+    return identity(host, FILE_FLAG_BACKUP_SEMANTICS);
+}
+
+std::error_code deleteHostFile(const std::wstring& host) {
+    const DWORD attributes = ::GetFileAttributesW(host.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return errc(std::errc::is_a_directory);
+    if (!::DeleteFileW(host.c_str()))
+        return lastError();
+    return {};
+}
+
+std::error_code copyHostFile(const std::wstring& source, const std::wstring& target) {
+    const DWORD sourceAttributes = ::GetFileAttributesW(source.c_str());
+    if (sourceAttributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    if (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return errc(std::errc::is_a_directory);
+    const DWORD targetAttributes = ::GetFileAttributesW(target.c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
+        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            return errc(std::errc::is_a_directory);
+        if (targetAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
+            return errc(std::errc::permission_denied);
+        auto a = hostFileId(source);
+        auto b = hostFileId(target);
+        if (a && b && *a == *b)
+            return errc(std::errc::device_or_resource_busy);
+    } else if (const DWORD error = ::GetLastError();
+               error != ERROR_FILE_NOT_FOUND) {
+        return fromWin32(error);
+    }
+    // CopyFileEx carries the attributes and the last-write time along.
+    std::wstring temporary;
+    for (int attempt = 0;; ++attempt) {
+        temporary = temporaryName(target);
+        if (::CopyFileExW(source.c_str(), temporary.c_str(), nullptr, nullptr, nullptr,
+                          COPY_FILE_FAIL_IF_EXISTS))
+            break;
+        const DWORD error = ::GetLastError();
+        removeTemporary(temporary);
+        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100)
+            return fromWin32(error);
+    }
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const std::error_code error = lastError();
+        removeTemporary(temporary);
+        return error;
+    }
+    return {};
+}
+
+std::error_code moveHostFile(const std::wstring& source, const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return errc(std::errc::is_a_directory);
+    // A copy and a delete would leave a read-only source where it is.
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return errc(std::errc::permission_denied);
+    // A link, or a file with a second name, would end otherwise after a copy and a delete.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return errc(std::errc::operation_not_supported);
+    {
+        Handle h(::CreateFileW(source.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info))
+            return lastError();
+        if (info.nNumberOfLinks > 1)
+            return errc(std::errc::operation_not_supported);
+    }
+    // Only onto a free name: the same file under another case counts as taken.
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return errc(std::errc::file_exists);
+    if (!::MoveFileExW(source.c_str(), target.c_str(), 0))
+        return lastError();
+    return {};
+}
+
+std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes) {
+    // Refused by the program's rules, also where the system would let its user through (Wine
+    // run by root).
+    if (const DWORD attributes = ::GetFileAttributesW(host.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return errc(std::errc::is_a_directory);
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return errc(std::errc::permission_denied);
+    }
+    Handle h(::CreateFileW(host.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid())
+        return lastError();
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!::WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr))
+            return lastError();
+        bytes.remove_prefix(written);
+    }
+    return {};
+}
+
+Result<std::string> readHostFile(const std::wstring& host) {
+    if (const DWORD attributes = ::GetFileAttributesW(host.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return errc(std::errc::is_a_directory);
+    Handle h(::CreateFileW(host.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid())
+        return lastError();
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(h.get(), buffer, sizeof buffer, &read, nullptr))
+            return lastError();
+        if (read == 0)
+            return bytes;
+        bytes.append(buffer, read);
+    }
+}
+
+} // namespace platform::win32

@@ -1,0 +1,369 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/utf8.h"
+#include "platform/win32/errors.h"
+#include "platform/win32/file_operations.h"
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+namespace platform {
+
+namespace win32 {
+
+namespace {
+
+constexpr DWORD kStoredBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD kShownBits = kStoredBits | FILE_ATTRIBUTE_DIRECTORY;
+
+std::wstring join(const std::wstring& folder, std::wstring_view name) {
+    std::wstring path = folder;
+    if (path.back() != L'\\')
+        path += L'\\';
+    path += name;
+    return path;
+}
+
+DateTime fromSystemTime(const SYSTEMTIME& t) {
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+// Upper- or lower-cases the runs of valid UTF-8; other bytes stay as they are.
+std::string mapCase(std::string_view text, DWORD how) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t end = i;
+        char32_t cp = 0;
+        while (end < text.size()) {
+            const std::size_t n = utf8SequenceAt(text, end, cp);
+            if (n == 0 && static_cast<unsigned char>(text[end]) >= 0x80)
+                break;
+            end += n == 0 ? 1 : n;
+        }
+        if (end > i) {
+            std::wstring wide = toWide(text.substr(i, end - i));
+            std::wstring mapped(wide.size(), L'\0');
+            // A fixed locale with the linguistic casing, so that the mapping depends on nothing
+            // the user set: "ı" is upper-cased to "I", as the full Unicode rules have it.
+            const int n = ::LCMapStringEx(L"en-US", how | LCMAP_LINGUISTIC_CASING, wide.data(),
+                                          static_cast<int>(wide.size()), mapped.data(),
+                                          static_cast<int>(mapped.size()), nullptr, nullptr, 0);
+            out += fromWide(n > 0 ? std::wstring_view(mapped.data(), static_cast<std::size_t>(n))
+                                  : std::wstring_view(wide));
+        }
+        if (end < text.size())
+            out += text[end++];
+        i = end;
+    }
+    return out;
+}
+
+} // namespace
+
+Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
+                             std::string documentsFolder)
+    : m_drives(std::move(drives), std::move(workingFolder)),
+      m_documentsFolder(toWide(documentsFolder)) {}
+
+std::vector<Drive> Win32Platform::drives() const {
+    return m_drives.driveTexts();
+}
+
+char Win32Platform::currentDrive() const {
+    return m_drives.currentDrive();
+}
+
+std::string Win32Platform::currentFolder(char driveLetter) const {
+    const std::wstring folder = m_drives.currentFolder(driveLetter);
+    return folder.empty() ? std::string() : m_drives.pathText(folder);
+}
+
+Result<HostFolder> Win32Platform::resolveFolder(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    const DWORD attributes = ::GetFileAttributesW(host->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const std::error_code error = lastError();
+        // A file where a folder should be on the way: the kind is wrong, not the name.
+        for (std::wstring above = *host; error == std::errc::no_such_file_or_directory;) {
+            const std::size_t cut = above.rfind(L'\\');
+            if (cut == std::wstring::npos || cut < 7)
+                break;
+            above.resize(cut);
+            const DWORD kind = ::GetFileAttributesW(above.c_str());
+            if (kind != INVALID_FILE_ATTRIBUTES)
+                return kind & FILE_ATTRIBUTE_DIRECTORY
+                           ? error
+                           : std::make_error_code(std::errc::not_a_directory);
+        }
+        return error;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::make_error_code(std::errc::not_a_directory);
+    auto text = canonicalPath(path);
+    if (!text)
+        return text.error();
+    // The host path is spelled as the file system stores it, like the text.
+    auto stored = m_drives.hostPath(std::string(kExactPrefix) + *text);
+    if (!stored)
+        return stored.error();
+    return HostFolder{fromWide(DriveMap::withoutPrefix(*stored)), std::move(text).value()};
+}
+
+Result<std::string> Win32Platform::canonicalPath(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    auto where = m_drives.locate(*host);
+    if (!where)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    // Each name as the file system stores it.
+    std::wstring folder = DriveMap::withPrefix(m_drives.root(where->first));
+    std::string text{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'};
+    for (std::size_t i = 0; i < where->second.size(); ++i) {
+        const std::wstring entry = join(folder, where->second[i]);
+        WIN32_FIND_DATAW data{};
+        const HANDLE find = ::FindFirstFileExW(entry.c_str(), FindExInfoBasic, &data,
+                                               FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE)
+            return lastError();
+        ::FindClose(find);
+        if (i > 0)
+            text += '\\';
+        text += fromWide(data.cFileName);
+        folder = join(folder, data.cFileName);
+    }
+    return text;
+}
+
+std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail detail,
+                                          Listing& out) const {
+    out.clear();
+    const std::wstring host = DriveMap::withPrefix(toWide(folder.path));
+    auto id = hostFileIdFollowing(host);
+    if (!id)
+        return id.error();
+    out.id = *id;
+    const bool driveRoot = m_drives.isDriveRoot(host);
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileExW(join(host, L"*").c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE)
+        return lastError();
+    do {
+        const std::wstring_view name(data.cFileName);
+        if (driveRoot && (name == L"." || name == L".."))
+            continue;
+        const std::string text = fromWide(name);
+        // A junction or a link to a folder carries the folder bit, and counts as a folder.
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::uint32_t bits = detail == ListDetail::Attributes
+                                       ? data.dwFileAttributes & kShownBits
+                                       : (isFolder ? Directory : 0u);
+        out.add(text, text, isFolder, bits);
+    } while (::FindNextFileW(find, &data));
+    const DWORD error = ::GetLastError();
+    ::FindClose(find);
+    return error == ERROR_NO_MORE_FILES ? std::error_code() : fromWin32(error);
+}
+
+HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view hostName) const {
+    return HostFolder{parent.path + "\\" + std::string(hostName), {}};
+}
+
+Result<FileId> Win32Platform::fileId(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    return hostFileId(*host);
+}
+
+Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    const DWORD attributes = ::GetFileAttributesW(host->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    return static_cast<std::uint32_t>(attributes & kShownBits);
+}
+
+std::error_code Win32Platform::setAttributes(std::string_view path, std::uint32_t attributes) {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    const DWORD old = ::GetFileAttributesW(host->c_str());
+    if (old == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    // The bits the program does not show stay as they are.
+    DWORD bits = (old & ~(kStoredBits | FILE_ATTRIBUTE_DIRECTORY)) | (attributes & kStoredBits);
+    if (bits == 0)
+        bits = FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileAttributesW(host->c_str(), bits))
+        return lastError();
+    return {};
+}
+
+std::error_code Win32Platform::deleteFile(std::string_view path) {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    return deleteHostFile(*host);
+}
+
+std::error_code Win32Platform::copyFile(std::string_view source, std::string_view target) {
+    auto from = m_drives.hostPath(source);
+    if (!from)
+        return from.error();
+    auto to = m_drives.hostPath(target);
+    if (!to)
+        return to.error();
+    return copyHostFile(*from, *to);
+}
+
+std::error_code Win32Platform::moveFile(std::string_view source, std::string_view target) {
+    auto from = m_drives.hostPath(source);
+    if (!from)
+        return from.error();
+    auto to = m_drives.hostPath(target);
+    if (!to)
+        return to.error();
+    return moveHostFile(*from, *to);
+}
+
+std::error_code Win32Platform::createFolder(std::string_view path) {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    if (!::CreateDirectoryW(host->c_str(), nullptr))
+        return lastError();
+    return {};
+}
+
+Result<std::uint64_t> Win32Platform::fileLength(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(host->c_str(), GetFileExInfoStandard, &data))
+        return lastError();
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return std::make_error_code(std::errc::is_a_directory);
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(host->c_str(), GetFileExInfoStandard, &data))
+        return lastError();
+    SYSTEMTIME utc{}, local{};
+    if (!::FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
+        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        return lastError();
+    return fromSystemTime(local);
+}
+
+std::error_code Win32Platform::appendToFile(std::string_view path, std::string_view bytes) {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    return appendToHostFile(*host, bytes);
+}
+
+Result<std::string> Win32Platform::readFile(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    return readHostFile(*host);
+}
+
+std::string Win32Platform::documentsFolder() const {
+    std::wstring folder = m_documentsFolder;
+    if (folder.empty()) {
+        PWSTR known = nullptr;
+        if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &known)))
+            folder = known;
+        ::CoTaskMemFree(known);
+    }
+    const DWORD attributes = ::GetFileAttributesW(DriveMap::withPrefix(folder).c_str());
+    if (folder.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return m_drives.pathText(folder);
+}
+
+DateTime Win32Platform::now() const {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    return fromSystemTime(t);
+}
+
+std::string Win32Platform::toUpper(std::string_view text) const {
+    return mapCase(text, LCMAP_UPPERCASE);
+}
+
+std::string Win32Platform::toLower(std::string_view text) const {
+    return mapCase(text, LCMAP_LOWERCASE);
+}
+
+std::error_code Win32Platform::startProgram(std::string_view path) {
+    if (path.empty())
+        return std::make_error_code(std::errc::invalid_argument);
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    const DWORD attributes = ::GetFileAttributesW(host->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    // No shell: the file itself is started, its path quoted as the one argument it gets.
+    std::wstring program(DriveMap::withoutPrefix(*host));
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process))
+        return lastError();
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return {};
+}
+
+std::string Win32Platform::executableName() const {
+    wchar_t buffer[32768];
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, 32768);
+    std::wstring_view path(buffer, n);
+    path = path.substr(path.find_last_of(L"\\/") + 1);
+    if (const std::size_t dot = path.rfind(L'.'); dot != std::wstring_view::npos && dot > 0)
+        path = path.substr(0, dot);
+    return fromWide(path);
+}
+
+} // namespace win32
+
+std::unique_ptr<Platform> createHostPlatform() {
+    return std::make_unique<win32::Win32Platform>(std::vector<DriveMapping>(), std::string(),
+                                                  std::string());
+}
+
+std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
+                                             std::string workingFolder,
+                                             std::string documentsFolder) {
+    return std::make_unique<win32::Win32Platform>(std::move(drives), std::move(workingFolder),
+                                                  std::move(documentsFolder));
+}
+
+} // namespace platform

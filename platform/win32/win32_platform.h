@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/drive_map.h"
+#include "platform/win32/win32_registry.h"
+
+#include <string>
+
+namespace platform::win32 {
+
+// The Platform on the wide-character Win32 API: program path text (UTF-8) is mapped onto wide
+// host paths; Windows itself keeps the file rules, and the program's own stricter ones (a copy
+// never replaces a hidden target and never leaves a half-written one) are added here.
+class Win32Platform final : public Platform {
+public:
+    // `documentsFolder`: a host folder that stands for the user's documents folder.
+    Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
+                  std::string documentsFolder);
+
+    std::vector<Drive> drives() const override;
+    char currentDrive() const override;
+    std::string currentFolder(char driveLetter) const override;
+    Result<HostFolder> resolveFolder(std::string_view path) const override;
+    Result<std::string> canonicalPath(std::string_view path) const override;
+
+    using Platform::listFolder;
+    std::error_code listFolder(const HostFolder& folder, ListDetail detail,
+                               Listing& out) const override;
+    HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
+
+    Result<FileId> fileId(std::string_view path) const override;
+    Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
+    std::error_code deleteFile(std::string_view path) override;
+    std::error_code copyFile(std::string_view source, std::string_view target) override;
+    std::error_code moveFile(std::string_view source, std::string_view target) override;
+    std::error_code createFolder(std::string_view path) override;
+    Result<std::uint64_t> fileLength(std::string_view path) const override;
+    Result<DateTime> fileDateTime(std::string_view path) const override;
+    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
+    Result<std::string> readFile(std::string_view path) const override;
+
+    std::string documentsFolder() const override;
+    DateTime now() const override;
+    std::string toUpper(std::string_view text) const override;
+    std::string toLower(std::string_view text) const override;
+    std::error_code startProgram(std::string_view path) override;
+    std::string systemInformationProgram() const override { return {}; }
+    std::string executableName() const override;
+    Registry& registry() override { return m_registry; }
+
+private:
+    DriveMap m_drives;
+    std::wstring m_documentsFolder;
+    Win32Registry m_registry;
+};
+
+} // namespace platform::win32
