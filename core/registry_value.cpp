@@ -32,9 +32,9 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::strin
     if (!data.empty() && data.back() == '\0')
         data.remove_suffix(1);
 
-    if (type == platform::Registry::REG_SZ) {
+    if (type == platform::Registry::kRegSz) {
         KeyVal = data;
-    } else if (type == platform::Registry::REG_DWORD) {
+    } else if (type == platform::Registry::kRegDword) {
         // The buffer is zero-filled, so a short value reads as its bytes padded with zeros.
         std::uint32_t number = 0;
         for (int i = 3; i >= 0; --i)
@@ -48,10 +48,10 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::strin
 std::optional<std::string> locateSysInfoTool(platform::Platform& fs) {
     platform::Registry& registry = fs.registry();
     std::string value;
-    if (GetKeyValue(registry, platform::Registry::HKEY_LOCAL_MACHINE,
+    if (GetKeyValue(registry, platform::Registry::kHkeyLocalMachine,
                     "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value))
         return value;
-    if (GetKeyValue(registry, platform::Registry::HKEY_LOCAL_MACHINE,
+    if (GetKeyValue(registry, platform::Registry::kHkeyLocalMachine,
                     "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", value)) {
         std::string tool = value + "\\MSINFO32.EXE";
         if (modFile::FileExists(fs, tool))

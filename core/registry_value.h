@@ -13,7 +13,7 @@
 namespace core {
 
 // Reads the value `SubKeyRef` of the key `KeyName` below `KeyRoot` into `KeyVal`: text for
-// REG_SZ, the decimal number for REG_DWORD; other types leave `KeyVal` as it was and still
+// kRegSz, the decimal number for kRegDword; other types leave `KeyVal` as it was and still
 // count as found. A key that cannot be opened or a value that cannot be read (also one larger
 // than 1024 bytes) empties `KeyVal` and gives false.
 bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::string_view KeyName,

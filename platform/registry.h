@@ -12,10 +12,10 @@ class Registry {
 public:
     using Key = std::uintptr_t;
 
-    static constexpr std::uint32_t HKEY_LOCAL_MACHINE = 0x80000002u;
-    static constexpr std::uint32_t REG_SZ = 1;
-    static constexpr std::uint32_t REG_EXPAND_SZ = 2;
-    static constexpr std::uint32_t REG_DWORD = 4;
+    static constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+    static constexpr std::uint32_t kRegSz = 1;
+    static constexpr std::uint32_t kRegExpandSz = 2;
+    static constexpr std::uint32_t kRegDword = 4;
 
     virtual ~Registry() = default;
     virtual std::error_code openKey(std::uint32_t root, std::string_view keyName,

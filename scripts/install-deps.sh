@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev googletest
     attr fonts-dejavu-core
+    # The Windows build and its tests under Wine.
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 if [ "${TILGOMAT_WITH_BENCH:-0}" = 1 ]; then
     packages+=(fd-find findutils coreutils)

@@ -76,6 +76,30 @@ Result<FileId> hostFileIdFollowing(const std::wstring& host) {
     return identity(host, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
+std::error_code setHostAttributes(const std::wstring& host, unsigned long attributes) {
+    constexpr DWORD stored = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    const DWORD old = ::GetFileAttributesW(host.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    const auto set = [&](DWORD bits) {
+        return ::SetFileAttributesW(host.c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
+    };
+    // Read-only goes last and comes back first: Wine keeps hidden, system and archive in a
+    // record on the host that a user without privileges may write only while the file is
+    // writable. On Windows the order changes nothing.
+    const DWORD kept = old & ~(stored | FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD wanted = kept | (attributes & stored);
+    if ((old & FILE_ATTRIBUTE_READONLY) &&
+        !set(old & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return lastError();
+    if (!set(wanted & ~FILE_ATTRIBUTE_READONLY))
+        return lastError();
+    if ((wanted & FILE_ATTRIBUTE_READONLY) && !set(wanted))
+        return lastError();
+    return {};
+}
+
 std::error_code deleteHostFile(const std::wstring& host) {
     const DWORD attributes = ::GetFileAttributesW(host.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -103,8 +127,7 @@ std::error_code copyHostFile(const std::wstring& source, const std::wstring& tar
         auto b = hostFileId(target);
         if (a && b && *a == *b)
             return errc(std::errc::device_or_resource_busy);
-    } else if (const DWORD error = ::GetLastError();
-               error != ERROR_FILE_NOT_FOUND) {
+    } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
         return fromWin32(error);
     }
     // CopyFileEx carries the attributes and the last-write time along.
@@ -118,6 +141,11 @@ std::error_code copyHostFile(const std::wstring& source, const std::wstring& tar
         removeTemporary(temporary);
         if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100)
             return fromWin32(error);
+    }
+    // The source's attributes once more, in the order that holds under Wine too.
+    if (auto error = setHostAttributes(temporary, sourceAttributes)) {
+        removeTemporary(temporary);
+        return error;
     }
     if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const std::error_code error = lastError();

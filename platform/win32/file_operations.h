@@ -18,6 +18,8 @@ namespace platform::win32 {
 Result<FileId> hostFileId(const std::wstring& host);
 // Identity of what the path leads to (a junction to a folder: that folder).
 Result<FileId> hostFileIdFollowing(const std::wstring& host);
+// Sets read-only, hidden, system and archive as given; the other bits stay as they are.
+std::error_code setHostAttributes(const std::wstring& host, unsigned long attributes);
 std::error_code deleteHostFile(const std::wstring& host);
 std::error_code copyHostFile(const std::wstring& source, const std::wstring& target);
 std::error_code moveHostFile(const std::wstring& source, const std::wstring& target);

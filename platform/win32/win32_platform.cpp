@@ -153,9 +153,9 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
     out.id = *id;
     const bool driveRoot = m_drives.isDriveRoot(host);
     WIN32_FIND_DATAW data{};
-    const HANDLE find = ::FindFirstFileExW(join(host, L"*").c_str(), FindExInfoBasic, &data,
-                                           FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find =
+        ::FindFirstFileExW(join(host, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                           nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
         return lastError();
     do {
@@ -200,16 +200,7 @@ std::error_code Win32Platform::setAttributes(std::string_view path, std::uint32_
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    const DWORD old = ::GetFileAttributesW(host->c_str());
-    if (old == INVALID_FILE_ATTRIBUTES)
-        return lastError();
-    // The bits the program does not show stay as they are.
-    DWORD bits = (old & ~(kStoredBits | FILE_ATTRIBUTE_DIRECTORY)) | (attributes & kStoredBits);
-    if (bits == 0)
-        bits = FILE_ATTRIBUTE_NORMAL;
-    if (!::SetFileAttributesW(host->c_str(), bits))
-        return lastError();
-    return {};
+    return setHostAttributes(*host, attributes & kStoredBits);
 }
 
 std::error_code Win32Platform::deleteFile(std::string_view path) {

@@ -16,7 +16,7 @@ namespace {
 
 using platform::Registry;
 
-constexpr std::uint32_t HKLM = Registry::HKEY_LOCAL_MACHINE;
+constexpr std::uint32_t HKLM = Registry::kHkeyLocalMachine;
 const std::string kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 std::string withZero(std::string text) {
@@ -26,13 +26,13 @@ std::string withZero(std::string text) {
 
 TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
     testsupport::FakeRegistry registry;
-    registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Programme\\msinfo32.exe"));
-    registry.setValue(kKey, "Bare", Registry::REG_SZ, "ohne Null");
-    registry.setValue(kKey, "Empty", Registry::REG_SZ, withZero(""));
-    registry.setValue(kKey, "Number", Registry::REG_DWORD, std::string("\x78\x56\x34\x12", 4));
-    registry.setValue(kKey, "Zero", Registry::REG_DWORD, std::string(4, '\0'));
-    registry.setValue(kKey, "Max", Registry::REG_DWORD, std::string(4, '\xFF'));
-    registry.setValue(kKey, "Short", Registry::REG_DWORD, std::string("\x01\x01", 2));
+    registry.setValue(kKey, "PATH", Registry::kRegSz, withZero("C:\\Programme\\msinfo32.exe"));
+    registry.setValue(kKey, "Bare", Registry::kRegSz, "ohne Null");
+    registry.setValue(kKey, "Empty", Registry::kRegSz, withZero(""));
+    registry.setValue(kKey, "Number", Registry::kRegDword, std::string("\x78\x56\x34\x12", 4));
+    registry.setValue(kKey, "Zero", Registry::kRegDword, std::string(4, '\0'));
+    registry.setValue(kKey, "Max", Registry::kRegDword, std::string(4, '\xFF'));
+    registry.setValue(kKey, "Short", Registry::kRegDword, std::string("\x01\x01", 2));
 
     std::string value = "alt";
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "PATH", value));
@@ -56,7 +56,7 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
 
 TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
     testsupport::FakeRegistry registry;
-    registry.setValue(kKey, "Expand", Registry::REG_EXPAND_SZ, withZero("%SystemRoot%\\x.exe"));
+    registry.setValue(kKey, "Expand", Registry::kRegExpandSz, withZero("%SystemRoot%\\x.exe"));
     registry.setValue(kKey, "Binary", 3, "\x01\x02");
     std::string value = "vorher";
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Expand", value));
@@ -68,8 +68,8 @@ TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
 
 TEST(GetKeyValue, FailuresEmptyTheTextAndCloseWhatWasOpened) {
     testsupport::FakeRegistry registry;
-    registry.setValue(kKey, "Full", Registry::REG_SZ, std::string(1024, 'x'));
-    registry.setValue(kKey, "TooLong", Registry::REG_SZ, std::string(1025, 'x'));
+    registry.setValue(kKey, "Full", Registry::kRegSz, std::string(1024, 'x'));
+    registry.setValue(kKey, "TooLong", Registry::kRegSz, std::string(1025, 'x'));
 
     std::string value;
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Full", value));
@@ -104,17 +104,17 @@ protected:
 };
 
 TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
-    registry.setValue(kKey, "PATH", Registry::REG_SZ, withZero("C:\\Fehlt\\msinfo32.exe"));
-    registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
+    registry.setValue(kKey, "PATH", Registry::kRegSz, withZero("C:\\Fehlt\\msinfo32.exe"));
+    registry.setValue(kLocationKey, "MSINFO", Registry::kRegSz, withZero("C:\\Tools"));
     EXPECT_EQ(core::locateSysInfoTool(fs), "C:\\Fehlt\\msinfo32.exe");
 
     // An expandable text counts as found but yields no path, so starting it fails.
-    registry.setValue(kKey, "PATH", Registry::REG_EXPAND_SZ, withZero("%WINDIR%\\x.exe"));
+    registry.setValue(kKey, "PATH", Registry::kRegExpandSz, withZero("%WINDIR%\\x.exe"));
     EXPECT_EQ(core::locateSysInfoTool(fs), "");
 }
 
 TEST_F(LocateSysInfo, TheToolsFolderCountsOnlyWhenItHoldsTheProgram) {
-    registry.setValue(kLocationKey, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
+    registry.setValue(kLocationKey, "MSINFO", Registry::kRegSz, withZero("C:\\Tools"));
     drive.folder("Tools");
     fs.systemInformationOverride = "C:\\bin\\hardinfo";
     EXPECT_EQ(core::locateSysInfoTool(fs), std::nullopt);

@@ -23,7 +23,7 @@ public:
                             Key& key) override {
         lastAccess = access;
         auto found = m_keys.find(std::string(keyName));
-        if (root != HKEY_LOCAL_MACHINE || found == m_keys.end())
+        if (root != kHkeyLocalMachine || found == m_keys.end())
             return std::make_error_code(std::errc::no_such_file_or_directory);
         key = reinterpret_cast<Key>(&found->second);
         ++openKeys;

@@ -113,7 +113,7 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // The second key names a folder without the tool.
     s.c.folder("Tools");
-    s.fs.fakeRegistry.setValue(kLocation, "MSINFO", Registry::REG_SZ, withZero("C:\\Tools"));
+    s.fs.fakeRegistry.setValue(kLocation, "MSINFO", Registry::kRegSz, withZero("C:\\Tools"));
     dialog.StartSysInfo();
     s.expectNotAvailable();
     EXPECT_TRUE(s.fs.started.empty());
@@ -127,7 +127,7 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // The first key's path is started without looking whether the file is there; a failing
     // start gives the message.
-    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::REG_SZ,
+    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::kRegSz,
                                withZero("C:\\Fehlt\\msinfo32.exe"));
     s.fs.failing[testsupport::Op::StartProgram] =
         std::make_error_code(std::errc::no_such_file_or_directory);
@@ -138,7 +138,7 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
 
     // An expandable text counts as found but leaves the path empty, which the real backend
     // cannot start.
-    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::REG_EXPAND_SZ, withZero("C:\\x.exe"));
+    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::kRegExpandSz, withZero("C:\\x.exe"));
     s.fs.failing.clear();
     s.fs.realStart = true;
     dialog.StartSysInfo();

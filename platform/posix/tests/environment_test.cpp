@@ -142,7 +142,7 @@ TEST(Environment, ProgramStartNameAndRegistry) {
     EXPECT_EQ(fs->executableName(), "tests_posix");
 
     platform::Registry::Key key = 0;
-    EXPECT_TRUE(fs->registry().openKey(platform::Registry::HKEY_LOCAL_MACHINE,
+    EXPECT_TRUE(fs->registry().openKey(platform::Registry::kHkeyLocalMachine,
                                        "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0x20019, key));
 }
 

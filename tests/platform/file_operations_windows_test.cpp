@@ -1,0 +1,50 @@
+// What Windows itself does for the backend: it refuses to delete a read-only file, and paths
+// past 260 characters are reached through the "\\?\" form the backend uses.
+
+#include "support/drive_fixture.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace platform;
+using testsupport::TwoDrives;
+
+TEST(WindowsFiles, TheSystemRefusesToDeleteAReadOnlyFile) {
+    TwoDrives t;
+    const auto file = t.c.file("fest.txt", "bleibt");
+    ASSERT_FALSE(t.fs->setAttributes("C:\\fest.txt", ReadOnly | Archive));
+    // The system's own answer, without the backend in between.
+    EXPECT_FALSE(::DeleteFileW(file.c_str()));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(t.fs->deleteFile("C:\\fest.txt"), std::errc::permission_denied);
+    EXPECT_EQ(testsupport::readBytes(file), "bleibt");
+}
+
+TEST(WindowsFiles, PathsPastTwoHundredSixtyCharactersAreReached) {
+    TwoDrives t;
+    std::string folder = "C:";
+    for (int level = 0; level < 6; ++level) {
+        folder += "\\" + std::string(50, static_cast<char>('a' + level));
+        ASSERT_FALSE(t.fs->createFolder(folder)) << folder.size();
+    }
+    const std::string file = folder + "\\blatt.txt";
+    ASSERT_GT(t.c.str().size() + file.size(), 300u);
+    ASSERT_FALSE(t.fs->appendToFile(file, "tief"));
+    EXPECT_EQ(*t.fs->fileLength(file), 4u);
+    Listing listing;
+    ASSERT_FALSE(t.fs->listFolder(folder, ListDetail::Attributes, listing));
+    EXPECT_EQ(listing.size(), 3u); // ".", ".." and the file
+    ASSERT_FALSE(t.fs->copyFile(file, "D:\\blatt.txt"));
+    EXPECT_EQ(*t.fs->readFile("D:\\blatt.txt"), "tief");
+    ASSERT_FALSE(t.fs->copyFile("D:\\blatt.txt", folder + "\\kopie.txt"));
+    EXPECT_FALSE(t.fs->deleteFile(file));
+    EXPECT_EQ(t.fs->fileLength(file).error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(*t.fs->canonicalPath(folder + "\\KOPIE.TXT"), folder + "\\kopie.txt");
+}
+
+} // namespace
