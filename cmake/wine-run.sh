@@ -7,7 +7,8 @@ export WINEDEBUG=-all
 export WINEPREFIX=${TILGOMAT_WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
-mkdir -p "$(dirname "$WINEPREFIX")"
+# Wine makes a prefix only in a folder its user owns.
+mkdir -p "$WINEPREFIX"
 # Tests run in parallel: the first to come makes the prefix while the others wait.
 exec 9>"$WINEPREFIX.lock"
 flock 9

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -22,7 +23,10 @@ using namespace platform;
 // pipe open.
 class Wine {
 public:
-    Wine() : m_prefix("/tmp/tilgomat-wine-" + std::to_string(::getuid())) {}
+    // Wine makes a prefix only in a folder its user owns: the prefix folder is made first.
+    Wine() : m_prefix("/tmp/tilgomat-wine-" + std::to_string(::getuid())) {
+        std::filesystem::create_directories(m_prefix);
+    }
 
     static bool installed() { return std::system("command -v wine >/dev/null 2>&1") == 0; }
 
