@@ -1,5 +1,6 @@
 #include "core/modFile.h"
 
+#include "core/listing_ahead.h"
 #include "core/path_text.h"
 #include "core/pattern.h"
 #include "core/result_entry.h"
@@ -17,9 +18,10 @@ namespace {
 class Walk {
 public:
     Walk(const platform::Platform& fs, std::string_view pattern, core::EntryList& hits,
-         bool subfolders, const ProcessEvents& processEvents)
+         bool subfolders, const ProcessEvents& processEvents, const WalkOptions& options)
         : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
-          m_processEvents(processEvents) {}
+          m_processEvents(processEvents), m_stopRequested(options.stopRequested),
+          m_ahead(fs, subfolders ? options.listingThreads : 0) {}
 
     std::int32_t run(std::string prefix, platform::HostFolder start);
 
@@ -32,6 +34,9 @@ private:
     };
 
     bool enter(std::size_t depth, platform::HostFolder folder);
+    bool stopped();
+    // The subfolders of a folder just entered, to be listed ahead of the walk.
+    void askForSubfolders(const Level& level);
     void add(std::string_view mark, std::string_view name);
 
     const platform::Platform& m_fs;
@@ -39,22 +44,38 @@ private:
     core::EntryList& m_hits;
     bool m_subfolders;
     const ProcessEvents& m_processEvents;
+    const std::function<bool()>& m_stopRequested;
+    core::ListingAhead m_ahead;
+    bool m_stopped = false;
 
     std::deque<Level> m_levels; // references stay valid while deeper levels are added
     std::string m_prefix;       // path text of the folder being listed, ending in "\"
     std::int32_t m_count = 0;
 };
 
+bool Walk::stopped() {
+    m_stopped = m_stopped || (m_stopRequested && m_stopRequested());
+    return m_stopped;
+}
+
 // Lists `folder` as the folder at `depth`; false when it cannot be listed or is already on the
-// current descent (a link back to an ancestor), so that the walk always ends.
+// current descent (a link back to an ancestor), so that the walk always ends, and when the walk
+// is to stop.
 bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     if (m_processEvents)
         m_processEvents();
+    if (stopped())
+        return false;
     if (depth == m_levels.size())
         m_levels.emplace_back();
     Level& level = m_levels[depth];
     level.folder = std::move(folder);
-    if (m_fs.listFolder(level.folder, platform::ListDetail::Kind, level.listing))
+    const auto waiting = [this] {
+        if (m_processEvents)
+            m_processEvents();
+        return !stopped();
+    };
+    if (m_ahead.take(level.folder, level.listing, waiting))
         return false;
     for (std::size_t d = 0; d < depth; ++d) {
         if (m_levels[d].listing.id == level.listing.id)
@@ -62,7 +83,19 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     }
     level.next = 0;
     level.prefixLength = m_prefix.size();
+    if (m_subfolders)
+        askForSubfolders(level);
     return true;
+}
+
+void Walk::askForSubfolders(const Level& level) {
+    std::vector<platform::HostFolder> subfolders;
+    for (const auto& entry : level.listing.entries()) {
+        const std::string_view name = level.listing.name(entry);
+        if (entry.folder && name != "." && name != "..")
+            subfolders.push_back(m_fs.childFolder(level.folder, level.listing.hostName(entry)));
+    }
+    m_ahead.ask(subfolders);
 }
 
 void Walk::add(std::string_view mark, std::string_view name) {
@@ -94,6 +127,8 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
                 m_prefix.push_back('\\');
                 descended =
                     enter(depth + 1, m_fs.childFolder(level.folder, level.listing.hostName(entry)));
+                if (m_stopped)
+                    return m_count;
                 if (!descended)
                     m_prefix.resize(level.prefixLength);
             }
@@ -113,7 +148,7 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
 
 std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
-                          const ProcessEvents& processEvents) {
+                          const ProcessEvents& processEvents, const WalkOptions& options) {
     folder = core::withTrailingBackslash(std::move(folder));
     // The walk starts from the folder as chosen; only the entries' text is lower-cased, since
     // the lower-cased text could name the folder's twin.
@@ -125,7 +160,7 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
         return 0;
     }
     hits.start = {listed, core::withTrailingBackslash(std::move(start->text))};
-    Walk walk(fs, pattern, hits, subfolders, processEvents);
+    Walk walk(fs, pattern, hits, subfolders, processEvents, options);
     return walk.run(std::move(listed), std::move(*start));
 }
 

@@ -15,14 +15,24 @@ namespace modFile {
 // Lets pending window events through; called before each folder the walk visits.
 using ProcessEvents = std::function<void()>;
 
+struct WalkOptions {
+    // Folders listed ahead of the walk on this many threads (where the backend can list from
+    // several); none: each folder is listed when the walk comes to it.
+    unsigned listingThreads = 0;
+    // Asked before each folder and while the walk waits for a listing: true ends the walk at
+    // once, with the entries found so far.
+    std::function<bool()> stopRequested;
+};
+
 // Walks `folder` (path text as chosen; a trailing "\" is optional) and appends one entry per hit
 // to `hits`. The entries begin with the folder text in lower case; `hits.start` keeps the folder
 // exactly as found, for the actions. `pattern` is the reduced pattern (core/pattern.h). With
 // `subfolders` the walk descends; without, the start folder's subfolders are listed as ">>"
-// entries. Returns the number of entries appended.
+// entries. Returns the number of entries appended. While the walk waits for a folder listed
+// ahead, `processEvents` runs every few milliseconds too.
 std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
-                          const ProcessEvents& processEvents = {});
+                          const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
 
 // The text after the last "\" or ":" of `path`; all of it when it holds neither.
 std::string FileNameFromPath(std::string_view path);

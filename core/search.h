@@ -25,6 +25,7 @@ struct SearchResult {
 };
 
 SearchResult search(const platform::Platform& fs, const SearchQuery& query,
-                    const modFile::ProcessEvents& processEvents = {});
+                    const modFile::ProcessEvents& processEvents = {},
+                    const modFile::WalkOptions& options = {});
 
 } // namespace core

@@ -69,6 +69,13 @@ public:
                                        Listing& out) const = 0;
     // The host reference of a child folder named by its host bytes (from a Listing).
     virtual HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const = 0;
+    // Whether listFolderAhead() may be called from several threads at once.
+    virtual bool listsAhead() const { return false; }
+    // Lists a folder as listFolder() does with ListDetail::Kind, but from any thread, to list
+    // the folders of a walk ahead of it. "." and ".." may be reported at a drive root too.
+    virtual std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const {
+        return listFolder(folder, ListDetail::Kind, out);
+    }
     // Lists a folder given as path text (resolve + list).
     std::error_code listFolder(std::string_view path, ListDetail detail, Listing& out) const {
         auto folder = resolveFolder(path);

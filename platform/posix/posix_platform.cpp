@@ -87,6 +87,12 @@ std::error_code PosixPlatform::listFolder(const HostFolder& folder, ListDetail d
     return error;
 }
 
+std::error_code PosixPlatform::listFolderAhead(const HostFolder& folder, Listing& out) const {
+    // By the whole path and with nothing kept, so that any thread may list: the drive table
+    // and the kept descent belong to the caller's thread.
+    return listHostFolder(folder.path, false, ListDetail::Kind, out);
+}
+
 HostFolder PosixPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {
     return HostFolder{joinHost(parent.path, hostName), {}};
 }

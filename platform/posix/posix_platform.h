@@ -36,6 +36,8 @@ public:
     std::error_code listFolder(const HostFolder& folder, ListDetail detail,
                                Listing& out) const override;
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
+    bool listsAhead() const override { return true; }
+    std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const override;
 
     Result<FileId> fileId(std::string_view path) const override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;

@@ -27,6 +27,8 @@ public:
     std::error_code listFolder(const HostFolder& folder, ListDetail detail,
                                Listing& out) const override;
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
+    // Listing reads nothing that changes: any thread may list.
+    bool listsAhead() const override { return true; }
 
     Result<FileId> fileId(std::string_view path) const override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;

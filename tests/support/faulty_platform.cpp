@@ -11,9 +11,12 @@ std::error_code injected() {
 } // namespace
 
 std::error_code FaultyPlatform::enter(Op op, std::string_view path) const {
+    std::unique_lock lock(m_mutex);
     const std::size_t call = ++m_calls[index(op)];
+    lock.unlock();
     if (beforeCall)
         beforeCall(op, path);
+    lock.lock();
     auto fault = m_faults.find({op, call});
     if (fault != m_faults.end()) {
         const std::error_code error = fault->second;
@@ -36,10 +39,27 @@ platform::Result<std::string> FaultyPlatform::canonicalPath(std::string_view pat
     return m_inner.canonicalPath(path);
 }
 
+std::error_code FaultyPlatform::listingFault(const platform::HostFolder& folder) const {
+    const std::size_t cut = folder.path.find_last_of("/\\");
+    const std::string_view name =
+        std::string_view(folder.path).substr(cut == std::string::npos ? 0 : cut + 1);
+    const auto found = failingListings.find(name);
+    return found == failingListings.end() ? std::error_code() : found->second;
+}
+
+std::error_code FaultyPlatform::listFolderAhead(const platform::HostFolder& folder,
+                                                platform::Listing& out) const {
+    if (auto error = enter(Op::ListFolder, folder.path); error || (error = listingFault(folder))) {
+        out.clear();
+        return error;
+    }
+    return m_inner.listFolderAhead(folder, out);
+}
+
 std::error_code FaultyPlatform::listFolder(const platform::HostFolder& folder,
                                            platform::ListDetail detail,
                                            platform::Listing& out) const {
-    if (auto error = enter(Op::ListFolder, folder.path)) {
+    if (auto error = enter(Op::ListFolder, folder.path); error || (error = listingFault(folder))) {
         out.clear();
         return error;
     }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -74,6 +75,12 @@ public:
     FakeRegistry fakeRegistry;
     // Runs before every counted call is passed on (or failed), with the call's first path.
     std::function<void(Op, std::string_view path)> beforeCall;
+    // Folders (by their last name) whose listing fails, as if they had vanished or could not be
+    // read: name -> error.
+    std::map<std::string, std::error_code, std::less<>> failingListings;
+    // Lets the walk list folders ahead on several threads through the double (hooks are then
+    // called from those threads too).
+    bool listAhead = false;
     // Replaces the listing of a host folder; returns false to list the real folder.
     std::function<bool(const platform::HostFolder&, platform::Listing&)> syntheticListing;
 
@@ -105,6 +112,9 @@ public:
     using platform::Platform::listFolder;
     std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
                                platform::Listing& out) const override;
+    bool listsAhead() const override { return listAhead && m_inner.listsAhead(); }
+    std::error_code listFolderAhead(const platform::HostFolder& folder,
+                                    platform::Listing& out) const override;
     platform::HostFolder childFolder(const platform::HostFolder& parent,
                                      std::string_view hostName) const override {
         return m_inner.childFolder(parent, hostName);
@@ -138,9 +148,13 @@ private:
     static std::size_t index(Op op) { return static_cast<std::size_t>(op); }
     // Counts the call, runs the hook and answers the error chosen for this call, if any.
     std::error_code enter(Op op, std::string_view path) const;
+    // The error chosen for listing this folder, if any.
+    std::error_code listingFault(const platform::HostFolder& folder) const;
 
     std::unique_ptr<platform::Platform> m_owned;
     platform::Platform& m_inner;
+    // Calls may come from the threads that list ahead.
+    mutable std::mutex m_mutex;
     mutable std::array<std::size_t, kOpCount> m_calls{};
     mutable std::map<std::pair<Op, std::size_t>, std::error_code> m_faults;
 };

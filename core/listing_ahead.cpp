@@ -1,0 +1,107 @@
+#include "core/listing_ahead.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace core {
+
+namespace {
+
+// Listings made ahead and not yet taken: enough to keep the workers busy, few enough that a
+// walk over a folder of many thousand subfolders does not hold them all at once.
+constexpr std::size_t kReadyAhead = 512;
+
+} // namespace
+
+ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads) : m_fs(fs) {
+    if (!fs.listsAhead())
+        threads = 0;
+    for (unsigned i = 0; i < threads; ++i)
+        m_workers.emplace_back([this] { work(); });
+}
+
+ListingAhead::~ListingAhead() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_workToDo.notify_all();
+    for (std::thread& worker : m_workers)
+        worker.join();
+}
+
+void ListingAhead::ask(const std::vector<platform::HostFolder>& folders) {
+    if (m_workers.empty() || folders.empty())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
+            auto job = std::make_shared<Job>();
+            job->folder = *it;
+            m_jobs.emplace(it->path, job);
+            m_todo.push_back(std::move(job));
+        }
+    }
+    m_workToDo.notify_all();
+}
+
+void ListingAhead::work() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_workToDo.wait(
+            lock, [this] { return m_stopping || (!m_todo.empty() && m_readyAhead < kReadyAhead); });
+        if (m_stopping)
+            return;
+        std::shared_ptr<Job> job = std::move(m_todo.back());
+        m_todo.pop_back();
+        if (job->started)
+            continue; // taken by the walk before a worker came to it
+        job->started = true;
+        lock.unlock();
+        platform::Listing listing;
+        const std::error_code error = m_fs.listFolderAhead(job->folder, listing);
+        lock.lock();
+        job->listing = std::move(listing);
+        job->error = error;
+        job->done = true;
+        ++m_readyAhead;
+        m_jobDone.notify_all();
+    }
+}
+
+std::error_code ListingAhead::take(const platform::HostFolder& folder, platform::Listing& out,
+                                   const std::function<bool()>& waiting) {
+    std::unique_lock lock(m_mutex);
+    const auto found = m_jobs.find(folder.path);
+    if (found == m_jobs.end() || !found->second->started) {
+        // Not asked for, or no worker has come to it yet: the walk lists it itself.
+        if (found != m_jobs.end()) {
+            found->second->started = true;
+            m_jobs.erase(found);
+        }
+        lock.unlock();
+        return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+    }
+    const std::shared_ptr<Job> job = found->second;
+    m_jobs.erase(found);
+    while (!job->done) {
+        if (waiting) {
+            m_jobDone.wait_for(lock, std::chrono::milliseconds(10));
+            if (job->done)
+                break;
+            lock.unlock();
+            const bool goOn = waiting();
+            lock.lock();
+            if (!goOn)
+                return std::make_error_code(std::errc::operation_canceled);
+        } else {
+            m_jobDone.wait(lock);
+        }
+    }
+    --m_readyAhead;
+    m_workToDo.notify_one();
+    out = std::move(job->listing);
+    return job->error;
+}
+
+} // namespace core

@@ -1,0 +1,62 @@
+#pragma once
+
+// Folder listings made ahead of a walk on worker threads and handed to it in its own order, so
+// that several reads are in flight while the walk matches names (a cold disk answers many
+// reads at once far sooner than one after another). The walk itself stays as it is: the same
+// entries in the same order, the same loop check; only the listings come sooner.
+
+#include "platform/platform.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace core {
+
+class ListingAhead {
+public:
+    // `threads` workers list ahead; with none, or a backend that cannot list from several
+    // threads, each listing is made when it is taken.
+    ListingAhead(const platform::Platform& fs, unsigned threads);
+    ~ListingAhead();
+    ListingAhead(const ListingAhead&) = delete;
+    ListingAhead& operator=(const ListingAhead&) = delete;
+
+    // The folders the walk will enter next, in the order it will enter them. They come before
+    // everything asked for earlier: the walk descends into them before it goes on.
+    void ask(const std::vector<platform::HostFolder>& folders);
+    // The listing of `folder`, made ahead or made now. While a worker is still making it,
+    // `waiting` runs every few milliseconds; when it returns false the walk gives up and the
+    // result is operation_canceled.
+    std::error_code take(const platform::HostFolder& folder, platform::Listing& out,
+                         const std::function<bool()>& waiting);
+
+private:
+    struct Job {
+        platform::HostFolder folder;
+        bool started = false;
+        bool done = false;
+        std::error_code error;
+        platform::Listing listing;
+    };
+
+    void work();
+
+    const platform::Platform& m_fs;
+    std::mutex m_mutex;
+    std::condition_variable m_workToDo;
+    std::condition_variable m_jobDone;
+    std::vector<std::shared_ptr<Job>> m_todo; // the next job at the back
+    std::unordered_map<std::string, std::shared_ptr<Job>> m_jobs;
+    std::size_t m_readyAhead = 0; // listings made and not yet taken
+    bool m_stopping = false;
+    std::vector<std::thread> m_workers;
+};
+
+} // namespace core

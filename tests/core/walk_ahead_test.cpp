@@ -1,0 +1,88 @@
+// Folders listed ahead on worker threads change nothing the walk gives: on a generated tree, with
+// folders that vanish or cannot be read when their turn comes, the threaded walk yields exactly
+// the entries, in exactly the order, of the walk that lists each folder itself; and a stop
+// request ends it at once.
+
+#include "support/faulty_platform.h"
+#include "support/temp_tree.h"
+
+#include "core/search.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> texts(const core::EntryList& list) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out.emplace_back(list[i]);
+    return out;
+}
+
+// A tree of some 1,500 folders: random depth and width, files named so that some match.
+void grow(testsupport::TempDir& root, const std::string& folder, int depth, std::mt19937& rng) {
+    std::uniform_int_distribution<int> width(0, 4);
+    std::uniform_int_distribution<int> wide(5, 9);
+    const int files = width(rng);
+    for (int i = 0; i < files; ++i)
+        root.file(folder + "/f" + std::to_string(i) + (i % 3 ? ".txt" : ".dat"));
+    if (depth == 5)
+        return;
+    const int folders = depth < 2 ? wide(rng) : width(rng);
+    for (int i = 0; i < folders; ++i) {
+        const std::string sub = folder + "/o" + std::to_string(i);
+        root.folder(sub);
+        grow(root, sub, depth + 1, rng);
+    }
+}
+
+TEST(WalkAhead, GivesExactlyTheOneThreadWalksEntries) {
+    testsupport::TempDir data;
+    std::mt19937 rng(4711);
+    grow(data, "Baum", 0, rng);
+    // Folders that are gone, or that cannot be read, when the walk comes to them.
+    data.file("Baum/o1/weg/f.txt");
+    data.file("Baum/o2/o0/zu/f.txt");
+    data.file("Baum/o0/zu/tief/f.txt");
+    testsupport::FaultyPlatform fs(
+        platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
+    fs.failingListings = {{"weg", std::make_error_code(std::errc::no_such_file_or_directory)},
+                          {"zu", std::make_error_code(std::errc::permission_denied)}};
+    fs.listAhead = true;
+
+    for (const char* pattern : {"*.*", "*.txt"}) {
+        for (const bool subfolders : {true, false}) {
+            SCOPED_TRACE(std::string(pattern) + (subfolders ? ", subfolders" : ""));
+            const core::SearchQuery query{"D:\\Baum", pattern, subfolders};
+            const core::SearchResult alone = core::search(fs, query);
+            for (const unsigned threads : {1u, 4u, 16u}) {
+                SCOPED_TRACE(std::to_string(threads) + " threads");
+                const core::SearchResult ahead = core::search(fs, query, {}, {threads, {}});
+                EXPECT_EQ(texts(ahead.entries), texts(alone.entries));
+                EXPECT_EQ(ahead.files, alone.files);
+                EXPECT_EQ(ahead.folders, alone.folders);
+            }
+            EXPECT_GT(subfolders ? alone.files : alone.folders, subfolders ? 400 : 4);
+        }
+    }
+}
+
+TEST(WalkAhead, AStopRequestEndsTheWalkAtOnce) {
+    testsupport::TempDir data;
+    std::mt19937 rng(815);
+    grow(data, "Baum", 0, rng);
+    auto fs = platform::createPlatformOver({{'d', data.str(), {}}}, data.str());
+    const std::size_t all = core::search(*fs, {"D:\\Baum", "*.*", true}).entries.size();
+    int rounds = 0;
+    const auto stopAfterTen = [&rounds] { return rounds >= 10; };
+    const core::SearchResult stopped =
+        core::search(*fs, {"D:\\Baum", "*.*", true}, [&rounds] { ++rounds; }, {4, stopAfterTen});
+    EXPECT_EQ(rounds, 10);
+    EXPECT_LT(stopped.entries.size(), all);
+}
+
+} // namespace
