@@ -192,6 +192,34 @@ TEST(MainProgress, ClosingWhileADeleteSearchesAgainReportsAndLogsNothingMore) {
     EXPECT_TRUE(s.w.resultEntries().empty());
 }
 
+TEST(MainProgress, ClosingDuringASearchEndsTheWalkAtOnce) {
+    Scene s;
+    for (int i = 0; i < 200; ++i)
+        s.files("viele/o" + std::to_string(i), 1);
+    // The close request comes from the window manager while the walk is under way; the walk
+    // lets it through within a few milliseconds and goes no further.
+    std::size_t listings = 0, listingsAtRequest = 0;
+    s.beforeListing = [&] {
+        ++listings;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (listings == 20) {
+            listingsAtRequest = listings;
+            QMetaObject::invokeMethod(&s.w.window, "close", Qt::QueuedConnection);
+        }
+    };
+    s.w.window.show();
+    s.prompts.answers = {Answer::Yes};
+    s.search("D:\\viele", true);
+
+    ASSERT_EQ(listingsAtRequest, 20u);
+    EXPECT_FALSE(s.w.window.isVisible());
+    ASSERT_EQ(s.prompts.shown.size(), 1u);
+    EXPECT_EQ(s.prompts.shown[0].text, QStringLiteral("Möchten Sie Tilgomat beenden?"));
+    // Events come at least every few milliseconds: a handful more folders, not the other 180.
+    EXPECT_LT(listings, 60u);
+    EXPECT_TRUE(s.w.resultEntries().empty());
+}
+
 TEST(MainProgress, SlowSearchShowsABusyBarQuickOneDoesNot) {
     Scene s;
     s.files("tief/a", 2);

@@ -136,7 +136,7 @@ void frmMain::ListMatchingFiles() {
     QElapsedTimer walking;
     walking.start();
     bool busyShown = false;
-    qint64 lastRound = 0;
+    qint64 lastRound = -eventRoundMs; // the first folder lets events through
     const auto onEachFolder = [this, &walking, &busyShown, &lastRound] {
         // A quick search is over before a busy bar would do more than flicker.
         if (!busyShown && walking.elapsed() >= busyBarDelayMs) {
