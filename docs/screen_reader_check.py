@@ -69,7 +69,7 @@ def checked(n):
     return n.getState().contains(pyatspi.STATE_CHECKED)
 
 
-def main(hidden_file, chosen_file):
+def main(hidden_file, chosen_file, log_line):
     program = app()
     if program is None:
         print("the program is not on the accessibility bus")
@@ -98,6 +98,19 @@ def main(hidden_file, chosen_file):
     check('the about box reads "Version 1.2.3"', version is not None)
     act(node(about, name="OK", role=pyatspi.ROLE_PUSH_BUTTON), "Press")
 
+    # The log viewer's text box gives its text, and each line, to the reader.
+    act(node(main_window, name="Protokoll anzeigen"), "Press")
+    viewer = node(program, name="Löschprotokoll")
+    check("the log viewer opened", viewer is not None)
+    log_box = node(viewer, name="Protokoll", role=pyatspi.ROLE_TEXT)
+    text = log_box.queryText() if log_box is not None else None
+    whole = text.getText(0, -1) if text is not None else ""
+    check("the log viewer reads the log: %r" % whole[:60], log_line in whole)
+    line = text.getTextAtOffset(len("erste Zeile\n") + 3, pyatspi.TEXT_BOUNDARY_LINE_START) if text else ("",)
+    check("the log viewer reads its second line: %r" % (line[0],),
+          line[0].rstrip("\n") == log_line)
+    act(node(viewer, name="OK", role=pyatspi.ROLE_PUSH_BUTTON), "Press")
+
     # A list item's one action selects it, as a click does.
     act(node(files, name=chosen_file), "Toggle")
     act(node(main_window, name="Dateiattribute ändern"), "Press")
@@ -120,4 +133,4 @@ def main(hidden_file, chosen_file):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3]))

@@ -11,6 +11,7 @@
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
+#include "ui/controls/log_text_box.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmFileDialog.h"
@@ -30,7 +31,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QToolButton>

@@ -3,12 +3,12 @@
 #include "core/log_text.h"
 #include "core/modFile.h"
 #include "core/operation_log.h"
+#include "ui/controls/log_text_box.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
 #include "ui/dialogs/dialog_frame.h"
 
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -37,10 +37,9 @@ void frmProtocoll::createControls() {
     cmdDelProt->setGeometry(ui::twipsRect(6240, 5040, 1215, 375, this));
     connect(cmdDelProt, &QPushButton::clicked, this, &frmProtocoll::cmdDelProt_Click);
 
-    txtText = new QPlainTextEdit(QStringLiteral("Text1"), this);
+    txtText = new ui::LogTextBox(QStringLiteral("Text1"), this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setAccessibleName(QStringLiteral("Protokoll"));
-    txtText->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText->setGeometry(ui::twipsRect(120, 120, 8655, 4695, this));
@@ -54,7 +53,7 @@ void frmProtocoll::createControls() {
 void frmProtocoll::Form_Load() {
     m_logPath = core::logPath(m_fs);
     if (modFile::FileExists(m_fs, m_logPath)) {
-        txtText->clear();
+        txtText->setPlainText({});
         openProtocoll();
         return;
     }
@@ -69,9 +68,9 @@ void frmProtocoll::openProtocoll() {
     const auto bytes = m_fs.readFile(core::logPath(m_fs));
     if (!bytes)
         return;
-    // Appended to what the box holds; the text is set once, not line by line.
-    const QString lines = QString::fromStdString(core::logViewerText(*bytes));
-    txtText->setPlainText(txtText->document()->isEmpty() ? lines : txtText->toPlainText() + lines);
+    // Appended to what the box holds in one step, not line by line; onto the empty box the
+    // text is taken over without a copy.
+    txtText->appendUtf8(core::logViewerText(*bytes));
 }
 
 void frmProtocoll::cmdDelProt_Click() {

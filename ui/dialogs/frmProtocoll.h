@@ -7,12 +7,12 @@
 #include <QDialog>
 #include <string>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace ui {
+class LogTextBox;
 class Prompts;
-}
+} // namespace ui
 
 class frmProtocoll : public QDialog {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
     // Appends the whole log file to the text box.
     void openProtocoll();
 
-    QPlainTextEdit* txtText = nullptr;
+    ui::LogTextBox* txtText = nullptr;
     QPushButton* cmdDelProt = nullptr;
     QPushButton* OKButton = nullptr;
 
