@@ -11,13 +11,28 @@ namespace {
 // walk over a folder of many thousand subfolders does not hold them all at once.
 constexpr std::size_t kReadyAhead = 512;
 
+// Listings timed before the average is trusted.
+constexpr unsigned kListingsJudged = 8;
+
 } // namespace
 
-ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads) : m_fs(fs) {
-    if (!fs.listsAhead())
-        threads = 0;
-    for (unsigned i = 0; i < threads; ++i)
-        m_workers.emplace_back([this] { work(); });
+ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads,
+                           std::chrono::microseconds slowListing)
+    : m_fs(fs), m_threads(fs.listsAhead() ? threads : 0), m_slowListing(slowListing) {}
+
+std::error_code ListingAhead::listNow(const platform::HostFolder& folder, platform::Listing& out) {
+    if (m_threads == 0 || !m_workers.empty())
+        return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+    const auto start = std::chrono::steady_clock::now();
+    const std::error_code error = m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+    m_listingTime += std::chrono::steady_clock::now() - start;
+    ++m_listingsTimed;
+    if (m_slowListing.count() == 0 ||
+        (m_listingsTimed >= kListingsJudged && m_listingTime / m_listingsTimed >= m_slowListing)) {
+        for (unsigned i = 0; i < m_threads; ++i)
+            m_workers.emplace_back([this] { work(); });
+    }
+    return error;
 }
 
 ListingAhead::~ListingAhead() {
@@ -71,6 +86,9 @@ void ListingAhead::work() {
 
 std::error_code ListingAhead::take(const platform::HostFolder& folder, platform::Listing& out,
                                    const std::function<bool()>& waiting) {
+    // Only the walk's thread starts workers, so it may look without the lock.
+    if (m_workers.empty())
+        return listNow(folder, out);
     std::unique_lock lock(m_mutex);
     const auto found = m_jobs.find(folder.path);
     if (found == m_jobs.end() || !found->second->started) {
@@ -80,7 +98,7 @@ std::error_code ListingAhead::take(const platform::HostFolder& folder, platform:
             m_jobs.erase(found);
         }
         lock.unlock();
-        return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+        return listNow(folder, out);
     }
     const std::shared_ptr<Job> job = found->second;
     m_jobs.erase(found);

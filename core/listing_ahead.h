@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -21,9 +22,11 @@ namespace core {
 
 class ListingAhead {
 public:
-    // `threads` workers list ahead; with none, or a backend that cannot list from several
-    // threads, each listing is made when it is taken.
-    ListingAhead(const platform::Platform& fs, unsigned threads);
+    // `threads` workers list ahead once the listings made when taken average `slowListing`;
+    // with none, or a backend that cannot list from several threads, each listing is made when
+    // it is taken.
+    ListingAhead(const platform::Platform& fs, unsigned threads,
+                 std::chrono::microseconds slowListing);
     ~ListingAhead();
     ListingAhead(const ListingAhead&) = delete;
     ListingAhead& operator=(const ListingAhead&) = delete;
@@ -47,8 +50,14 @@ private:
     };
 
     void work();
+    // The listing made now, timed; the workers start when listings turn out slow.
+    std::error_code listNow(const platform::HostFolder& folder, platform::Listing& out);
 
     const platform::Platform& m_fs;
+    unsigned m_threads;
+    std::chrono::microseconds m_slowListing;
+    std::chrono::steady_clock::duration m_listingTime{};
+    unsigned m_listingsTimed = 0;
     std::mutex m_mutex;
     std::condition_variable m_workToDo;
     std::condition_variable m_jobDone;

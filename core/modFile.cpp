@@ -21,7 +21,7 @@ public:
          bool subfolders, const ProcessEvents& processEvents, const WalkOptions& options)
         : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
           m_processEvents(processEvents), m_stopRequested(options.stopRequested),
-          m_ahead(fs, subfolders ? options.listingThreads : 0) {}
+          m_ahead(fs, subfolders ? options.listingThreads : 0, options.slowListing) {}
 
     std::int32_t run(std::string prefix, platform::HostFolder start);
 

@@ -5,6 +5,7 @@
 #include "core/entry_list.h"
 #include "platform/platform.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,12 +17,16 @@ namespace modFile {
 using ProcessEvents = std::function<void()>;
 
 struct WalkOptions {
-    // Folders listed ahead of the walk on this many threads (where the backend can list from
-    // several); none: each folder is listed when the walk comes to it.
+    // Folders listed ahead of the walk on up to this many threads (where the backend can list
+    // from several); none: each folder is listed when the walk comes to it.
     unsigned listingThreads = 0;
     // Asked before each folder and while the walk waits for a listing: true ends the walk at
     // once, with the entries found so far.
     std::function<bool()> stopRequested;
+    // The threads start once the folders the walk lists itself take this long on average (the
+    // disk or the network is slow): on a warm cache a listing takes a few microseconds, and
+    // handing it between threads would cost more than it saves. Zero starts them at once.
+    std::chrono::microseconds slowListing{20};
 };
 
 // Walks `folder` (path text as chosen; a trailing "\" is optional) and appends one entry per hit

@@ -59,12 +59,18 @@ TEST(WalkAhead, GivesExactlyTheOneThreadWalksEntries) {
             SCOPED_TRACE(std::string(pattern) + (subfolders ? ", subfolders" : ""));
             const core::SearchQuery query{"D:\\Baum", pattern, subfolders};
             const core::SearchResult alone = core::search(fs, query);
-            for (const unsigned threads : {1u, 4u, 16u}) {
-                SCOPED_TRACE(std::to_string(threads) + " threads");
-                const core::SearchResult ahead = core::search(fs, query, {}, {threads, {}});
-                EXPECT_EQ(texts(ahead.entries), texts(alone.entries));
-                EXPECT_EQ(ahead.files, alone.files);
-                EXPECT_EQ(ahead.folders, alone.folders);
+            // Threads from the first folder on, and threads that start after a few folders
+            // (every listing takes longer than a microsecond).
+            for (const auto slow : {std::chrono::microseconds(0), std::chrono::microseconds(1)}) {
+                for (const unsigned threads : {1u, 4u, 16u}) {
+                    SCOPED_TRACE(std::to_string(threads) + " threads after " +
+                                 std::to_string(slow.count()) + " us");
+                    const core::SearchResult ahead =
+                        core::search(fs, query, {}, {threads, {}, slow});
+                    EXPECT_EQ(texts(ahead.entries), texts(alone.entries));
+                    EXPECT_EQ(ahead.files, alone.files);
+                    EXPECT_EQ(ahead.folders, alone.folders);
+                }
             }
             EXPECT_GT(subfolders ? alone.files : alone.folders, subfolders ? 400 : 4);
         }
@@ -80,7 +86,8 @@ TEST(WalkAhead, AStopRequestEndsTheWalkAtOnce) {
     int rounds = 0;
     const auto stopAfterTen = [&rounds] { return rounds >= 10; };
     const core::SearchResult stopped =
-        core::search(*fs, {"D:\\Baum", "*.*", true}, [&rounds] { ++rounds; }, {4, stopAfterTen});
+        core::search(*fs, {"D:\\Baum", "*.*", true}, [&rounds] { ++rounds; },
+                     {4, stopAfterTen, std::chrono::microseconds(0)});
     EXPECT_EQ(rounds, 10);
     EXPECT_LT(stopped.entries.size(), all);
 }
