@@ -21,7 +21,7 @@ ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads,
     : m_fs(fs), m_threads(fs.listsAhead() ? threads : 0), m_slowListing(slowListing) {}
 
 std::error_code ListingAhead::listNow(const platform::HostFolder& folder, platform::Listing& out) {
-    if (m_threads == 0 || !m_workers.empty())
+    if (m_threads == 0)
         return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
     const auto start = std::chrono::steady_clock::now();
     const std::error_code error = m_fs.listFolder(folder, platform::ListDetail::Kind, out);
@@ -63,12 +63,19 @@ void ListingAhead::ask(const std::vector<platform::HostFolder>& folders) {
 void ListingAhead::work() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_workToDo.wait(
-            lock, [this] { return m_stopping || (!m_todo.empty() && m_readyAhead < kReadyAhead); });
+        m_workToDo.wait(lock, [this] {
+            return m_stopping || m_urgent || (!m_todo.empty() && m_readyAhead < kReadyAhead);
+        });
         if (m_stopping)
             return;
-        std::shared_ptr<Job> job = std::move(m_todo.back());
-        m_todo.pop_back();
+        std::shared_ptr<Job> job;
+        if (m_urgent) {
+            job = std::move(m_urgent);
+            m_urgent = nullptr;
+        } else {
+            job = std::move(m_todo.back());
+            m_todo.pop_back();
+        }
         if (job->started)
             continue; // taken by the walk before a worker came to it
         job->started = true;
@@ -90,18 +97,20 @@ std::error_code ListingAhead::take(const platform::HostFolder& folder, platform:
     if (m_workers.empty())
         return listNow(folder, out);
     std::unique_lock lock(m_mutex);
-    const auto found = m_jobs.find(folder.path);
-    if (found == m_jobs.end() || !found->second->started) {
-        // Not asked for, or no worker has come to it yet: the walk lists it itself.
-        if (found != m_jobs.end()) {
-            found->second->started = true;
-            m_jobs.erase(found);
-        }
-        lock.unlock();
-        return listNow(folder, out);
+    std::shared_ptr<Job> job;
+    if (const auto found = m_jobs.find(folder.path); found != m_jobs.end()) {
+        job = found->second;
+        m_jobs.erase(found);
+    } else {
+        job = std::make_shared<Job>();
+        job->folder = folder;
     }
-    const std::shared_ptr<Job> job = found->second;
-    m_jobs.erase(found);
+    if (!job->started) {
+        // Listings are slow here: the next free worker makes this one, before any other and
+        // however many are ready, while the walk waits with the window answering.
+        m_urgent = job;
+        m_workToDo.notify_all();
+    }
     while (!job->done) {
         if (waiting) {
             m_jobDone.wait_for(lock, std::chrono::milliseconds(10));

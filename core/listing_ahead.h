@@ -34,9 +34,10 @@ public:
     // The folders the walk will enter next, in the order it will enter them. They come before
     // everything asked for earlier: the walk descends into them before it goes on.
     void ask(const std::vector<platform::HostFolder>& folders);
-    // The listing of `folder`, made ahead or made now. While a worker is still making it,
-    // `waiting` runs every few milliseconds; when it returns false the walk gives up and the
-    // result is operation_canceled.
+    // The listing of `folder`: made now while listings are quick, else by a worker (ahead, or
+    // at once when none has come to it). While the walk waits for it, `waiting` runs every few
+    // milliseconds; when it returns false the walk gives up and the result is
+    // operation_canceled.
     std::error_code take(const platform::HostFolder& folder, platform::Listing& out,
                          const std::function<bool()>& waiting);
 
@@ -62,6 +63,7 @@ private:
     std::condition_variable m_workToDo;
     std::condition_variable m_jobDone;
     std::vector<std::shared_ptr<Job>> m_todo; // the next job at the back
+    std::shared_ptr<Job> m_urgent;            // the one the walk waits for
     std::unordered_map<std::string, std::shared_ptr<Job>> m_jobs;
     std::size_t m_readyAhead = 0; // listings made and not yet taken
     bool m_stopping = false;

@@ -10,8 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <random>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -90,6 +94,27 @@ TEST(WalkAhead, AStopRequestEndsTheWalkAtOnce) {
                      {4, stopAfterTen, std::chrono::microseconds(0)});
     EXPECT_EQ(rounds, 10);
     EXPECT_LT(stopped.entries.size(), all);
+}
+
+TEST(WalkAhead, EventsFlowWhileAFolderTakesLong) {
+    testsupport::TempDir data;
+    data.file("Baum/langsam/f.txt");
+    data.file("Baum/schnell/g.txt");
+    testsupport::FaultyPlatform fs(
+        platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
+    fs.listAhead = true;
+    // The folder takes 300 ms to list, as on a sleeping disk or a slow share.
+    fs.beforeCall = [](testsupport::Op op, std::string_view path) {
+        if (op == testsupport::Op::ListFolder && path.ends_with("langsam"))
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    };
+    std::atomic<int> rounds = 0;
+    const core::SearchResult found =
+        core::search(fs, {"D:\\Baum", "*.*", true}, [&rounds] { ++rounds; },
+                     {4, {}, std::chrono::microseconds(0)});
+    EXPECT_EQ(found.files, 2);
+    // One round per folder, and while the slow one is listed, one every 10 ms.
+    EXPECT_GE(rounds, 8);
 }
 
 } // namespace
