@@ -230,9 +230,8 @@ DriveMap::locate(std::wstring_view host) const {
     }
     if (!best)
         return std::nullopt;
-    return std::pair{best->letter, std::vector<std::wstring>(names.begin() +
-                                                                 static_cast<long>(bestLength),
-                                                             names.end())};
+    return std::pair{best->letter, std::vector<std::wstring>(
+                                       names.begin() + static_cast<long>(bestLength), names.end())};
 }
 
 std::string DriveMap::pathText(std::wstring_view host) const {

@@ -23,9 +23,8 @@ std::error_code Win32Registry::openKey(std::uint32_t root, std::string_view keyN
     return {};
 }
 
-std::error_code Win32Registry::queryValue(Key key, std::string_view valueName,
-                                          std::uint32_t& type, char* buffer,
-                                          std::uint32_t& size) {
+std::error_code Win32Registry::queryValue(Key key, std::string_view valueName, std::uint32_t& type,
+                                          char* buffer, std::uint32_t& size) {
     const HKEY opened = reinterpret_cast<HKEY>(key);
     const std::wstring name = toWide(valueName);
     DWORD valueType = 0;
