@@ -102,9 +102,4 @@ std::string hostName(std::string_view programName) {
     return out;
 }
 
-bool isForbiddenInProgramName(char ch) {
-    auto c = static_cast<unsigned char>(ch);
-    return c == 0 || (c != '\\' && isMappedAscii(c));
-}
-
 } // namespace platform::posix

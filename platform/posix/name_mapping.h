@@ -21,8 +21,4 @@ std::string programName(std::string_view hostName);
 // Program text of one path component -> host name bytes.
 std::string hostName(std::string_view programName);
 
-// True for a character that a component of program path text may not hold literally: the
-// characters Windows forbids in names (except the separators), control characters and NUL.
-bool isForbiddenInProgramName(char c);
-
 } // namespace platform::posix

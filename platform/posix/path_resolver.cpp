@@ -1,24 +1,16 @@
 #include "platform/posix/path_resolver.h"
 
-#include "platform/platform.h"
+#include "platform/path_syntax.h"
 #include "platform/posix/host_access.h"
 #include "platform/posix/name_mapping.h"
 
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <iterator>
 
 namespace platform::posix {
 
 namespace {
-
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 // One name of the path: either already a host name (from the drive's current folder) or
 // program text still to be looked up.
@@ -27,52 +19,15 @@ struct Name {
     bool host = false;
 };
 
-std::error_code applyText(std::string_view rest, std::vector<Name>& names) {
-    std::size_t pos = 0;
-    while (pos < rest.size()) {
-        std::size_t end = pos;
-        while (end < rest.size() && !isSeparator(rest[end]))
-            ++end;
-        std::string_view part = rest.substr(pos, end - pos);
-        pos = end + 1;
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!names.empty())
-                names.pop_back();
-            continue;
-        }
-        if (std::any_of(part.begin(), part.end(), isForbiddenInProgramName))
-            return std::make_error_code(std::errc::invalid_argument);
-        names.push_back(Name{std::string(part), false});
-    }
-    return {};
-}
-
-// Exact text (after the prefix): "X:\name\name", every name as written, nothing folded.
-Result<ResolvedPath> resolveExact(const DriveTable& drives, std::string_view text, LastName last) {
-    const auto invalid = std::make_error_code(std::errc::invalid_argument);
-    if (text.size() < 3 || !isAsciiLetter(text[0]) || text[1] != ':' || text[2] != '\\')
-        return invalid;
+// Exact text: every name as written, nothing folded.
+Result<ResolvedPath> resolveExact(const DriveTable& drives, const PathSyntax& syntax,
+                                  LastName last) {
     ResolvedPath resolved;
-    resolved.drive = drives.find(text[0]);
+    resolved.drive = drives.find(syntax.letter);
     if (!resolved.drive)
         return std::make_error_code(std::errc::no_such_file_or_directory);
-    std::string_view rest = text.substr(3);
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\\');
-        const std::string_view part = rest.substr(0, end);
-        // A doubled or trailing backslash leaves an empty name.
-        if (part.empty() || part == "." || part == ".." || part.find('/') != part.npos ||
-            std::any_of(part.begin(), part.end(), isForbiddenInProgramName))
-            return invalid;
-        resolved.names.push_back(hostName(part));
-        if (end == std::string_view::npos)
-            break;
-        rest.remove_prefix(end + 1);
-        if (rest.empty())
-            return invalid;
-    }
+    for (std::string_view name : syntax.names)
+        resolved.names.push_back(hostName(name));
     struct stat st {};
     if (std::error_code error = statHost(resolved.hostPath(), st, false)) {
         if (error != std::errc::no_such_file_or_directory || last != LastName::MayBeMissing ||
@@ -94,27 +49,22 @@ Result<ResolvedPath> resolveExact(const DriveTable& drives, std::string_view tex
 
 Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& caseMapping,
                                  FolderIndex& index, std::string_view text, LastName last) {
-    if (text.find('\0') != std::string_view::npos)
-        return std::make_error_code(std::errc::invalid_argument);
-    if (text.starts_with(kExactPrefix))
-        return resolveExact(drives, text.substr(kExactPrefix.size()), last);
-    char letter = drives.currentDrive();
-    std::string_view rest = text;
-    if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
-        letter = text[0];
-        rest = text.substr(2);
-    }
+    auto syntax = parsePathText(text);
+    if (!syntax)
+        return syntax.error();
+    if (syntax->exact)
+        return resolveExact(drives, *syntax, last);
+    const char letter = syntax->letter ? syntax->letter : drives.currentDrive();
     ResolvedPath resolved;
     resolved.drive = drives.find(letter);
     if (!resolved.drive)
         return std::make_error_code(std::errc::no_such_file_or_directory);
 
     std::vector<Name> names;
-    if (rest.empty() || !isSeparator(rest.front()))
+    if (!syntax->fromRoot)
         for (auto& host : drives.currentComponents(letter))
             names.push_back(Name{std::move(host), true});
-    if (auto error = applyText(rest, names))
-        return error;
+    appendNames(*syntax, names, [](std::string_view name) { return Name{std::string(name)}; });
 
     // Most paths name existing entries exactly as the file system spells them: one stat of the
     // whole path settles them, and one of the folder a path whose last name is new or differs

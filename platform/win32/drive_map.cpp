@@ -1,6 +1,6 @@
 #include "platform/win32/drive_map.h"
 
-#include "platform/platform.h"
+#include "platform/path_syntax.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -46,11 +46,6 @@ std::vector<std::wstring> split(std::wstring_view path) {
 bool sameName(std::wstring_view a, std::wstring_view b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-// What Windows forbids in a name besides the separators: < > : " | ? * and control characters.
-bool forbidden(char c) {
-    return (c >= 0 && c < 32) || std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
 }
 
 } // namespace
@@ -151,51 +146,17 @@ std::wstring DriveMap::currentFolder(char letter) const {
 }
 
 Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
-    const auto invalid = std::make_error_code(std::errc::invalid_argument);
-    if (text.find('\0') != std::string_view::npos)
-        return invalid;
-    const bool exact = text.starts_with(kExactPrefix);
-    if (exact)
-        text.remove_prefix(kExactPrefix.size());
-    char letter = currentDrive();
-    if (text.size() >= 2 && text[1] == ':' && isLetter(text[0])) {
-        letter = lowerLetter(text[0]);
-        text.remove_prefix(2);
-    } else if (exact) {
-        return invalid;
-    }
+    auto syntax = parsePathText(text);
+    if (!syntax)
+        return syntax.error();
+    const char letter = syntax->letter ? syntax->letter : currentDrive();
     const std::wstring base = root(letter);
     if (base.empty())
         return std::make_error_code(std::errc::no_such_file_or_directory);
     std::vector<std::wstring> names;
-    const bool fromRoot = !text.empty() && (text.front() == '\\' || text.front() == '/');
-    if (!fromRoot && !exact)
+    if (!syntax->fromRoot)
         names = currentNames(letter);
-    else if (exact && !fromRoot)
-        return invalid;
-    std::string_view rest = fromRoot ? text.substr(1) : text;
-    // Exact text has no empty, "." or ".." names, and no backslash at its end.
-    if (exact && rest.ends_with('\\'))
-        return invalid;
-    while (!rest.empty()) {
-        std::size_t end = 0;
-        while (end < rest.size() && rest[end] != '\\' && (exact || rest[end] != '/'))
-            ++end;
-        const std::string_view part = rest.substr(0, end);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-        if (exact && (part.empty() || part == "." || part == ".."))
-            return invalid;
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!names.empty())
-                names.pop_back();
-            continue;
-        }
-        if (std::any_of(part.begin(), part.end(), forbidden))
-            return invalid;
-        names.push_back(toWide(part));
-    }
+    appendNames(*syntax, names, [](std::string_view name) { return toWide(name); });
     std::wstring host = base;
     for (const std::wstring& name : names) {
         if (host.back() != L'\\')

@@ -78,6 +78,13 @@ TEST(PathText, FormsOfPathText) {
         EXPECT_EQ(t.fs->canonicalPath(bad).error(), std::errc::invalid_argument) << bad;
     EXPECT_EQ(t.fs->canonicalPath(std::string_view("C:\\Daten\0x", 10)).error(),
               std::errc::invalid_argument);
+    // Exact text is taken as written or refused: a drive and its root, single backslashes, no
+    // "." or "..", no "/".
+    EXPECT_EQ(canonical("\\\\?\\C:\\Daten\\Brief.txt"), "C:\\Daten\\Brief.txt");
+    for (std::string_view bad : {"\\\\?\\Daten", "\\\\?\\C:Daten", "\\\\?\\C:/Daten",
+                                 "\\\\?\\C:\\Daten\\", "\\\\?\\C:\\\\Daten", "\\\\?\\C:\\.\\Daten",
+                                 "\\\\?\\C:\\Daten\\..\\Daten", "\\\\?\\C:\\Daten/Brief.txt"})
+        EXPECT_EQ(t.fs->canonicalPath(bad).error(), std::errc::invalid_argument) << bad;
 }
 
 TEST(PathText, NamesAreFoundWithoutRegardToCase) {

@@ -4,6 +4,7 @@
 
 #include "fuzz_platform.h"
 
+#include "platform/path_syntax.h"
 #include "platform/posix/name_mapping.h"
 
 #include <string>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string program = platform::posix::programName(host);
     for (char c : program)
-        fuzz::require(c != '\\' && !platform::posix::isForbiddenInProgramName(c));
+        fuzz::require(c != '\\' && !platform::isForbiddenInName(c));
     fuzz::require(platform::posix::hostName(program) == host);
     // The quick test may send a name to the mapping that needs none, never the other way.
     if (platform::posix::hostNameIsProgramText(host))

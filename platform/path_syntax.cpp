@@ -1,0 +1,62 @@
+#include "platform/path_syntax.h"
+
+#include "platform/platform.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+} // namespace
+
+bool isForbiddenInName(char c) {
+    return static_cast<unsigned char>(c) < 32 ||
+           std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
+}
+
+Result<PathSyntax> parsePathText(std::string_view text) {
+    const auto invalid = std::make_error_code(std::errc::invalid_argument);
+    if (text.find('\0') != std::string_view::npos)
+        return invalid;
+    PathSyntax syntax;
+    syntax.exact = text.starts_with(kExactPrefix);
+    if (syntax.exact)
+        text.remove_prefix(kExactPrefix.size());
+    if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
+        syntax.letter = static_cast<char>(text[0] | 0x20);
+        text.remove_prefix(2);
+    }
+    const bool exact = syntax.exact;
+    auto separates = [exact](char c) { return c == '\\' || (!exact && c == '/'); };
+    syntax.fromRoot = !text.empty() && separates(text.front());
+    if (exact && (!syntax.letter || !syntax.fromRoot))
+        return invalid;
+    if (syntax.fromRoot)
+        text.remove_prefix(1);
+    // A doubled or trailing backslash would leave an empty name.
+    if (exact && text.ends_with('\\'))
+        return invalid;
+    while (!text.empty()) {
+        std::size_t end = 0;
+        while (end < text.size() && !separates(text[end]))
+            ++end;
+        const std::string_view name = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (exact && (name.empty() || name == "." || name == ".." ||
+                      name.find('/') != std::string_view::npos))
+            return invalid;
+        if (name.empty() || name == ".")
+            continue;
+        if (std::any_of(name.begin(), name.end(), isForbiddenInName))
+            return invalid;
+        syntax.names.push_back(name);
+    }
+    return syntax;
+}
+
+} // namespace platform
