@@ -45,15 +45,15 @@ ListingAhead::~ListingAhead() {
         worker.join();
 }
 
-void ListingAhead::ask(const std::vector<platform::HostFolder>& folders) {
+void ListingAhead::ask(std::vector<platform::HostFolder> folders) {
     if (m_workers.empty() || folders.empty())
         return;
     {
         const std::lock_guard lock(m_mutex);
         for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
             auto job = std::make_shared<Job>();
-            job->folder = *it;
-            m_jobs.emplace(it->path, job);
+            job->folder = std::move(*it);
+            m_jobs.emplace(job->folder.path, job);
             m_todo.push_back(std::move(job));
         }
     }

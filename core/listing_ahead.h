@@ -33,7 +33,9 @@ public:
 
     // The folders the walk will enter next, in the order it will enter them. They come before
     // everything asked for earlier: the walk descends into them before it goes on.
-    void ask(const std::vector<platform::HostFolder>& folders);
+    void ask(std::vector<platform::HostFolder> folders);
+    // True once workers list ahead; until then nothing asked for is kept.
+    bool listsAhead() const { return !m_workers.empty(); }
     // The listing of `folder`: made now while listings are quick, else by a worker (ahead, or
     // at once when none has come to it). While the walk waits for it, `waiting` runs every few
     // milliseconds; when it returns false the walk gives up and the result is

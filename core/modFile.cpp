@@ -83,7 +83,8 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     }
     level.next = 0;
     level.prefixLength = m_prefix.size();
-    if (m_subfolders)
+    // Only workers listing ahead have a use for the subfolders' host paths.
+    if (m_subfolders && m_ahead.listsAhead())
         askForSubfolders(level);
     return true;
 }
@@ -95,7 +96,7 @@ void Walk::askForSubfolders(const Level& level) {
         if (entry.folder && name != "." && name != "..")
             subfolders.push_back(m_fs.childFolder(level.folder, level.listing.hostName(entry)));
     }
-    m_ahead.ask(subfolders);
+    m_ahead.ask(std::move(subfolders));
 }
 
 void Walk::add(std::string_view mark, std::string_view name) {

@@ -26,7 +26,7 @@ public:
     void setPlainText(const QString& text);
     // Appends UTF-8 text at the end without a copy when the box is empty.
     void appendUtf8(std::string text);
-    bool isEmpty() const { return m_lines.lineCount() == 1 && m_lines.lineLength(0) == 0; }
+    bool isEmpty() const { return m_lines.isEmpty(); }
     const TextLines& lines() const { return m_lines; }
 
     TextPosition cursorPosition() const { return m_cursor; }

@@ -11,16 +11,12 @@ namespace ui {
 TextLines::TextLines() : m_lines(1), m_starts{0} {}
 
 void TextLines::setText(const QString& text) {
-    m_loaded.clear();
-    m_edited.clear();
     m_lines.assign(1, Line{});
-    m_longestLoaded = 0;
-    m_starts.assign(1, 0);
     appendUtf8(text.toStdString());
 }
 
 void TextLines::appendUtf8(std::string text) {
-    if (m_lines.size() > 1 || lineLength(0) > 0) {
+    if (!isEmpty()) {
         replace(end(), end(), QString::fromStdString(text));
         return;
     }

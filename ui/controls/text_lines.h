@@ -29,6 +29,7 @@ public:
     void appendUtf8(std::string text);
 
     qsizetype lineCount() const { return static_cast<qsizetype>(m_lines.size()); }
+    bool isEmpty() const { return m_lines.size() == 1 && lineLength(0) == 0; }
     QString line(qsizetype index) const;
     qsizetype lineLength(qsizetype index) const;
     // The line that was the longest when the text was set; the box's width starts from it.

@@ -274,7 +274,7 @@ void frmMain::applyLayout() {
     place(Toolbar1, 0, 0, clientW, ui::design::Toolbar1.height);
     place(StatusBar1, 0, clientH - ui::design::StatusBar1.height, clientW,
           ui::design::StatusBar1.height);
-    place(List1, l.list1Left, l.list1Top, l.list1Width, l.list1Height);
+    place(List1, ui::design::List1.left, ui::design::List1.top, l.list1Width, l.list1Height);
     place(Drive1, ui::design::Drive1.left, ui::design::Drive1.top, l.drive1Width,
           ui::design::Drive1.height);
     place(Dir1, ui::design::Dir1.left, ui::design::Dir1.top, l.dir1Width, ui::design::Dir1.height);

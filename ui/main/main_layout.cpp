@@ -15,26 +15,18 @@ void setSize(float& target, float value) {
 MainLayout designLayout() {
     using namespace design;
     MainLayout l;
-    l.list1Left = List1.left;
-    l.list1Top = List1.top;
     l.list1Width = List1.width;
     l.list1Height = List1.height;
     l.drive1Width = Drive1.width;
-    l.drive1Height = Drive1.height;
     l.dir1Width = Dir1.width;
-    l.dir1Height = Dir1.height;
     l.txtFolderMaskLeft = txtFolderMask.left;
     l.txtFolderMaskWidth = txtFolderMask.width;
     l.file1Left = File1.left;
     l.file1Width = File1.width;
     l.lblMusterLeft = lblMuster.left;
-    l.lblMusterWidth = lblMuster.width;
     l.lblPathLeft = lblPath.left;
     l.cboMusterLeft = cboMuster.left;
-    l.cboMusterWidth = cboMuster.width;
     l.check1Left = Check1.left;
-    l.statusBar1Height = StatusBar1.height;
-    l.toolbar1Height = Toolbar1.height;
     l.shpMarkerLeft = shpMarker.left;
     l.shpMarkerTop = shpMarker.top;
     l.shpMarkerWidth = shpMarker.width;
@@ -43,16 +35,16 @@ MainLayout designLayout() {
 }
 
 void placeMarker(MainLayout& l) {
-    l.shpMarkerLeft = l.list1Left - 10.0f;
-    l.shpMarkerTop = l.list1Top - 10.0f;
+    l.shpMarkerLeft = design::List1.left - 10.0f;
+    l.shpMarkerTop = design::List1.top - 10.0f;
     setSize(l.shpMarkerWidth, l.list1Width + 60.0f);
     setSize(l.shpMarkerHeight, l.list1Height + 60.0f);
 }
 
 void applyResizeRules(MainLayout& l, float W, float H) {
     setSize(l.list1Width, W - 480.0f);
-    setSize(l.list1Height,
-            H - 1.42f * (l.dir1Height + l.drive1Height + l.statusBar1Height + l.toolbar1Height));
+    setSize(l.list1Height, H - 1.42f * (design::Dir1.height + design::Drive1.height +
+                                        design::StatusBar1.height + design::Toolbar1.height));
     setSize(l.drive1Width, W / 2.0f * 0.94f);
     l.txtFolderMaskLeft = l.drive1Width + W * 0.025f;
     l.file1Left = l.txtFolderMaskLeft;
@@ -61,8 +53,8 @@ void applyResizeRules(MainLayout& l, float W, float H) {
     setSize(l.file1Width, l.txtFolderMaskWidth);
     l.lblMusterLeft = l.file1Left;
     l.lblPathLeft = l.lblMusterLeft;
-    l.cboMusterLeft = l.lblMusterLeft + l.lblMusterWidth;
-    l.check1Left = l.cboMusterLeft + l.cboMusterWidth + 400.0f;
+    l.cboMusterLeft = l.lblMusterLeft + design::lblMuster.width;
+    l.check1Left = l.cboMusterLeft + design::cboMuster.width + 400.0f;
     placeMarker(l);
 }
 

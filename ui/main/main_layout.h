@@ -38,7 +38,7 @@ inline constexpr TwipsRect lbDrive{120, 480, 1215, 255};
 } // namespace design
 
 struct MainLayout {
-    // Changed by the rules.
+    // What the rules change.
     float list1Width = 0, list1Height = 0;
     float drive1Width = 0;
     float txtFolderMaskLeft = 0, txtFolderMaskWidth = 0;
@@ -48,10 +48,7 @@ struct MainLayout {
     float cboMusterLeft = 0;
     float check1Left = 0;
     float shpMarkerLeft = 0, shpMarkerTop = 0, shpMarkerWidth = 0, shpMarkerHeight = 0;
-    // Read by the rules, never changed by them.
-    float list1Left = 0, list1Top = 0;
-    float dir1Height = 0, drive1Height = 0, statusBar1Height = 0, toolbar1Height = 0;
-    float lblMusterWidth = 0, cboMusterWidth = 0;
+    // What the rules read and never change stays where the design puts it.
 };
 
 // What the resize rules read and change, as the design places it.
