@@ -176,7 +176,12 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
 }
 
 HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view hostName) const {
-    return HostFolder{parent.path + "\\" + std::string(hostName), {}};
+    // A drive root ("C:\\") ends in its backslash already.
+    std::string path = parent.path;
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    path += hostName;
+    return HostFolder{std::move(path), {}};
 }
 
 Result<FileId> Win32Platform::fileId(std::string_view path) const {

@@ -1,5 +1,6 @@
-// What Windows itself does for the backend: it refuses to delete a read-only file, and paths
-// past 260 characters are reached through the "\\?\" form the backend uses.
+// What Windows itself does for the backend: it refuses to delete a read-only file, paths past
+// 260 characters are reached through the "\\?\" form the backend uses, and the machine's own
+// drives, whose roots end in a backslash, are walked like any folder.
 
 #include "support/drive_fixture.h"
 
@@ -45,6 +46,25 @@ TEST(WindowsFiles, PathsPastTwoHundredSixtyCharactersAreReached) {
     EXPECT_FALSE(t.fs->deleteFile(file));
     EXPECT_EQ(t.fs->fileLength(file).error(), std::errc::no_such_file_or_directory);
     EXPECT_EQ(*t.fs->canonicalPath(folder + "\\KOPIE.TXT"), folder + "\\kopie.txt");
+}
+
+TEST(WindowsFiles, FoldersBelowAMachineDriveRootAreListed) {
+    TwoDrives t;
+    const auto fs = createHostPlatform();
+    // The temporary folder lies on one of the machine's drives: "X:\\first\\…".
+    const std::string host = testsupport::utf8(t.c.path());
+    ASSERT_GT(host.size(), 3u);
+    ASSERT_EQ(host.substr(1, 2), ":\\");
+    auto root = fs->resolveFolder(host.substr(0, 3));
+    ASSERT_TRUE(root) << root.error().message();
+    const std::string first = host.substr(3, host.find('\\', 3) - 3);
+    // One backslash after the root: Windows takes "\\\\?\\" paths as they are, and a doubled
+    // one names nothing there.
+    const HostFolder child = fs->childFolder(*root, first);
+    EXPECT_EQ(child.path, host.substr(0, 3) + first);
+    Listing listing;
+    ASSERT_FALSE(fs->listFolder(child, ListDetail::Kind, listing));
+    EXPECT_GT(listing.size(), 2u);
 }
 
 } // namespace
