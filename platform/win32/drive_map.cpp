@@ -60,13 +60,15 @@ DriveMap::DriveMap(std::vector<DriveMapping> drives, std::string workingFolder) 
     }
     std::sort(m_mapped.begin(), m_mapped.end(),
               [](const Entry& a, const Entry& b) { return a.letter < b.letter; });
+    std::wstring working;
     if (workingFolder.empty()) {
         wchar_t buffer[32768];
         const DWORD n = ::GetCurrentDirectoryW(32768, buffer);
-        m_working = normalised(std::wstring(withoutPrefix(std::wstring_view(buffer, n))));
+        working = std::wstring(withoutPrefix(std::wstring_view(buffer, n)));
     } else {
-        m_working = normalised(toWide(workingFolder));
+        working = toWide(workingFolder);
     }
+    m_working = locate(normalised(std::move(working)));
 }
 
 std::vector<Drive> DriveMap::driveTexts() const {
@@ -99,8 +101,8 @@ std::vector<Drive> DriveMap::driveTexts() const {
 }
 
 char DriveMap::currentDrive() const {
-    if (auto where = locate(m_working))
-        return where->first;
+    if (m_working)
+        return m_working->first;
     return m_mapped.empty() ? 'c' : m_mapped.front().letter;
 }
 
@@ -118,8 +120,8 @@ std::wstring DriveMap::root(char letter) const {
 
 std::vector<std::wstring> DriveMap::currentNames(char letter) const {
     letter = lowerLetter(letter);
-    if (auto where = locate(m_working); where && where->first == letter)
-        return where->second;
+    if (m_working && m_working->first == letter)
+        return m_working->second;
     if (m_mapped.empty()) {
         // The command shell keeps each drive's current folder in a hidden "=X:" variable.
         const wchar_t name[] = {L'=', static_cast<wchar_t>(L'A' + (letter - 'a')), L':', 0};
@@ -209,8 +211,12 @@ std::string DriveMap::pathText(std::wstring_view host) const {
 }
 
 bool DriveMap::isDriveRoot(std::wstring_view host) const {
-    auto where = locate(host);
-    return where && where->second.empty();
+    // Asked for every folder listed: the host path is compared, not taken apart.
+    host = withoutPrefix(host);
+    if (m_mapped.empty())
+        return host.size() == 3 && host[1] == L':' && host[2] == L'\\';
+    return std::any_of(m_mapped.begin(), m_mapped.end(),
+                       [&](const Entry& e) { return sameName(e.root, host); });
 }
 
 std::wstring DriveMap::withPrefix(std::wstring_view host) {

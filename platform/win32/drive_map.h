@@ -50,7 +50,8 @@ private:
     std::vector<std::wstring> currentNames(char letter) const;
 
     std::vector<Entry> m_mapped; // empty: the machine's drives
-    std::wstring m_working;
+    // The drive and the names of the working folder; nothing when it lies outside every drive.
+    std::optional<std::pair<char, std::vector<std::wstring>>> m_working;
 };
 
 } // namespace platform::win32

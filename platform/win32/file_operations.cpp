@@ -51,19 +51,22 @@ void removeTemporary(const std::wstring& temporary) {
     ::DeleteFileW(temporary.c_str());
 }
 
-} // namespace
-
-namespace {
-
-Result<FileId> identity(const std::wstring& host, DWORD flags) {
+Result<BY_HANDLE_FILE_INFORMATION> handleInformation(const std::wstring& host, DWORD flags) {
     Handle h(::CreateFileW(host.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
     if (!h.valid())
         return lastError();
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(h.get(), &info))
         return lastError();
-    return FileId{info.dwVolumeSerialNumber,
-                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    return info;
+}
+
+Result<FileId> identity(const std::wstring& host, DWORD flags) {
+    auto info = handleInformation(host, flags);
+    if (!info)
+        return info.error();
+    return FileId{info->dwVolumeSerialNumber,
+                  (std::uint64_t{info->nFileIndexHigh} << 32) | info->nFileIndexLow};
 }
 
 } // namespace
@@ -156,26 +159,20 @@ std::error_code copyHostFile(const std::wstring& source, const std::wstring& tar
 }
 
 std::error_code moveHostFile(const std::wstring& source, const std::wstring& target) {
-    const DWORD attributes = ::GetFileAttributesW(source.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return lastError();
+    // The entry itself: a link is not followed.
+    auto info =
+        handleInformation(source, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
+    if (!info)
+        return info.error();
+    const DWORD attributes = info->dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
     // A copy and a delete would leave a read-only source where it is.
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return errc(std::errc::permission_denied);
     // A link, or a file with a second name, would end otherwise after a copy and a delete.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info->nNumberOfLinks > 1)
         return errc(std::errc::operation_not_supported);
-    {
-        Handle h(::CreateFileW(source.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info))
-            return lastError();
-        if (info.nNumberOfLinks > 1)
-            return errc(std::errc::operation_not_supported);
-    }
     // Only onto a free name: the same file under another case counts as taken.
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
         return errc(std::errc::file_exists);

@@ -16,9 +16,10 @@ namespace win32 {
 
 namespace {
 
-constexpr DWORD kStoredBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-constexpr DWORD kShownBits = kStoredBits | FILE_ATTRIBUTE_DIRECTORY;
+// The bits the program shows; setting them is left to setHostAttributes.
+constexpr DWORD kShownBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                             FILE_ATTRIBUTE_DIRECTORY;
 
 std::wstring join(const std::wstring& folder, std::wstring_view name) {
     std::wstring path = folder;
@@ -107,40 +108,43 @@ Result<HostFolder> Win32Platform::resolveFolder(std::string_view path) const {
     }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::make_error_code(std::errc::not_a_directory);
-    auto text = canonicalPath(path);
-    if (!text)
-        return text.error();
     // The host path is spelled as the file system stores it, like the text.
-    auto stored = m_drives.hostPath(std::string(kExactPrefix) + *text);
+    auto stored = storedSpelling(*host);
     if (!stored)
         return stored.error();
-    return HostFolder{fromWide(DriveMap::withoutPrefix(*stored)), std::move(text).value()};
+    return HostFolder{fromWide(DriveMap::withoutPrefix(stored->host)), std::move(stored->text)};
 }
 
 Result<std::string> Win32Platform::canonicalPath(std::string_view path) const {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    auto where = m_drives.locate(*host);
+    auto stored = storedSpelling(*host);
+    if (!stored)
+        return stored.error();
+    return std::move(stored->text);
+}
+
+Result<Win32Platform::Spelling> Win32Platform::storedSpelling(const std::wstring& host) const {
+    auto where = m_drives.locate(host);
     if (!where)
         return std::make_error_code(std::errc::no_such_file_or_directory);
-    // Each name as the file system stores it.
-    std::wstring folder = DriveMap::withPrefix(m_drives.root(where->first));
-    std::string text{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'};
+    Spelling stored{{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'},
+                    DriveMap::withPrefix(m_drives.root(where->first))};
     for (std::size_t i = 0; i < where->second.size(); ++i) {
-        const std::wstring entry = join(folder, where->second[i]);
         WIN32_FIND_DATAW data{};
-        const HANDLE find = ::FindFirstFileExW(entry.c_str(), FindExInfoBasic, &data,
-                                               FindExSearchNameMatch, nullptr, 0);
+        const HANDLE find =
+            ::FindFirstFileExW(join(stored.host, where->second[i]).c_str(), FindExInfoBasic, &data,
+                               FindExSearchNameMatch, nullptr, 0);
         if (find == INVALID_HANDLE_VALUE)
             return lastError();
         ::FindClose(find);
         if (i > 0)
-            text += '\\';
-        text += fromWide(data.cFileName);
-        folder = join(folder, data.cFileName);
+            stored.text += '\\';
+        stored.text += fromWide(data.cFileName);
+        stored.host = join(stored.host, data.cFileName);
     }
-    return text;
+    return stored;
 }
 
 std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail detail,
@@ -205,7 +209,7 @@ std::error_code Win32Platform::setAttributes(std::string_view path, std::uint32_
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    return setHostAttributes(*host, attributes & kStoredBits);
+    return setHostAttributes(*host, attributes);
 }
 
 std::error_code Win32Platform::deleteFile(std::string_view path) {

@@ -52,6 +52,13 @@ public:
     Registry& registry() override { return m_registry; }
 
 private:
+    struct Spelling {
+        std::string text;  // the path text
+        std::wstring host; // the wide host path, "\\?\" prefixed
+    };
+    // A host path's text and host path with each name spelled as the file system stores it.
+    Result<Spelling> storedSpelling(const std::wstring& host) const;
+
     DriveMap m_drives;
     std::wstring m_documentsFolder;
     Win32Registry m_registry;
