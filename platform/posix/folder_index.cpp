@@ -47,13 +47,10 @@ void FolderIndex::remove(Names& names, std::string_view hostName,
 }
 
 void FolderIndex::drop(std::list<Names>::iterator it) {
-    const int watch = it->watch;
+    // A watch belongs to one entry: find() replaces another path to the same folder. After a
+    // folder was deleted the kernel has removed its watch already, and this call fails harmlessly.
+    ::inotify_rm_watch(m_inotify.get(), it->watch);
     m_folders.erase(it);
-    // Two paths to one folder share its watch.
-    const bool shared = std::any_of(m_folders.begin(), m_folders.end(),
-                                    [watch](const Names& n) { return n.watch == watch; });
-    if (!shared)
-        ::inotify_rm_watch(m_inotify.get(), watch);
 }
 
 void FolderIndex::applyEvents(const CaseMapping& caseMapping) {
@@ -73,18 +70,16 @@ void FolderIndex::applyEvents(const CaseMapping& caseMapping) {
             }
             const std::string_view name(event->name,
                                         event->len ? ::strnlen(event->name, event->len) : 0);
-            for (auto it = m_folders.begin(); it != m_folders.end();) {
-                auto next = std::next(it);
-                if (it->watch == event->wd) {
-                    if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
-                        m_folders.erase(it);
-                    else if (event->mask & (IN_CREATE | IN_MOVED_TO))
-                        add(*it, programName(name), name, caseMapping);
-                    else if (event->mask & (IN_DELETE | IN_MOVED_FROM))
-                        remove(*it, name, caseMapping);
-                }
-                it = next;
-            }
+            const auto it = std::find_if(m_folders.begin(), m_folders.end(),
+                                         [event](const Names& f) { return f.watch == event->wd; });
+            if (it == m_folders.end())
+                continue;
+            if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
+                drop(it);
+            else if (event->mask & (IN_CREATE | IN_MOVED_TO))
+                add(*it, programName(name), name, caseMapping);
+            else if (event->mask & (IN_DELETE | IN_MOVED_FROM))
+                remove(*it, name, caseMapping);
         }
     }
 }
