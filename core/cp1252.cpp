@@ -1,5 +1,7 @@
 #include "core/cp1252.h"
 
+#include "platform/utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -38,67 +40,6 @@ char encode(char32_t cp) {
     return '?';
 }
 
-// Decodes one UTF-8 sequence at `pos` into `cp` and advances `pos`; returns false and
-// advances by one byte when the sequence is invalid (overlong, surrogate, beyond
-// U+10FFFF, truncated).
-bool decodeOne(std::string_view s, std::size_t& pos, char32_t& cp) {
-    auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(s[i]); };
-    std::uint8_t lead = byte(pos);
-    std::size_t length = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        cp = lead;
-        ++pos;
-        return true;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        cp = lead & 0x1F;
-        min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        cp = lead & 0x0F;
-        min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        cp = lead & 0x07;
-        min = 0x10000;
-    } else {
-        ++pos;
-        return false;
-    }
-    if (pos + length > s.size()) {
-        ++pos;
-        return false;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        std::uint8_t next = byte(pos + i);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return false;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos;
-        return false;
-    }
-    pos += length;
-    return true;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string utf8ToCp1252(std::string_view utf8) {
@@ -106,8 +47,12 @@ std::string utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        char32_t cp = 0;
-        out += decodeOne(utf8, pos, cp) ? encode(cp) : '?';
+        char32_t cp = static_cast<std::uint8_t>(utf8[pos]);
+        // An invalid sequence (overlong, surrogate, beyond U+10FFFF, truncated) is one '?' for
+        // its first byte.
+        const std::size_t length = cp < 0x80 ? 1 : platform::utf8SequenceAt(utf8, pos, cp);
+        out += length ? encode(cp) : '?';
+        pos += length ? length : 1;
     }
     return out;
 }
@@ -123,7 +68,7 @@ void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
         if (run == bytes.size())
             break;
         char32_t cp = kTable[static_cast<std::uint8_t>(bytes[run])];
-        appendUtf8(out, cp == kUndefined ? kReplacement : cp);
+        platform::appendUtf8(out, cp == kUndefined ? kReplacement : cp);
         pos = run + 1;
     }
 }

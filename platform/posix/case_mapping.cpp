@@ -8,24 +8,6 @@ namespace platform::posix {
 
 namespace {
 
-void encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 bool isScalarValue(wint_t c) {
     return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
 }
@@ -73,7 +55,7 @@ std::string CaseMapping::map(std::string_view text, bool upper) const {
             mapped = upper ? towupper_l(static_cast<wint_t>(cp), m_locale)
                            : towlower_l(static_cast<wint_t>(cp), m_locale);
         if (isScalarValue(mapped))
-            encode(static_cast<char32_t>(mapped), out);
+            appendUtf8(out, static_cast<char32_t>(mapped));
         else
             out.append(text.substr(i, length));
         i += length;

@@ -6,24 +6,6 @@ namespace platform::win32 {
 
 namespace {
 
-void appendCodePoint(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 void appendUnit(std::wstring& out, char32_t cp) {
     if (cp < 0x10000) {
         out += static_cast<wchar_t>(cp);
@@ -69,12 +51,12 @@ std::string fromWide(std::wstring_view wide) {
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size()) {
             const char32_t low = static_cast<char16_t>(wide[i + 1]);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        appendCodePoint(out, unit);
+        appendUtf8(out, unit);
     }
     return out;
 }
