@@ -14,7 +14,6 @@
 
 namespace {
 
-using coretest::Pass;
 using UniqueFd = testsupport::Fd;
 
 constexpr int kLevels = 1000;
@@ -25,7 +24,7 @@ constexpr const char* kLevelName = "ebene";
 // to D:\Quelle\tief.
 class DeepTree {
 public:
-    explicit DeepTree(const std::filesystem::path& top) : m_top(top) {
+    explicit DeepTree(const std::filesystem::path& top) {
         // The tree keeps one open folder per level; a soft limit of 1024 open files would leave
         // the walk too few of its own.
         rlimit limit{};
@@ -64,7 +63,6 @@ public:
     }
 
 private:
-    std::filesystem::path m_top;
     std::vector<UniqueFd> m_fds;
 };
 

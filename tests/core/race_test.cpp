@@ -8,7 +8,6 @@ namespace {
 
 using coretest::attemptItem;
 using coretest::changeBeforeAction;
-using coretest::hasErrorLine;
 using coretest::Pass;
 using coretest::Scenario;
 

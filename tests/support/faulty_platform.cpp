@@ -97,8 +97,6 @@ std::error_code FaultyPlatform::deleteFile(std::string_view path) {
     deletes.emplace_back(path);
     if (auto error = enter(Op::DeleteFile, path))
         return error;
-    if (failingDeletes.contains(path))
-        return injected();
     return m_inner.deleteFile(path);
 }
 
@@ -111,15 +109,14 @@ std::error_code FaultyPlatform::copyFile(std::string_view source, std::string_vi
     return m_inner.copyFile(source, target);
 }
 
-// A move takes the source away and writes the target: a source whose copy or delete is to fail
-// fails its move too.
+// A move writes the target: a source whose copy is to fail fails its move too.
 std::error_code FaultyPlatform::moveFile(std::string_view source, std::string_view target) {
     moves.emplace_back(source);
     if (auto error = enter(Op::MoveFile, source))
         return error;
     if (refuseMoves)
         return std::make_error_code(std::errc::cross_device_link);
-    if (failingCopySources.contains(source) || failingDeletes.contains(source))
+    if (failingCopySources.contains(source))
         return injected();
     return m_inner.moveFile(source, target);
 }

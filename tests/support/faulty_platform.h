@@ -63,7 +63,6 @@ public:
     // Every call of these operations fails with the error given.
     std::map<Op, std::error_code> failing;
     std::set<std::string, std::less<>> failingCopySources;
-    std::set<std::string, std::less<>> failingDeletes;
     // Every move is refused as if the target were on another file system, so that a move runs
     // as copy and delete.
     bool refuseMoves = false;

@@ -41,10 +41,6 @@ protected:
         w = std::make_unique<testsupport::MainWindowScaffold>(*faulty, prompts);
     }
 
-    void search(const QString& folder, const QString& pattern, bool subfolders) {
-        w->search(folder, pattern, subfolders);
-    }
-
     // The log's lines without their date field, after checking that field's form.
     std::vector<std::string> logLines() const {
         const std::string bytes = testsupport::readBytes(home.documents() / "Tilgomat.txt");
@@ -91,7 +87,7 @@ TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
     data.file("tree/c.txt", "c");
     data.file("tree/keep.doc", "k");
     ASSERT_FALSE(platformImpl->setAttributes("D:\\tree\\b.txt", platform::ReadOnly));
-    search(QStringLiteral("D:\\tree"), QStringLiteral("*.txt"), false);
+    w->search(QStringLiteral("D:\\tree"), QStringLiteral("*.txt"), false);
     ASSERT_EQ(w->resultEntries().size(), 3u);
 
     prompts.answers = {Answer::Yes};
@@ -125,7 +121,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     data.file("src/zwei/bild.png", "zweites");
     data.file("src/zwei/text.png", "text");
     data.folder("ziel");
-    search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
+    w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
     ASSERT_EQ(w->resultEntries().size(), 3u);
 
     // Copy with prefix: three files side by side, numbered by list position.
@@ -152,7 +148,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     // Move without prefix into another folder: the two bild.png meet at one name. Nothing is
     // lost: the later one stays in place and is reported.
     data.folder("ablage");
-    search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
+    w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
     prompts.shown.clear();
     answerTargetDialog("D:\\ablage", false);
     w->Toolbar1->click(6);
@@ -178,7 +174,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
 
 TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {
     data.file("t/a.txt", "a");
-    search(QStringLiteral("D:\\t"), QStringLiteral("*.*"), false);
+    w->search(QStringLiteral("D:\\t"), QStringLiteral("*.*"), false);
     prompts.answers = {Answer::No};
     w->Toolbar1->click(4);
     EXPECT_TRUE(fs::exists(data.path() / "t/a.txt"));
@@ -194,7 +190,7 @@ TEST_F(MainBulk, AFolderWithALowerCaseTwinIsTheOneActedOn) {
     data.file("fotos/a.jpg", "Zwilling");
     data.file("fotos/c.jpg", "Zwilling");
     ASSERT_FALSE(platformImpl->setAttributes("D:\\Fotos\\b.jpg", platform::ReadOnly));
-    search(QStringLiteral("D:\\Fotos"), QStringLiteral("*.jpg"), false);
+    w->search(QStringLiteral("D:\\Fotos"), QStringLiteral("*.jpg"), false);
     ASSERT_EQ(w->resultEntries().size(), 2u);
 
     prompts.answers = {Answer::Yes};
@@ -238,7 +234,7 @@ TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
                 data.file("t/c.txt", "c");
                 data.folder("z");
                 ASSERT_FALSE(platformImpl->setAttributes("D:\\t\\b.txt", platform::ReadOnly));
-                search(QStringLiteral("D:\\t"), QStringLiteral("*.txt"), false);
+                w->search(QStringLiteral("D:\\t"), QStringLiteral("*.txt"), false);
                 ASSERT_EQ(w->resultEntries().size(), 3u);
                 prompts.shown.clear();
                 prompts.answers = {Answer::Yes, Answer::Yes, Answer::Yes};

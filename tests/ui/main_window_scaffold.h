@@ -53,9 +53,6 @@ public:
     QLabel* Label4 = control<QLabel>("Label4");
     QLabel* Label5 = control<QLabel>("Label5");
     QLabel* Label6 = control<QLabel>("Label6");
-    QLabel* lblMuster = control<QLabel>("lblMuster");
-    QLabel* lblPath = control<QLabel>("lblPath");
-    QLabel* lbDrive = control<QLabel>("lbDrive");
 
     QMenu* mnuFile = control<QMenu>("mnuFile");
     QAction* mnuEnd = control<QAction>("mnuEnd");
@@ -63,13 +60,10 @@ public:
     QAction* mnuCut = control<QAction>("mnuCut");
     QAction* mnuCopy = control<QAction>("mnuCopy");
     QAction* mnuPaste = control<QAction>("mnuPaste");
-    QMenu* mnuEditFile = control<QMenu>("mnuEditFile");
     QAction* mnuDeleteAll = control<QAction>("mnuDeleteAll");
     QAction* mnuFileCopy = control<QAction>("mnuFileCopy");
     QAction* mnuFileMove = control<QAction>("mnuFileMove");
     QMenu* mnuView = control<QMenu>("mnuView");
-    QAction* mnuListAll = control<QAction>("mnuListAll");
-    QMenu* mnuViewAtribute = control<QMenu>("mnuViewAtribute");
     QAction* mnuViewReadOnly = control<QAction>("mnuViewReadOnly");
     QAction* mnuViewSystem = control<QAction>("mnuViewSystem");
     QAction* mnuViewHidden = control<QAction>("mnuViewHidden");
