@@ -127,6 +127,14 @@ bool dropCaches() {
 // with its goal when `gapGoalMs` is given.
 int listRow(const fsys::path& dir, int rounds, const std::string& label, bool cold, double goal,
             double gapGoalMs) {
+    // Asked first: without root nothing else of the row need run.
+    if (cold && !dropCaches()) {
+        bench::printRow(label, "skipped", "fdfind", 0,
+                        "<= " + std::to_string(goal).substr(0, 3) + "x", true);
+        std::fprintf(stderr, "%s: skipped, the page cache can be emptied only by root\n",
+                     label.c_str());
+        return 0;
+    }
     const bench::Command fdfind = {"fdfind", "-u", "-t", "f", ".", dir.string()};
     Window window(dir);
     EventGaps gaps;
@@ -136,13 +144,6 @@ int listRow(const fsys::path& dir, int rounds, const std::string& label, bool co
     if (hits != fdCount) {
         std::fprintf(stderr, "List: %ld hits, fdfind %ld\n", hits, fdCount);
         return 1;
-    }
-    if (cold && !dropCaches()) {
-        bench::printRow(label, "skipped", "fdfind", 0,
-                        "<= " + std::to_string(goal).substr(0, 3) + "x", true);
-        std::fprintf(stderr, "%s: skipped, the page cache can be emptied only by root\n",
-                     label.c_str());
-        return 0;
     }
     std::vector<double> ours, reference, longestGap;
     double load = 0;
@@ -224,7 +225,7 @@ int peakRow(const char* self, const fsys::path& dir) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s list|peak|once DIR [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s list|cold|big|peak|once DIR [ROUNDS]\n", argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
