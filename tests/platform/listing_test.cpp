@@ -2,30 +2,19 @@
 // bit, "." and ".." except at a drive root, the attributes of every entry, and the identity of
 // the listed folder.
 
+#include "listing_by_name.h"
 #include "support/drive_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 namespace {
 
 using platform::ListDetail;
 using platform::Listing;
+using testsupport::byName;
 using testsupport::TwoDrives;
-
-struct Seen {
-    bool folder = false;
-    std::uint32_t attributes = 0;
-};
-
-std::map<std::string, Seen> byName(const Listing& listing) {
-    std::map<std::string, Seen> seen;
-    for (const auto& e : listing.entries())
-        seen[std::string(listing.name(e))] = {e.folder, e.attributes};
-    return seen;
-}
 
 TEST(Listing, EntriesFoldersAndDotEntries) {
     TwoDrives t;
