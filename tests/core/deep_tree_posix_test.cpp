@@ -3,6 +3,7 @@
 // the passes reach the deepest ones.
 
 #include "fault_scenario.h"
+#include "support/entry_texts.h"
 
 #include "support/posix_files.h"
 
@@ -78,9 +79,7 @@ TEST(DeepTrees, TheWalkEndsAndThePassesReachTheBottom) {
     DeepTree tree(s.data.path() / "Quelle" / "tief");
     coretest::TestWindow window(s.fs, "D:\\Quelle\\tief", "BLATT.TXT", true);
     window.listMatchingFiles();
-    std::vector<std::string> entries;
-    for (std::size_t i = 0; i < window.resultList().size(); ++i)
-        entries.emplace_back(window.resultList()[i]);
+    const std::vector<std::string> entries = testsupport::entryTexts(window.resultList());
     ASSERT_EQ(entries, (std::vector<std::string>{"    " + pathAtLevel(1), "    " + pathAtLevel(700),
                                                  "    " + pathAtLevel(kLevels)}));
     EXPECT_GT(entries.back().size(), static_cast<std::size_t>(PATH_MAX));

@@ -6,6 +6,7 @@
 // the failure pass must be exactly what the model says; the model never loses a file the user
 // did not ask to delete.
 
+#include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "test_window.h"
 
@@ -299,9 +300,7 @@ void runCase(const Case& c) {
     window.listMatchingFiles();
 
     Model model(c);
-    std::vector<std::string> listed;
-    for (std::size_t i = 0; i < window.resultList().size(); ++i)
-        listed.emplace_back(window.resultList()[i]);
+    const std::vector<std::string> listed = testsupport::entryTexts(window.resultList());
     std::vector<std::string> sortedList = listed;
     std::sort(sortedList.begin(), sortedList.end());
     ASSERT_EQ(sortedList, model.search()) << "the search listed other files";

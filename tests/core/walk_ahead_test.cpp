@@ -3,6 +3,7 @@
 // the entries, in exactly the order, of the walk that lists each folder itself; and a stop
 // request ends it at once.
 
+#include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 
@@ -19,13 +20,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> texts(const core::EntryList& list) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        out.emplace_back(list[i]);
-    return out;
-}
 
 // A tree of some 1,500 folders: random depth and width, files named so that some match.
 void grow(testsupport::TempDir& root, const std::string& folder, int depth, std::mt19937& rng) {
@@ -71,7 +65,8 @@ TEST(WalkAhead, GivesExactlyTheOneThreadWalksEntries) {
                                  std::to_string(slow.count()) + " us");
                     const core::SearchResult ahead =
                         core::search(fs, query, {}, {threads, {}, slow});
-                    EXPECT_EQ(texts(ahead.entries), texts(alone.entries));
+                    EXPECT_EQ(testsupport::entryTexts(ahead.entries),
+                              testsupport::entryTexts(alone.entries));
                     EXPECT_EQ(ahead.files, alone.files);
                     EXPECT_EQ(ahead.folders, alone.folders);
                 }

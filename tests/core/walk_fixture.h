@@ -6,6 +6,7 @@
 #include "core/modFile.h"
 #include "core/pattern.h"
 #include "core/search.h"
+#include "support/entry_texts.h"
 
 #include "support/temp_tree.h"
 
@@ -60,12 +61,9 @@ protected:
     Entries walk(const std::string& folder, const std::string& patternText, bool subfolders) {
         const core::SearchResult found =
             core::search(*m_fs, {folder, patternText, subfolders}, [this] { ++m_eventRounds; });
-        Entries out;
-        std::int64_t folders = 0;
-        for (std::size_t i = 0; i < found.entries.size(); ++i) {
-            out.emplace_back(found.entries[i]);
-            folders += out.back().starts_with(">>") ? 1 : 0;
-        }
+        Entries out = testsupport::entryTexts(found.entries);
+        const auto folders = static_cast<std::int64_t>(std::count_if(
+            out.begin(), out.end(), [](const std::string& e) { return e.starts_with(">>"); }));
         EXPECT_EQ(found.folders, folders);
         EXPECT_EQ(found.files + found.folders, static_cast<std::int64_t>(out.size()));
         return out;

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "qt_app.h"
 #include "scripted_prompts.h"
+#include "support/entry_texts.h"
 #include "support/temp_tree.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
@@ -48,13 +49,7 @@ struct MainFixture : ::testing::Test {
 
     std::string documents() const { return *fs->canonicalPath(fs->documentsFolder()); }
 
-    std::vector<std::string> entries() const {
-        std::vector<std::string> out;
-        const core::EntryList& list = w->resultEntries();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            out.emplace_back(list[i]);
-        return out;
-    }
+    std::vector<std::string> entries() const { return testsupport::entryTexts(w->resultEntries()); }
 
     void search(const std::string& folder, const QString& pattern, bool subfolders) {
         w->search(QString::fromStdString(folder), pattern, subfolders);
