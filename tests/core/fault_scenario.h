@@ -6,6 +6,7 @@
 // failure pass names exactly the files that survived.
 
 #include "bulk_fixture.h"
+#include "pass_variants.h"
 
 #include "core/bulk_operations.h"
 #include "core/modFile.h"
@@ -26,21 +27,6 @@
 #include <vector>
 
 namespace coretest {
-
-enum class Pass { Delete, Copy, Move };
-
-inline const char* passName(Pass pass) {
-    return pass == Pass::Delete ? "delete" : pass == Pass::Copy ? "copy" : "move";
-}
-
-// Delete, copy, move by rename, and move as copy and delete (as between two file systems).
-inline std::vector<std::pair<Pass, bool>> passVariants() {
-    return {{Pass::Delete, false}, {Pass::Copy, false}, {Pass::Move, false}, {Pass::Move, true}};
-}
-
-inline std::string variantName(Pass pass, bool acrossFileSystems) {
-    return std::string(passName(pass)) + (acrossFileSystems ? " across file systems" : "");
-}
 
 class Scenario : public PassDrives {
 public:

@@ -6,6 +6,7 @@
 // the failure pass must be exactly what the model says; the model never loses a file the user
 // did not ask to delete.
 
+#include "pass_variants.h"
 #include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "test_window.h"
@@ -24,13 +25,14 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-enum class Pass { Delete, Copy, Move, MoveAcross };
+using coretest::Pass;
 
 // Files by their path below the data drive ("Baum/A/a.txt"); `id` tells files apart the way the
 // file system does: a copy is a new file, a rename keeps it.
@@ -70,6 +72,7 @@ struct Case {
     Files files;
     std::set<std::string> folders;
     Pass pass = Pass::Delete;
+    bool across = false; // a move as copy and delete
     std::string pattern; // reduced
     bool subfolders = false;
     std::size_t target = 0;
@@ -111,7 +114,7 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
             c.files[path] = {"#" + std::to_string(id) + " " + path, pick(5) == 0, pick(6) == 0, id};
         }
     }
-    c.pass = static_cast<Pass>(pick(4));
+    std::tie(c.pass, c.across) = coretest::passVariants()[pick(4)];
     c.pattern = pick(2) ? "TXT" : "*";
     c.subfolders = pick(2);
     c.target = pick(kTargets.size());
@@ -177,7 +180,7 @@ public:
             }
             const std::string target = lookUp(targetFolder, name);
             const bool taken = m_files.contains(target);
-            if (m_c.pass == Pass::Move && !taken && !file.readOnly) {
+            if (m_c.pass == Pass::Move && !m_c.across && !taken && !file.readOnly) {
                 m_files[target] = file; // a rename, or a copy and delete that ends the same
                 m_files.erase(source);
                 written.insert(file.id);
@@ -294,7 +297,7 @@ void runCase(const Case& c) {
             std::string(platform::kExactPrefix) + "D:\\" + withBackslashes(path), bits));
     }
     testsupport::FaultyPlatform fs(*host);
-    fs.refuseMoves = c.pass == Pass::MoveAcross;
+    fs.refuseMoves = c.across;
     core::OperationLog log(fs);
     coretest::TestWindow window(fs, "D:\\Baum", c.pattern, c.subfolders);
     window.listMatchingFiles();
@@ -344,8 +347,7 @@ TEST(PassModel, DeleteCopyAndMoveDoWhatTheRulesSayOnRandomTrees) {
     const bool caseTwins = namesDifferInCase();
     for (int n = 0; n < 300; ++n) {
         const Case c = randomCase(rng, caseTwins);
-        static const char* const passes[] = {"delete", "copy", "move", "move across file systems"};
-        SCOPED_TRACE("case " + std::to_string(n) + ": " + passes[static_cast<int>(c.pass)] +
+        SCOPED_TRACE("case " + std::to_string(n) + ": " + coretest::variantName(c.pass, c.across) +
                      " to " + kTargets[c.target].first + (c.prefix ? " with prefix" : "") +
                      ", pattern " + c.pattern + (c.subfolders ? ", subfolders" : "") +
                      "\nbefore:\n" + describe(c.files));
