@@ -7,6 +7,7 @@
 #include "core/bulk_operations.h"
 #include "core/operation_log.h"
 #include "platform/platform.h"
+#include "support/posix_files.h"
 #include "support/temp_tree.h"
 
 #include <fcntl.h>
@@ -46,17 +47,11 @@ void expectSame(const Stamp& a, const Stamp& b) {
 }
 
 TEST(AcrossFileSystems, CopyAndMoveCarryEverythingAndTheSourceGoesOnlyAfterItsCopy) {
-    std::string shm = "/dev/shm/tilgomat-test-XXXXXX";
-    if (!fs::is_directory("/dev/shm") || !::mkdtemp(shm.data()))
-        GTEST_SKIP() << "no /dev/shm to take a second file system";
     testsupport::TempDir here;
-    struct stat a {
-    }, b{};
-    if (::stat(here.path().c_str(), &a) != 0 || ::stat(shm.c_str(), &b) != 0 ||
-        a.st_dev == b.st_dev) {
-        fs::remove_all(shm);
-        GTEST_SKIP() << "the test folder and /dev/shm are one file system here";
-    }
+    const testsupport::OtherFileSystemFolder other(here.path());
+    if (other.path().empty())
+        GTEST_SKIP() << other.whyNot();
+    const std::string shm = other.path().string();
     testsupport::FakeHome home;
     auto platform = platform::createPlatformOver(
         {{'c', home.home().string(), {}}, {'d', here.str(), {}}, {'e', shm, {}}}, here.str(),
@@ -100,9 +95,6 @@ TEST(AcrossFileSystems, CopyAndMoveCarryEverythingAndTheSourceGoesOnlyAfterItsCo
         if (!move)
             expectSame(stampOf(*platform, file, "D:\\Quelle\\a.txt"), before);
     }
-    for (const auto& e : fs::recursive_directory_iterator(shm))
-        fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add);
-    fs::remove_all(shm);
 }
 
 } // namespace

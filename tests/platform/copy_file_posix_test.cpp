@@ -19,14 +19,9 @@ namespace {
 
 using namespace platform;
 using testsupport::modeOf;
+using testsupport::mtimeOf;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
-
-struct timespec mtimeOf(const std::filesystem::path& p) {
-    struct stat st {};
-    ::lstat(p.c_str(), &st);
-    return st.st_mtim;
-}
 
 TEST(CopyFile, CarriesModeAndTheTimeToTheNanosecond) {
     TwoDrives t;
