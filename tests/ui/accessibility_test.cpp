@@ -17,6 +17,7 @@
 #include "ui/dialogs/frmFileDialog.h"
 #include "ui/dialogs/frmFlags.h"
 #include "ui/dialogs/frmProtocoll.h"
+#include "ui_events.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -42,6 +43,9 @@
 #include <vector>
 
 namespace {
+
+using testsupport::Finished;
+using testsupport::press;
 
 using testsupport::FakeHome;
 using testsupport::FaultyPlatform;
@@ -86,11 +90,6 @@ std::vector<QWidget*> tabChain(QWidget* first, QWidget* window) {
     return chain;
 }
 
-void pressKey(QWidget& target, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&target, &press);
-}
-
 // Shows the window as the active one, so that focus changes reach its buttons.
 void activate(QWidget& window) {
     window.show();
@@ -98,13 +97,6 @@ void activate(QWidget& window) {
     QApplication::processEvents();
     ASSERT_EQ(QApplication::activeWindow(), &window);
 }
-
-struct Finished {
-    std::optional<int> result;
-    explicit Finished(QDialog& dialog) {
-        QObject::connect(&dialog, &QDialog::finished, [this](int r) { result = r; });
-    }
-};
 
 // d: holds the fake home with the documents folder, which is also the working folder; a log
 // and a chosen file are there, so that every dialog opens with all its controls enabled.
@@ -225,14 +217,14 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
         activate(flags);
         flags.Check1[1]->setFocus();
         ASSERT_TRUE(flags.Check1[1]->hasFocus());
-        pressKey(flags, Qt::Key_Return);
-        pressKey(flags, Qt::Key_Escape);
+        press(flags, Qt::Key_Return);
+        press(flags, Qt::Key_Escape);
         EXPECT_TRUE(flags.isVisible());
         EXPECT_FALSE(finished.result);
         EXPECT_TRUE(s.fs.attributeWrites.empty());
 
         flags.OKButton->setFocus();
-        pressKey(flags, Qt::Key_Return);
+        press(flags, Qt::Key_Return);
         EXPECT_EQ(finished.result, QDialog::Accepted);
         EXPECT_EQ(s.fs.attributeWrites.size(), 1u);
     }
@@ -244,10 +236,10 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
         Finished finished(protocoll);
         activate(protocoll);
         ASSERT_TRUE(protocoll.OKButton->hasFocus());
-        pressKey(protocoll, Qt::Key_Escape);
+        press(protocoll, Qt::Key_Escape);
         EXPECT_TRUE(protocoll.isVisible());
         EXPECT_FALSE(finished.result);
-        pressKey(protocoll, Qt::Key_Return);
+        press(protocoll, Qt::Key_Return);
         EXPECT_FALSE(protocoll.isVisible());
         EXPECT_EQ(finished.result, QDialog::Accepted);
     }

@@ -1,4 +1,5 @@
 #include "ui/controls/drive_list_box.h"
+#include "ui_events.h"
 
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::press;
 
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
@@ -23,11 +26,6 @@ struct Drives {
             {{'c', c.str(), "SYSTEM"}, {'d', d.str(), "DATEN"}, {'e', goneRoot, "LEER"}}, c.str());
     }
 };
-
-void pressKey(QWidget& w, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 TEST(DriveListBox, CodeChangesReportOnlyRealChanges) {
     testsupport::ensureApp();
@@ -114,19 +112,19 @@ TEST(DriveListBox, UserChoiceReportsChangeOrGoesBack) {
     int changes = 0;
     QObject::connect(&box, &ui::DriveListBox::changed, [&] { ++changes; });
 
-    pressKey(box, Qt::Key_Down);
+    press(box, Qt::Key_Down);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(box.drive(), "d: [DATEN]");
 
     // The next one down cannot be read: a message, and the list shows d: again.
-    pressKey(box, Qt::Key_Down);
+    press(box, Qt::Key_Down);
     EXPECT_EQ(changes, 1);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "Laufwerk e: ist nicht bereit.");
     EXPECT_EQ(box.drive(), "d: [DATEN]");
     EXPECT_EQ(box.currentIndex(), 1);
 
-    pressKey(box, Qt::Key_Up);
+    press(box, Qt::Key_Up);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(box.drive(), "c: [SYSTEM]");
 }

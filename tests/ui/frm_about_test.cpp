@@ -1,4 +1,5 @@
 #include "ui/dialogs/frmAbout.h"
+#include "ui_events.h"
 
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -15,6 +16,9 @@
 #include <optional>
 
 namespace {
+
+using testsupport::Finished;
+using testsupport::press;
 
 using platform::Registry;
 using testsupport::FaultyPlatform;
@@ -87,16 +91,13 @@ TEST(frmAbout, OkEnterAndEscClose) {
     Scene s;
     for (int key : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
         frmAbout dialog(s.fs, s.prompts);
-        std::optional<int> result;
-        QObject::connect(&dialog, &QDialog::finished, [&result](int r) { result = r; });
+        const Finished finished(dialog);
         dialog.show();
-        if (key == 0) {
+        if (key == 0)
             dialog.cmdOK->click();
-        } else {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(&dialog, &press);
-        }
-        EXPECT_TRUE(result) << key;
+        else
+            press(dialog, key);
+        EXPECT_TRUE(finished.result) << key;
         EXPECT_FALSE(dialog.isVisible()) << key;
     }
 }

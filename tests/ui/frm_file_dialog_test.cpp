@@ -1,4 +1,5 @@
 #include "ui/dialogs/frmFileDialog.h"
+#include "ui_events.h"
 
 #include "main_window_scaffold.h"
 #include "qt_app.h"
@@ -21,6 +22,8 @@
 #include <vector>
 
 namespace {
+
+using testsupport::press;
 
 namespace fs = std::filesystem;
 using testsupport::FakeHome;
@@ -80,11 +83,6 @@ std::vector<std::string> subfolderNames(const ui::FolderListBox& box) {
         for (int i = 0; i < item->childCount(); ++i)
             texts.push_back(item->child(i)->text(0).toStdString());
     return texts;
-}
-
-void sendKey(QWidget& widget, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &press);
 }
 
 TEST(FrmFileDialog, FirstOpeningStartsInDocumentsAndCancelPutsTheEmptyTargetBack) {
@@ -178,7 +176,7 @@ TEST(FrmFileDialog, EscCancelsEnterConfirmsTitleBarCloseDoesNeither) {
         dlg.show();
         ASSERT_TRUE(dlg.Dir1->setPath("D:\\Dokumente\\Alt"));
         s.main.targetFolderOwner().setPrefix(true);
-        sendKey(dlg, Qt::Key_Escape);
+        press(dlg, Qt::Key_Escape);
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_EQ(dlg.result(), QDialog::Rejected);
         EXPECT_EQ(s.main.shared().sTargetPath, "");
@@ -201,7 +199,7 @@ TEST(FrmFileDialog, EscCancelsEnterConfirmsTitleBarCloseDoesNeither) {
         frmFileDialog dlg(s.main.targetFolderOwner(), &s.main.window);
         EXPECT_EQ(dlg.Dir1->path(), "D:\\Dokumente\\Alt");
         dlg.show();
-        sendKey(dlg, Qt::Key_Return);
+        press(dlg, Qt::Key_Return);
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
         EXPECT_FALSE(s.main.shared().bolPrefix);

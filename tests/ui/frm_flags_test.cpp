@@ -1,4 +1,5 @@
 #include "ui/dialogs/frmFlags.h"
+#include "ui_events.h"
 
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -18,6 +19,8 @@
 #include <utime.h>
 
 namespace {
+
+using testsupport::Finished;
 
 using platform::Archive;
 using platform::Hidden;
@@ -69,13 +72,6 @@ std::array<bool, 4> boxes(const frmFlags& dialog) {
 }
 
 // Records how the dialog was closed.
-struct Finished {
-    std::optional<int> result;
-    explicit Finished(frmFlags& dialog) {
-        QObject::connect(&dialog, &QDialog::finished, [this](int r) { result = r; });
-    }
-};
-
 void setLocalModificationTime(const std::filesystem::path& file, int year, int month, int day,
                               int hour, int minute, int second) {
     std::tm tm{};

@@ -1,4 +1,5 @@
 #include "ui/dialogs/frmProtocoll.h"
+#include "ui_events.h"
 
 #include "qt_app.h"
 #include "scripted_prompts.h"
@@ -16,6 +17,8 @@
 
 namespace {
 
+using testsupport::Finished;
+
 using testsupport::FakeHome;
 using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
@@ -31,13 +34,6 @@ struct Scene {
     std::filesystem::path log() const { return home.documents() / "Tilgomat.txt"; }
     void writeLog(const std::string& bytes) const {
         std::ofstream(log(), std::ios::binary | std::ios::trunc) << bytes;
-    }
-};
-
-struct Finished {
-    std::optional<int> result;
-    explicit Finished(frmProtocoll& dialog) {
-        QObject::connect(&dialog, &QDialog::finished, [this](int r) { result = r; });
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "qt_app.h"
 #include "ui/controls/log_text_box.h"
+#include "ui_events.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using testsupport::press;
 
 using ui::TextPosition;
 
@@ -66,11 +69,6 @@ TEST(TextLines, RandomEditsAgreeWithAPlainString) {
     EXPECT_EQ(lines.clamped({0, 2}), (TextPosition{0, 1}));
     EXPECT_EQ(lines.clamped({7, 9}), (TextPosition{1, 1}));
     EXPECT_EQ(lines.position(99), (TextPosition{1, 1}));
-}
-
-void press(QWidget& box, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, QString text = {}) {
-    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(&box, &event);
 }
 
 struct Keys {
