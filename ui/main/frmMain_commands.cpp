@@ -14,22 +14,7 @@
 #include "ui/main/result_list_model.h"
 
 #include <QAction>
-
-namespace {
-
-// Marks a pass, or what leads up to it, as under way for as long as it lasts.
-class Running {
-public:
-    explicit Running(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Running() { m_flag = false; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-
-private:
-    bool& m_flag;
-};
-
-} // namespace
+#include <QScopedValueRollback>
 
 // What the bulk passes need of the window.
 class frmMain::Bulk : public core::BulkWindow {
@@ -152,7 +137,7 @@ void frmMain::mnuViewSystem_Click() {
 void frmMain::DeleteListedFiles() {
     if (busy() || listIsEmpty())
         return;
-    const Running running(m_passRunning);
+    const QScopedValueRollback running(m_passRunning, true);
     const auto answer =
         m_prompts.message(QStringLiteral("Möchten Sie die angezeigten Dateien wirklich löschen?"),
                           QStringLiteral("Tilgomat"), ui::Prompts::Icon::Question,
@@ -168,7 +153,7 @@ void frmMain::CopyOrMove() {
     // as a pass under way; only a search or the pass itself refuses it.
     if (m_searching || m_closing || m_copyMoveRunning || listIsEmpty())
         return;
-    const Running running(m_copyMoveRunning);
+    const QScopedValueRollback running(m_copyMoveRunning, true);
     Bulk bulk(*this);
     core::copyOrMoveEntries(bulk, m_fs, *m_log, m_shared.sTargetPath, m_shared.bolMove,
                             m_shared.bolPrefix);
@@ -177,7 +162,7 @@ void frmMain::CopyOrMove() {
 void frmMain::showCopyMoveDialog(bool move) {
     if (busy() || listIsEmpty())
         return;
-    const Running running(m_passRunning);
+    const QScopedValueRollback running(m_passRunning, true);
     m_shared.bolMove = move;
     frmFileDialog dialog(targetFolderOwner(), this);
     dialog.exec();
