@@ -153,4 +153,15 @@ private:
     }
 };
 
+// Runs `body` once for each pass variant, each on a fresh scenario that refuses moves where the
+// variant moves across file systems.
+template <class Body> void forEachPassVariant(Body body) {
+    for (const auto& [pass, across] : passVariants()) {
+        SCOPED_TRACE(variantName(pass, across));
+        Scenario s;
+        s.fs.refuseMoves = across;
+        body(s, pass);
+    }
+}
+
 } // namespace coretest

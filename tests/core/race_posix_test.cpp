@@ -22,10 +22,7 @@ bool isFifo(const std::filesystem::path& p) {
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForAFifoIsNeitherOpenedNorDeleted) {
-    for (const auto& [pass, across] : coretest::passVariants()) {
-        SCOPED_TRACE(coretest::variantName(pass, across));
-        Scenario s;
-        s.fs.refuseMoves = across;
+    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
         changeBeforeAction(s, pass, [&] {
             std::filesystem::remove(s.source("b.txt"));
             ASSERT_EQ(::mkfifo(s.source("b.txt").c_str(), 0644), 0);
@@ -38,14 +35,11 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFifoIsNeitherOpenedNorDeleted) {
             EXPECT_EQ(s.window.warnings, 1);
             EXPECT_TRUE(hasErrorLine(s.logBytes(), attemptItem()));
         }
-    }
+    });
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
-    for (const auto& [pass, across] : coretest::passVariants()) {
-        SCOPED_TRACE(coretest::variantName(pass, across));
-        Scenario s;
-        s.fs.refuseMoves = across;
+    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
         testsupport::TempDir elsewhere;
         const auto secret = elsewhere.file("fremd.txt", "fremde Daten");
         changeBeforeAction(s, pass, [&] {
@@ -59,7 +53,7 @@ TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
         EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/b.txt"),
                   pass == Pass::Delete ? "" : "fremde Daten");
         EXPECT_EQ(s.window.warnings, 0);
-    }
+    });
 }
 
 } // namespace

@@ -12,10 +12,7 @@ using coretest::Pass;
 using coretest::Scenario;
 
 TEST(BetweenSearchAndAction, AVanishedFileIsLoggedAndNotReported) {
-    for (const auto& [pass, across] : coretest::passVariants()) {
-        SCOPED_TRACE(coretest::variantName(pass, across));
-        Scenario s;
-        s.fs.refuseMoves = across;
+    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
         changeBeforeAction(s, pass, [&] { std::filesystem::remove(s.source("b.txt")); });
         s.run(pass);
         EXPECT_NE(s.logBytes().find(attemptItem()), std::string::npos);
@@ -25,14 +22,11 @@ TEST(BetweenSearchAndAction, AVanishedFileIsLoggedAndNotReported) {
         EXPECT_FALSE(left.contains("b.txt"));
         EXPECT_EQ(left.size(), pass == Pass::Copy ? 3u : 0u);
         EXPECT_EQ(s.window.warnings, 0);
-    }
+    });
 }
 
 TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
-    for (const auto& [pass, across] : coretest::passVariants()) {
-        SCOPED_TRACE(coretest::variantName(pass, across));
-        Scenario s;
-        s.fs.refuseMoves = across;
+    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
         changeBeforeAction(s, pass, [&] {
             std::filesystem::remove(s.source("b.txt"));
             s.data.file("Quelle/b.txt/fremd.dat", "fremd");
@@ -40,7 +34,7 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
         s.run(pass);
         EXPECT_EQ(testsupport::readBytes(s.source("b.txt") / "fremd.dat"), "fremd");
         EXPECT_FALSE(std::filesystem::exists(s.data.path() / "Ziel/b.txt"));
-    }
+    });
 }
 
 } // namespace
