@@ -14,7 +14,7 @@ namespace {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-bool isReadOnly(const struct stat& st) {
+bool noWriteBit(const struct stat& st) {
     return (st.st_mode & kWriteBits) == 0;
 }
 
@@ -35,15 +35,20 @@ std::error_code changeMode(const HostEntry& entry, mode_t mode) {
 
 std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, std::uint32_t bits) {
     std::string path = entry.shortPath();
-    if (bits == defaultStoredBits(st, ownName(entry))) {
+    const std::uint32_t implied = defaultStoredBits(st, ownName(entry));
+    if (bits == implied) {
         if (::removexattr(path.c_str(), kDosAttribName) != 0 && errno != ENODATA &&
             !noStoreSupport(errno))
             return lastError();
         return {};
     }
     std::string value = formatDosAttrib(bits);
-    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0)
+    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
+        // Where nothing can be stored, the write bits alone carry read-only.
+        if (noStoreSupport(errno) && (bits & ~std::uint32_t{ReadOnly}) == implied)
+            return {};
         return lastError();
+    }
     return {};
 }
 
@@ -73,10 +78,18 @@ std::uint32_t defaultStoredBits(const struct stat& st, std::string_view name) {
     return bits;
 }
 
+bool isReadOnly(const struct stat& st, std::optional<std::uint32_t> stored) {
+    return noWriteBit(st) || (stored && (*stored & ReadOnly));
+}
+
+bool isReadOnly(const struct stat& st, const std::string& path) {
+    return noWriteBit(st) || isReadOnly(st, readStoredBits(path));
+}
+
 std::uint32_t attributesFrom(const struct stat& st, std::string_view name,
                              std::optional<std::uint32_t> stored) {
     std::uint32_t bits = stored ? (*stored & kStoredBits) : defaultStoredBits(st, name);
-    if (isReadOnly(st))
+    if (isReadOnly(st, stored))
         bits |= ReadOnly;
     if (S_ISDIR(st.st_mode))
         bits |= Directory;
@@ -127,18 +140,19 @@ std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes
     struct stat st {};
     if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, 0) != 0)
         return lastError();
-    std::uint32_t bits = attributes & kStoredBits;
-    bool readOnly = (attributes & ReadOnly) != 0;
+    // Read-only is stored as well as taken from the write bits, so that a Samba server, which
+    // reads it from the stored value alone, keeps it too.
+    std::uint32_t bits = attributes & (kStoredBits | ReadOnly);
     // A user without privileges may change the stored bits only while the owner may write the
     // file, so they are written before the write bits go and after they come back.
-    if (readOnly) {
+    if (bits & ReadOnly) {
         if (auto error = writeStoredBitsAsOwner(entry, st, bits))
             return error;
-        if (!isReadOnly(st))
+        if (!noWriteBit(st))
             return changeMode(entry, st.st_mode & ~kWriteBits);
         return {};
     }
-    if (isReadOnly(st)) {
+    if (noWriteBit(st)) {
         mode_t writeBits = (S_IRUSR | S_IWUSR | ((st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
         // A mask that takes every write bit must not leave the file read-only after all.
         if ((writeBits & kWriteBits) == 0)

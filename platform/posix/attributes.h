@@ -1,8 +1,8 @@
 #pragma once
 
-// Windows attributes of host files. Read-only is the absence of every write bit; hidden, system
-// and archive live in user.DOSATTRIB, and without it a regular file has archive and a name
-// starting with "." is hidden. Directory comes from the file type.
+// Windows attributes of host files. Read-only is the absence of every write bit or the read-only
+// bit in user.DOSATTRIB; hidden, system and archive live there too, and without it a regular file
+// has archive and a name starting with "." is hidden. Directory comes from the file type.
 
 #include "platform/posix/host_access.h"
 
@@ -22,6 +22,14 @@ inline constexpr std::uint32_t kStoredBits = 0x02 | 0x04 | 0x20; // Hidden, Syst
 // Hidden and archive as they follow from type and name when nothing is stored. `name` is
 // empty for "." and "..", which take no hidden bit from their name.
 std::uint32_t defaultStoredBits(const struct stat& st, std::string_view name);
+
+// Whether a file counts as read-only, the rule every refusal of the backend follows: it has no
+// write bit at all, or its stored value holds the read-only bit (a Samba server keeps a Windows
+// client's flag there alone and leaves the mode as it was). `st` is the file's stat with a link
+// followed, `stored` its parsed user.DOSATTRIB.
+bool isReadOnly(const struct stat& st, std::optional<std::uint32_t> stored);
+// The same, reading the stored value of `path` (links followed) where the mode does not decide.
+bool isReadOnly(const struct stat& st, const std::string& path);
 
 // All attribute bits of an entry, from its stat, its name and the value stored in its
 // user.DOSATTRIB (if any could be read and parsed).

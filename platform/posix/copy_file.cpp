@@ -160,9 +160,13 @@ std::error_code carryStoredBits(const HostEntry& source, const struct stat& sour
     std::string value = raw ? *raw : formatDosAttrib(bits);
     if (!raw && bits == targetDefault)
         return {};
+    // The copy takes the source's write bits; where only the value makes it read-only, the
+    // copy needs the value too.
+    const bool readOnlyInValue =
+        isReadOnly(sourceStat, parsed) && !isReadOnly(sourceStat, std::nullopt);
     if (::fsetxattr(out, kDosAttribName, value.data(), value.size(), 0) == 0)
         return {};
-    if (noStoreSupport(errno) && bits == targetDefault)
+    if (noStoreSupport(errno) && bits == targetDefault && !readOnlyInValue)
         return {};
     return lastError();
 }

@@ -1,5 +1,6 @@
 #include "platform/posix/file_operations.h"
 
+#include "platform/posix/attributes.h"
 #include "platform/posix/fd_io.h"
 #include "platform/posix/host_access.h"
 #include "platform/posix/local_time.h"
@@ -14,14 +15,8 @@ namespace platform::posix {
 
 namespace {
 
-constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
-
 std::error_code errc(std::errc code) {
     return std::make_error_code(code);
-}
-
-bool isReadOnly(const struct stat& st) {
-    return (st.st_mode & kWriteBits) == 0;
 }
 
 // Only regular files are read or written: opening a FIFO could block and opening a device
@@ -67,13 +62,13 @@ std::error_code deleteHostFile(const std::string& hostPath, const struct stat* k
         if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &target, 0) == 0) {
             if (S_ISDIR(target.st_mode))
                 return errc(std::errc::is_a_directory);
-            if (isReadOnly(target))
+            if (isReadOnly(target, entry->shortPath()))
                 return errc(std::errc::permission_denied);
         }
     } else {
         if (auto error = requireRegular(st))
             return error;
-        if (isReadOnly(st))
+        if (isReadOnly(st, entry->shortPath()))
             return errc(std::errc::permission_denied);
     }
     if (::unlinkat(entry->dirFd(), entry->leaf.c_str(), 0) != 0)
@@ -116,12 +111,12 @@ std::error_code appendToHostFile(const std::string& hostPath, std::string_view b
     if (known && !S_ISLNK(known->st_mode)) {
         if (auto error = requireRegular(*known))
             return error;
-        if (isReadOnly(*known))
+        if (isReadOnly(*known, entry->shortPath()))
             return errc(std::errc::permission_denied);
     } else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
         if (auto error = requireRegular(st))
             return error;
-        if (isReadOnly(st))
+        if (isReadOnly(st, entry->shortPath()))
             return errc(std::errc::permission_denied);
     } else if (errno != ENOENT) {
         return lastError();

@@ -58,7 +58,7 @@ std::error_code moveHostFile(const std::string& sourcePath, const std::string& t
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
     // The delete would refuse it, so the copy stays beside it; the caller makes that copy.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    if (isReadOnly(st, source->shortPath()))
         return errc(std::errc::permission_denied);
 
     auto target = pathEntry(targetPath);

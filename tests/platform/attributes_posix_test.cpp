@@ -20,12 +20,6 @@ std::string storedValue(const std::filesystem::path& p) {
     return n < 0 ? std::string("(none)") : std::string(value, static_cast<std::size_t>(n));
 }
 
-mode_t processUmask() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 TEST(Attributes, DefaultsWithoutStoredValue) {
     TwoDrives t;
     t.c.file("normal.txt");
@@ -69,10 +63,10 @@ TEST(Attributes, StoredValueRoundTrip) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(*t.fs->getAttributes("c:\\BRIEF.TXT"), Hidden | Archive);
 
-    // Samba's binary forms; the stored read-only and directory bits do not count.
+    // Samba's binary forms; the stored read-only bit counts, the directory bit does not.
     std::string v3("0x3\0\3\0\3\0\0\0\x03\0\0\0", 14);
     ASSERT_EQ(::setxattr(file.c_str(), "user.DOSATTRIB", v3.data(), v3.size(), 0), 0);
-    EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), Hidden);
+    EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), ReadOnly | Hidden);
     std::string v4(24, '\0');
     v4[2] = v4[4] = 4;
     v4[8] = 1;
@@ -84,24 +78,32 @@ TEST(Attributes, StoredValueRoundTrip) {
     EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), Archive);
 }
 
-TEST(Attributes, ReadOnlyIsTheAbsenceOfWriteBits) {
-    TwoDrives t;
-    auto file = t.c.file("brief.txt");
-    ::chmod(file.c_str(), 0640);
-    ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", ReadOnly | Archive));
-    EXPECT_EQ(modeOf(file), 0440u);
-    EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), ReadOnly | Archive);
-    ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", Hidden | ReadOnly));
-    EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), ReadOnly | Hidden);
-    EXPECT_EQ(storedValue(file), "0x2");
-
-    // Clearing gives the owner write access, and the group write access where it may read,
-    // as far as the file creation mask allows.
-    ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", Archive));
-    EXPECT_EQ(modeOf(file), (0440u | ((0600u | 0040u >> 1) & ~processUmask())));
-    EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), Archive);
+// Read-only takes every write bit and is stored too; clearing it gives the owner write access,
+// and the group and others where they may read, as far as the file creation mask allows.
+TEST(Attributes, ReadOnlyTakesEveryWriteBitAndClearingGivesThemBackAsTheMaskAllows) {
+    struct Case {
+        mode_t mode, mask, cleared;
+    };
+    for (const Case c : {Case{0644, 022, 0644}, Case{0664, 002, 0664}, Case{0664, 022, 0644},
+                         Case{0666, 0, 0666}, Case{0600, 077, 0600}, Case{0640, 027, 0640}}) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.mode << " umask " << c.mask);
+        const mode_t processMask = ::umask(c.mask);
+        TwoDrives t;
+        ::umask(processMask);
+        auto file = t.c.file("brief.txt");
+        ::chmod(file.c_str(), c.mode);
+        ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", Hidden | ReadOnly));
+        EXPECT_EQ(modeOf(file) & 0222u, 0u);
+        EXPECT_EQ(storedValue(file), "0x3");
+        EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), ReadOnly | Hidden);
+        ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", Archive));
+        EXPECT_EQ(modeOf(file), c.cleared);
+        EXPECT_EQ(storedValue(file), "(none)");
+    }
 
     // Any single write bit means writable.
+    TwoDrives t;
+    auto file = t.c.file("brief.txt");
     ::chmod(file.c_str(), 0402);
     EXPECT_EQ(*t.fs->getAttributes("C:\\brief.txt"), Archive);
     ASSERT_FALSE(t.fs->setAttributes("C:\\brief.txt", Archive));

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,36 @@ TEST(WineAttributes, WineAndThisBackendReadEachOthersAttributes) {
               ReadOnly | Hidden | System);
     const std::string again = flagsOf(wine.run("attrib " + Wine::zPath(dir.path() / "dort.txt")));
     EXPECT_NE(again.find('R'), std::string::npos) << again;
+
+    // Made read-only here, shown read-only by Wine and read back; cleared here, shown writable.
+    const std::string attribHere = "attrib " + Wine::zPath(dir.path() / "hier.txt");
+    ASSERT_FALSE(fs->setAttributes("C:\\hier.txt", ReadOnly | Archive));
+    EXPECT_NE(flagsOf(wine.run(attribHere)).find('R'), std::string::npos);
+    EXPECT_EQ(*fs->getAttributes("C:\\hier.txt"), ReadOnly | Archive);
+    ASSERT_FALSE(fs->setAttributes("C:\\hier.txt", Archive));
+    EXPECT_EQ(flagsOf(wine.run(attribHere)).find('R'), std::string::npos);
+}
+
+// A Samba server with its defaults keeps a Windows client's read-only flag as bit 0x01 of
+// user.DOSATTRIB alone (text form, or binary form of version 4) and leaves the write bits. Here
+// such a file is read-only and no action changes it. Wine 8.0 takes read-only from the write bits
+// alone: its attrib shows the file without R and its del removes it.
+TEST(WineAttributes, TheReadOnlyBitSambaStoresAloneKeepsAFileAsItIs) {
+    for (const std::string& value :
+         {std::string("0x21"), std::string("\0\0\4\0\4\0\0\0\1\0\0\0\x21\0\0\0", 16)}) {
+        testsupport::TempDir dir;
+        auto fs = createPlatformOver({{'c', dir.str(), {}}}, dir.str());
+        const auto file = dir.file("samba.txt", "x");
+        ASSERT_EQ(::setxattr(file.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
+        EXPECT_EQ(*fs->getAttributes("C:\\samba.txt"), ReadOnly | Archive);
+        EXPECT_EQ(fs->deleteFile("C:\\samba.txt"), std::errc::permission_denied);
+        EXPECT_EQ(fs->moveFile("C:\\samba.txt", "C:\\weg.txt"), std::errc::permission_denied);
+        EXPECT_EQ(fs->appendToFile("C:\\samba.txt", "y"), std::errc::permission_denied);
+        // Its copy carries the stored value, and with it read-only, so it is no copy target.
+        ASSERT_FALSE(fs->copyFile("C:\\samba.txt", "C:\\kopie.txt"));
+        EXPECT_EQ(*fs->getAttributes("C:\\kopie.txt"), ReadOnly | Archive);
+        EXPECT_EQ(fs->copyFile("C:\\kopie.txt", "C:\\samba.txt"), std::errc::permission_denied);
+    }
 }
 
 } // namespace
