@@ -124,7 +124,7 @@ std::error_code appendToHostFile(const std::string& hostPath, std::string_view b
     auto fd = openRegular(*entry, O_WRONLY | O_APPEND | O_CREAT, 0644);
     if (!fd)
         return fd.error();
-    if (auto error = writeAll(fd->get(), bytes))
+    if (auto error = appendAll(fd->get(), bytes))
         return error;
     if (::close(fd->release()) != 0)
         return lastError();

@@ -37,6 +37,18 @@ std::wstring folderOf(const std::wstring& host) {
     return host.substr(0, host.rfind(L'\\'));
 }
 
+// Cuts the file back to `start` where it still ends where the handle's writes ended.
+std::error_code takeBack(HANDLE h, LARGE_INTEGER start) {
+    LARGE_INTEGER end{}, size{};
+    if (!::SetFilePointerEx(h, LARGE_INTEGER{}, &end, FILE_CURRENT) || !::GetFileSizeEx(h, &size))
+        return lastError();
+    if (size.QuadPart != end.QuadPart || end.QuadPart == start.QuadPart)
+        return {};
+    if (!::SetFilePointerEx(h, start, nullptr, FILE_BEGIN) || !::SetEndOfFile(h))
+        return lastError();
+    return {};
+}
+
 // A temporary name beside the target; O_EXCL's part is COPY_FILE_FAIL_IF_EXISTS.
 std::wstring temporaryName(const std::wstring& target) {
     static std::mt19937_64 generator{std::random_device{}()};
@@ -191,15 +203,24 @@ std::error_code appendToHostFile(const std::wstring& host, std::string_view byte
         if (attributes & FILE_ATTRIBUTE_READONLY)
             return errc(std::errc::permission_denied);
     }
-    Handle h(::CreateFileW(host.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    // Opened to write anywhere, not to append only, so that a write failing part-way can be cut
+    // back and the next line never runs on from a piece of this one; no one else writes while it
+    // is open.
+    Handle h(::CreateFileW(host.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid())
+        return lastError();
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(h.get(), LARGE_INTEGER{}, &start, FILE_END))
         return lastError();
     while (!bytes.empty()) {
         DWORD written = 0;
         if (!::WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr))
-            return lastError();
+                         nullptr)) {
+            const std::error_code error = lastError();
+            const std::error_code cut = takeBack(h.get(), start);
+            return cut ? cut : error;
+        }
         bytes.remove_prefix(written);
     }
     return {};

@@ -1,7 +1,7 @@
 // A copy failing inside the backend: a write failing half-way (file size limit), a full file
 // system, a rename or a create refused by the file system, and the copying process dying
 // half-way. Never a partial file under the target name, never a temporary file left by a copy
-// that returned, the target as it was.
+// that returned, the target as it was; never a part of a log line in the log.
 
 #include "support/drive_fixture.h"
 
@@ -87,14 +87,20 @@ TEST(CopyFaults, AWriteFailingHalfWayLeavesTheTargetAsItWas) {
     TwoDrives t;
     t.c.file("gross.bin", kBig);
     auto old = t.d.file("alt.bin", "alt");
-    std::error_code intoNew, ontoOld;
+    auto log = t.c.file("Tilgomat.txt", "1\r\n");
+    std::error_code intoNew, ontoOld, logLine, nextLine;
     {
         FileSizeLimit limit(64 * 1024);
         intoNew = t.fs->copyFile("C:\\gross.bin", "D:\\neu.bin");
         ontoOld = t.fs->copyFile("C:\\gross.bin", "D:\\alt.bin");
+        logLine = t.fs->appendToFile("C:\\Tilgomat.txt", kBig);
+        nextLine = t.fs->appendToFile("C:\\Tilgomat.txt", "2\r\n");
     }
     EXPECT_EQ(intoNew, std::errc::file_too_large);
     EXPECT_EQ(ontoOld, std::errc::file_too_large);
+    EXPECT_EQ(logLine, std::errc::file_too_large);
+    EXPECT_FALSE(nextLine);
+    EXPECT_EQ(readBytes(log), "1\r\n2\r\n");
     EXPECT_EQ(readBytes(old), "alt");
     EXPECT_EQ(testsupport::namesIn(t.d.path()), (std::set<std::string>{"alt.bin"}));
     EXPECT_EQ(readBytes(t.c.path() / "gross.bin"), kBig);
