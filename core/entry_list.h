@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/types.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,11 +21,29 @@ struct SearchStart {
     std::string exact;
 };
 
+// What the walk saw of an entry, for recognising its file later: the folder it was listed in
+// (an index into EntryList::folders()), its own id as that folder's listing gave it (0: none) and
+// whether it is a link.
+struct EntryIdentity {
+    static constexpr std::uint32_t kNoFolder = 0x7fffffff;
+    std::uint32_t folder = kNoFolder;
+    bool link = false;
+    std::uint64_t id = 0;
+};
+
+// A folder the walk listed: its identity and the folder it was listed in (kNoFolder for the
+// start folder).
+struct ListedFolder {
+    platform::FileId id;
+    std::uint32_t parent = EntryIdentity::kNoFolder;
+};
+
 // The result entries of a search in walk order, packed into text chunks of a megabyte: a
-// million entries cost their text plus four bytes each, and the list grows without ever
-// copying what it holds (a single growing buffer would copy, and hold twice, all of it each time
-// it doubles, in the middle of a walk). Entries keep the exact bytes the walk produced; the bulk
-// operations act on these, not on the text drawn on screen.
+// million entries cost their text plus sixteen bytes each (with what the walk saw of their
+// files), and the list grows without ever copying what it holds (a single growing buffer would
+// copy, and hold twice, all of it each time it doubles, in the middle of a walk). Entries keep
+// the exact bytes the walk produced; the bulk operations act on these, not on the text drawn on
+// screen.
 class EntryList {
 public:
     SearchStart start;
@@ -33,23 +53,40 @@ public:
         m_chunks.clear();
         m_ends.clear();
         m_firstEntry.clear();
+        m_folderOf.clear();
+        m_ids.clear();
+        m_folders.clear();
         m_textBytes = 0;
     }
     void reserve(std::size_t entries, std::size_t textBytes) {
         m_ends.reserve(entries);
+        m_folderOf.reserve(entries);
+        m_ids.reserve(entries);
         m_nextChunk = std::max(m_nextChunk, std::min(textBytes, std::size_t(1) << 30));
     }
     void append(std::string_view entry) { append(entry, {}, {}); }
     // Appends the concatenation of parts as one entry, without a temporary string.
-    void append(std::string_view a, std::string_view b, std::string_view c) {
+    void append(std::string_view a, std::string_view b, std::string_view c,
+                const EntryIdentity& identity = {}) {
         const std::size_t length = a.size() + b.size() + c.size();
         std::string& chunk = room(length);
         chunk.append(a);
         chunk.append(b);
         chunk.append(c);
         m_ends.push_back(static_cast<std::uint32_t>(chunk.size()));
+        m_folderOf.push_back(identity.folder | (identity.link ? kLinkBit : 0u));
+        m_ids.push_back(identity.id);
         m_textBytes += length;
     }
+    // Records a folder the walk listed; returns its index for the identities of its entries.
+    std::uint32_t addFolder(const ListedFolder& folder) {
+        m_folders.push_back(folder);
+        return static_cast<std::uint32_t>(m_folders.size() - 1);
+    }
+    EntryIdentity identity(std::size_t i) const {
+        return {m_folderOf[i] & ~kLinkBit, (m_folderOf[i] & kLinkBit) != 0, m_ids[i]};
+    }
+    const std::vector<ListedFolder>& folders() const { return m_folders; }
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
     std::string_view operator[](std::size_t i) const {
@@ -62,6 +99,7 @@ public:
 
 private:
     static constexpr std::size_t kChunk = std::size_t(1) << 20;
+    static constexpr std::uint32_t kLinkBit = 0x80000000u;
 
     // The chunk to append `length` bytes to; a chunk never grows beyond what it reserved, so
     // the text of earlier entries never moves.
@@ -77,6 +115,9 @@ private:
     std::vector<std::string> m_chunks;
     std::vector<std::uint32_t> m_ends;     // end of each entry within its chunk
     std::vector<std::size_t> m_firstEntry; // index of the first entry of each chunk
+    std::vector<std::uint32_t> m_folderOf; // EntryIdentity::folder, kLinkBit for a link
+    std::vector<std::uint64_t> m_ids;      // EntryIdentity::id
+    std::vector<ListedFolder> m_folders;
     std::size_t m_textBytes = 0;
     std::size_t m_nextChunk = 0; // size asked for by reserve() for the next chunk
 };

@@ -31,13 +31,14 @@ private:
         platform::Listing listing;
         std::size_t next = 0;         // index of the next listing entry to look at
         std::size_t prefixLength = 0; // length of the folder's path text in m_prefix
+        std::uint32_t listed = 0;     // the folder's index among the list's folders
     };
 
     bool enter(std::size_t depth, platform::HostFolder folder);
     bool stopped();
     // The subfolders of a folder just entered, to be listed ahead of the walk.
     void askForSubfolders(const Level& level);
-    void add(std::string_view mark, std::string_view name);
+    void add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry);
 
     const platform::Platform& m_fs;
     core::TailMatcher m_matcher;
@@ -83,6 +84,8 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     }
     level.next = 0;
     level.prefixLength = m_prefix.size();
+    level.listed = m_hits.addFolder({level.listing.id, depth == 0 ? core::EntryIdentity::kNoFolder
+                                                                  : m_levels[depth - 1].listed});
     // Only workers listing ahead have a use for the subfolders' host paths.
     if (m_subfolders && m_ahead.listsAhead())
         askForSubfolders(level);
@@ -99,8 +102,8 @@ void Walk::askForSubfolders(const Level& level) {
     m_ahead.ask(std::move(subfolders));
 }
 
-void Walk::add(std::string_view mark, std::string_view name) {
-    m_hits.append(mark, m_prefix, name);
+void Walk::add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry) {
+    m_hits.append(mark, m_prefix, level.listing.name(entry), {level.listed, entry.link, entry.id});
     ++m_count;
 }
 
@@ -118,11 +121,11 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
             const std::string_view name = level.listing.name(entry);
             if (!entry.folder) {
                 if (m_matcher.matches(name))
-                    add(core::kFileMark, name);
+                    add(core::kFileMark, level, entry);
             } else if (name == "." || name == "..") {
                 continue;
             } else if (!m_subfolders) {
-                add(core::kFolderMark, name);
+                add(core::kFolderMark, level, entry);
             } else {
                 m_prefix.append(name);
                 m_prefix.push_back('\\');

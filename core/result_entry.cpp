@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
@@ -32,16 +34,40 @@ std::string_view entryPath(std::string_view entry) {
     return trimBlanks(entry);
 }
 
+namespace {
+
+bool belowStart(const EntryList& list, std::string_view entry) {
+    const SearchStart& start = list.start;
+    return !start.exact.empty() && entry.starts_with(kFileMark) &&
+           entryPath(entry).starts_with(start.listed);
+}
+
+} // namespace
+
 std::string actionPath(const EntryList& list, std::size_t i) {
     const std::string_view entry = list[i];
     const std::string_view path = entryPath(entry);
     const SearchStart& start = list.start;
-    if (start.exact.empty() || !entry.starts_with(kFileMark) || !path.starts_with(start.listed))
+    if (!belowStart(list, entry))
         return std::string(path);
     std::string exact(platform::kExactPrefix);
     exact += start.exact;
     exact += path.substr(start.listed.size());
     return exact;
+}
+
+platform::ListedTrail listedTrail(const EntryList& list, std::size_t i) {
+    platform::ListedTrail trail;
+    const EntryIdentity identity = list.identity(i);
+    if (identity.folder == EntryIdentity::kNoFolder || !belowStart(list, list[i]))
+        return trail;
+    for (std::uint32_t f = identity.folder; f != EntryIdentity::kNoFolder;
+         f = list.folders()[f].parent)
+        trail.folders.push_back(list.folders()[f].id);
+    std::reverse(trail.folders.begin(), trail.folders.end());
+    trail.file = identity.id;
+    trail.link = identity.link;
+    return trail;
 }
 
 } // namespace core

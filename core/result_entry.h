@@ -29,4 +29,9 @@ std::string_view entryPath(std::string_view entry);
 // that holds no start folder, or an entry outside it, gives entryPath.
 std::string actionPath(const EntryList& list, std::size_t i);
 
+// What the walk saw on its way to the file of entry `i`, for reaching it through actionPath():
+// empty for an entry that actionPath() does not reach through the start folder, or that carries
+// nothing the walk saw.
+platform::ListedTrail listedTrail(const EntryList& list, std::size_t i);
+
 } // namespace core

@@ -66,6 +66,17 @@ struct FileIdHash {
     }
 };
 
+// What a walk saw on its way to a file it listed, so that an action can tell whether the file's
+// path still leads to that file: the identity of every folder from the walk's start folder down
+// to the file's own folder, and the file's own id as that folder's listing gave it.
+struct ListedTrail {
+    std::vector<FileId> folders; // empty: nothing was recorded, the path is taken as it stands
+    std::uint64_t file = 0;      // 0: the listing gave none
+    // The file was a link itself. A file system may give a new file the number of one just
+    // deleted, so a link put in place of a file can carry its number; never its kind.
+    bool link = false;
+};
+
 enum class ListDetail {
     Kind,       // name and folder bit only: no per-file metadata lookup where the listing tells
     Attributes, // also the read-only, hidden, system and archive bits of every entry
@@ -83,9 +94,14 @@ public:
         std::uint32_t attributes =
             0;               // Directory always; the other bits only with ListDetail::Attributes
         bool folder = false; // a link to a folder counts as a folder
+        bool link = false;   // a symbolic link or junction itself (to a file or a folder)
+        // The entry's own file id (inode, file index) as the listing gave it, on the device of
+        // the listed folder; 0 where the listing gives none that a lookup of the entry would
+        // confirm.
+        std::uint64_t id = 0;
     };
 
-    FileId id;
+    FileId id; // of the listed folder itself
 
     void clear() {
         m_text.clear();
@@ -93,8 +109,10 @@ public:
         id = {};
     }
     void add(std::string_view name, std::string_view hostName, bool folder,
-             std::uint32_t attributes) {
+             std::uint32_t attributes, std::uint64_t fileId = 0, bool link = false) {
         Entry e;
+        e.id = fileId;
+        e.link = link;
         e.nameOffset = static_cast<std::uint32_t>(m_text.size());
         e.nameLength = static_cast<std::uint32_t>(name.size());
         m_text.append(name);
@@ -111,6 +129,11 @@ public:
     }
 
     const std::vector<Entry>& entries() const { return m_entries; }
+    // Forgets the entries' ids, for a listing whose ids a lookup would not confirm.
+    void dropIds() {
+        for (Entry& e : m_entries)
+            e.id = 0;
+    }
     std::size_t size() const { return m_entries.size(); }
     std::string_view name(const Entry& e) const {
         return std::string_view(m_text).substr(e.nameOffset, e.nameLength);

@@ -20,6 +20,16 @@ bool isDotEntry(std::string_view name) {
     return name == "." || name == "..";
 }
 
+// The listing's type of an entry, looked up only where the file system gives none.
+unsigned char typeOf(int dirFd, const char* name, unsigned char type) {
+    if (type != DT_UNKNOWN)
+        return type;
+    struct stat st {};
+    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return DT_UNKNOWN;
+    return S_ISLNK(st.st_mode) ? DT_LNK : S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+}
+
 // Whether an entry is a folder, looking at the entry itself only where the listing's type
 // cannot tell (a link counts as a folder when it leads to one).
 bool isFolderByKind(int dirFd, const char* name, unsigned char type) {
@@ -81,6 +91,9 @@ std::error_code listOpenFolder(int folderFd, const std::string& path, bool drive
 
     char* const buffer = listingBuffer();
     std::string mapped;
+    // The listing's inode numbers are kept only where its "." agrees with the folder's own
+    // stat: some file systems (FUSE without its own inode numbers) list made-up ones.
+    bool idsConfirmed = false;
     while (true) {
         const ssize_t filled = ::getdents64(folderFd, buffer, kBufferSize);
         if (filled < 0) {
@@ -94,25 +107,31 @@ std::error_code listOpenFolder(int folderFd, const std::string& path, bool drive
             const auto* e = reinterpret_cast<const struct dirent64*>(buffer + offset);
             offset += e->d_reclen;
             std::string_view name = e->d_name;
+            if (name == ".")
+                idsConfirmed = e->d_ino == st.st_ino;
             if (driveRoot && isDotEntry(name))
                 continue;
+            const unsigned char type = typeOf(folderFd, e->d_name, e->d_type);
             bool folder = false;
             std::uint32_t attributes = 0;
             if (detail == ListDetail::Attributes) {
-                folder = describe(folderFd, path, e->d_name, e->d_type, attributes);
+                folder = describe(folderFd, path, e->d_name, type, attributes);
             } else {
-                folder = isFolderByKind(folderFd, e->d_name, e->d_type);
+                folder = isFolderByKind(folderFd, e->d_name, type);
                 attributes = folder ? std::uint32_t{Directory} : 0u;
             }
+            const bool link = type == DT_LNK;
             if (hostNameIsProgramText(name)) {
-                out.add(name, name, folder, attributes);
+                out.add(name, name, folder, attributes, e->d_ino, link);
             } else {
                 mapped.clear();
                 appendProgramName(name, mapped);
-                out.add(mapped, name, folder, attributes);
+                out.add(mapped, name, folder, attributes, e->d_ino, link);
             }
         }
     }
+    if (!idsConfirmed)
+        out.dropIds();
     out.id = FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return {};
 }
