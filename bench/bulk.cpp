@@ -28,7 +28,7 @@ namespace fsys = std::filesystem;
 
 namespace {
 
-// The main window as far as the passes need it: the list, the search, the warning.
+// The main window as far as the passes need it: the list, the search, the warnings.
 class BenchWindow : public core::BulkWindow {
 public:
     BenchWindow(const platform::Platform& fs, std::string folder)
@@ -42,6 +42,7 @@ public:
     }
     void refreshFileView() override {}
     void showNotAllDeletedWarning() override { ++warnings; }
+    void showNotAllCopiedWarning() override { ++warnings; }
 
     double searchSeconds = 0;
     int warnings = 0;

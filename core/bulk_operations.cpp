@@ -4,9 +4,24 @@
 #include "core/result_entry.h"
 #include "core/target_guard.h"
 
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
 namespace core {
 
 namespace {
+
+// A listed file that a delete or a move did not remove. `refused`: left alone because its path
+// no longer led to the listed file; otherwise it is reported only while it is still there.
+struct NotRemoved {
+    std::size_t position;
+    bool refused;
+};
+
+bool refusedAsNotListed(std::error_code error) {
+    return error == std::errc::identifier_removed;
+}
 
 // "k/n": one-based position and the entry count at the start of the pass.
 std::string progressNote(std::size_t position, std::size_t count) {
@@ -18,26 +33,88 @@ void searchAgain(BulkWindow& window) {
     window.refreshFileView();
 }
 
-// Whatever the new search still finds was not removed: one warning, one error line per file,
-// then a last search so that the list shows what is left.
-void reportSurvivors(BulkWindow& window, OperationLog& log) {
-    // A copy, because the list may be replaced while the warning is open.
-    const EntryList survivors = window.resultList();
-    bool anyFile = false;
-    for (std::size_t i = 0; i < survivors.size() && !anyFile; ++i)
-        anyFile = isFileEntry(survivors[i]);
-    if (!anyFile)
+platform::Result<std::unique_ptr<platform::ListedFile>>
+reach(platform::Platform& fs, const EntryList& entries, std::size_t i) {
+    return fs.reachListed(actionPath(entries, i), listedTrail(entries, i));
+}
+
+// Whether the listed file is still where it was listed. Only a missing name or another file
+// there tell that it is not; any other failure cannot.
+bool stillListed(platform::Platform& fs, const EntryList& entries, std::size_t i) {
+    auto file = reach(fs, entries, i);
+    const std::error_code error = file ? (*file)->check() : file.error();
+    return error != std::errc::no_such_file_or_directory && !refusedAsNotListed(error);
+}
+
+// The listed files of `missed` that were not removed, in list order.
+std::vector<std::size_t> survivors(platform::Platform& fs, const EntryList& entries,
+                                   const std::vector<NotRemoved>& missed) {
+    std::vector<std::size_t> left;
+    for (const NotRemoved& m : missed) {
+        if (m.refused || stillListed(fs, entries, m.position))
+            left.push_back(m.position);
+    }
+    return left;
+}
+
+// The warning once, then one error line per survivor: with its place in the new search's list
+// where that finds it, else with its place in the list the pass worked on. Then a last search,
+// so that the list shows what is left.
+void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& listed,
+                     const std::vector<std::size_t>& left) {
+    if (left.empty())
         return;
+    // A copy, because the list may be replaced while the warning is open.
+    const EntryList now = window.resultList();
+    constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+    std::unordered_map<std::string_view, std::size_t> found;
+    for (std::size_t i : left)
+        found.emplace(entryPath(listed[i]), kNotFound);
+    for (std::size_t j = 0; j < now.size(); ++j) {
+        if (!isFileEntry(now[j]))
+            continue;
+        const auto at = found.find(entryPath(now[j]));
+        if (at != found.end() && at->second == kNotFound)
+            at->second = j;
+    }
 
     window.showNotAllDeletedWarning();
-    for (std::size_t i = 0; i < survivors.size(); ++i) {
-        if (!isFileEntry(survivors[i]))
-            continue;
-        log.sLogItem = entryPath(survivors[i]);
-        log.sLogNote = progressNote(i, survivors.size());
+    for (std::size_t i : left) {
+        log.sLogItem = entryPath(listed[i]);
+        const std::size_t j = found.at(entryPath(listed[i]));
+        log.sLogNote =
+            j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
         log.WriteLogErrorLine();
     }
     searchAgain(window);
+}
+
+// Copies, or moves, the listed file of entry `i` to `target`.
+std::error_code transfer(platform::Platform& fs, TargetGuard& guard, const EntryList& entries,
+                         std::size_t i, const std::string& target, bool move) {
+    auto file = reach(fs, entries, i);
+    if (!file)
+        return file.error();
+    // A move the platform can do in one step onto a free name ends exactly as the copy and
+    // delete below would, and replaces nothing; whatever it refuses, those settle by their own
+    // rules.
+    if (move) {
+        const std::error_code error = (*file)->moveTo(target);
+        if (!error) {
+            guard.written(target);
+            return {};
+        }
+        if (refusedAsNotListed(error))
+            return error;
+    }
+    if (!guard.mayReplace(target, move))
+        return std::make_error_code(std::errc::file_exists);
+    if (auto error = (*file)->copyTo(target))
+        return error;
+    if (!move)
+        return {};
+    guard.written(target);
+    return (*file)->remove();
 }
 
 } // namespace
@@ -63,6 +140,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     if (entries.empty())
         return;
     const std::size_t count = entries.size();
+    std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
         if (!isFileEntry(entries[i]))
@@ -70,12 +148,15 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         log.sLogItem = entryPath(entries[i]);
         log.sLogNote = progressNote(i, count);
         log.WriteLogLine();
-        // A refused delete shows up in the failure pass.
-        fs.deleteFile(actionPath(entries, i));
+        auto file = reach(fs, entries, i);
+        const std::error_code error = file ? (*file)->remove() : file.error();
+        if (error)
+            missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
+    const std::vector<std::size_t> left = survivors(fs, entries, missed);
     searchAgain(window);
-    reportSurvivors(window, log);
+    reportSurvivors(window, log, entries, left);
 }
 
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
@@ -84,7 +165,8 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     if (entries.empty())
         return;
     const std::size_t count = entries.size();
-    TargetGuard guard(fs, entries);
+    TargetGuard guard(fs, entries, sTargetPath);
+    std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
         if (!isFileEntry(entries[i]))
@@ -93,32 +175,19 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         log.sLogItem = listed;
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
-
-        const std::string path = actionPath(entries, i);
         const std::string target =
             targetName(sTargetPath, i, modFile::FileNameFromPath(listed), bolPrefix);
-        // A move the platform can do in one step onto a free name ends exactly as the copy and
-        // delete below would, and replaces nothing; whatever it refuses, those settle by their
-        // own rules.
-        if (bolMove && !fs.moveFile(path, target)) {
-            guard.written(target);
-            continue;
-        }
-        // A skipped or failed copy leaves the source where it is; after a move the failure
-        // pass reports it, a copy reports nothing.
-        if (!guard.mayReplace(target, bolMove))
-            continue;
-        if (fs.copyFile(path, target))
-            continue;
-        if (bolMove) {
-            guard.written(target);
-            fs.deleteFile(path);
-        }
+        if (auto error = transfer(fs, guard, entries, i, target, bolMove))
+            missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
+    const std::vector<std::size_t> left =
+        bolMove ? survivors(fs, entries, missed) : std::vector<std::size_t>();
     searchAgain(window);
     if (bolMove)
-        reportSurvivors(window, log);
+        reportSurvivors(window, log, entries, left);
+    else if (!missed.empty())
+        window.showNotAllCopiedWarning();
 }
 
 } // namespace core

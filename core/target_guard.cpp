@@ -4,6 +4,16 @@
 
 namespace core {
 
+namespace {
+
+// Errors by which a link leads to no file at all, so that there is nothing to protect.
+bool leadsNowhere(std::error_code error) {
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+           error == std::errc::too_many_symbolic_link_levels;
+}
+
+} // namespace
+
 bool TargetGuard::mayReplace(std::string_view target, bool protectWritten) {
     auto existing = m_fs.fileId(target);
     // A lookup that failed for another reason than a missing name cannot tell what would be
@@ -24,19 +34,34 @@ void TargetGuard::written(std::string_view target) {
 }
 
 bool TargetGuard::isListed(const platform::FileId& id) {
-    if (!m_listed) {
-        m_listed.emplace();
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (!isFileEntry(m_entries[i]))
-                continue;
-            auto listed = m_fs.fileId(actionPath(m_entries, i));
-            if (listed)
-                m_listed->insert(*listed);
-            else if (listed.error() != std::errc::no_such_file_or_directory)
-                m_listedUnknown = true;
+    if (!m_listed)
+        collectListed();
+    return m_listedUnknown || m_listed->contains(id) ||
+           (m_targetDevice && m_listed->contains({*m_targetDevice, id.inode}));
+}
+
+void TargetGuard::collectListed() {
+    m_listed.emplace();
+    if (auto folder = m_fs.fileIdFollowing(m_targetFolder))
+        m_targetDevice = folder->device;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (!isFileEntry(m_entries[i]))
+            continue;
+        const EntryIdentity identity = m_entries.identity(i);
+        if (identity.id != 0 && identity.folder != EntryIdentity::kNoFolder) {
+            m_listed->insert({m_entries.folders()[identity.folder].id.device, identity.id});
+        } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
+            m_listed->insert(*listed);
+        } else if (listed.error() != std::errc::no_such_file_or_directory) {
+            m_listedUnknown = true;
         }
+        if (!identity.link)
+            continue;
+        if (auto linked = m_fs.fileIdFollowing(actionPath(m_entries, i)))
+            m_listed->insert(*linked);
+        else if (!leadsNowhere(linked.error()))
+            m_listedUnknown = true;
     }
-    return m_listedUnknown || m_listed->contains(id);
 }
 
 } // namespace core

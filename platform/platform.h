@@ -23,6 +23,8 @@
 //   is_a_directory, not_a_directory   the kind of entry is wrong
 //   invalid_argument           path text the program cannot carry (NUL, forbidden characters)
 //   operation_not_supported    the host lacks the feature (moveFile, stored attributes)
+//   identifier_removed         a listed file's path no longer leads to it (ListedFile), or a
+//                              move's source changed after its copy began
 //   filename_too_long, no_space_on_device, io_error   as the words say
 // Any other value counts as a failure of no particular kind.
 
@@ -40,6 +42,24 @@
 namespace platform {
 
 inline constexpr std::string_view kExactPrefix = "\\\\?\\";
+
+// A file a walk listed, reached through the folders it was listed in (Platform::reachListed).
+// Every action re-checks the file's own identity first and acts on this file or on none: a file
+// put in its place since is refused with identifier_removed.
+class ListedFile {
+public:
+    virtual ~ListedFile() = default;
+    // No error while the file is still at its name; identifier_removed when another file
+    // stands there, no_such_file_or_directory when none does.
+    virtual std::error_code check() = 0;
+    // Platform::deleteFile's rules on this file. After copyTo(), also refused unless the file is
+    // still the one that copy read, unchanged (identity, length, last-write time).
+    virtual std::error_code remove() = 0;
+    // Platform::copyFile's rules, this file as the source.
+    virtual std::error_code copyTo(std::string_view target) = 0;
+    // Platform::moveFile's rules, this file as the source.
+    virtual std::error_code moveTo(std::string_view target) = 0;
+};
 
 class Platform {
 public:
@@ -88,6 +108,16 @@ public:
 
     // Identity of the entry the path names (a final link is not followed).
     virtual Result<FileId> fileId(std::string_view path) const = 0;
+    // Identity of what the path leads to (a final link is followed).
+    virtual Result<FileId> fileIdFollowing(std::string_view path) const = 0;
+    // The file at `path` (exact path text) as a walk listed it, reached through the folders of
+    // `trail`: the start folder is found by the path and must be the listed one; below it each
+    // name is opened in the folder opened before and must be the listed folder (a link there is
+    // followed only where it leads to that very folder). identifier_removed when a folder is not
+    // the listed one, no_such_file_or_directory when the way is gone. With an empty trail the
+    // file's folder is found by the path, unchecked.
+    virtual Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
+                                                            const ListedTrail& trail) = 0;
     // Attribute bits (ReadOnly, Hidden, System, Directory, Archive); 32 bits, never truncated.
     virtual Result<std::uint32_t> getAttributes(std::string_view path) const = 0;
     // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored.

@@ -178,23 +178,35 @@ std::error_code copyHostFile(const std::string& sourcePath, const std::string& t
     auto source = pathEntry(sourcePath);
     if (!source)
         return source.error();
+    return copyHostEntry(*source, targetPath, knownSource);
+}
+
+std::error_code copyHostEntry(const HostEntry& source, const std::string& targetPath,
+                              const struct stat* knownSource, struct stat* opened) {
+    const bool knownFile = knownSource && !S_ISLNK(knownSource->st_mode);
     struct stat sourceStat {};
-    if (knownSource && !S_ISLNK(knownSource->st_mode))
+    if (knownFile)
         sourceStat = *knownSource;
-    else if (::fstatat(source->dirFd(), source->leaf.c_str(), &sourceStat, 0) != 0)
+    else if (::fstatat(source.dirFd(), source.leaf.c_str(), &sourceStat, 0) != 0)
         return lastError();
     if (S_ISDIR(sourceStat.st_mode))
         return errc(std::errc::is_a_directory);
     if (!S_ISREG(sourceStat.st_mode))
         return errc(std::errc::operation_not_permitted);
-    UniqueFd in(::openat(source->dirFd(), source->leaf.c_str(),
+    UniqueFd in(::openat(source.dirFd(), source.leaf.c_str(),
                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!in.valid())
         return lastError();
+    const struct stat looked = sourceStat;
     if (::fstat(in.get(), &sourceStat) != 0)
         return lastError();
     if (!S_ISREG(sourceStat.st_mode))
         return errc(std::errc::operation_not_permitted);
+    // Another file put at the name between the look and the open is not the one asked for.
+    if (knownFile && (sourceStat.st_dev != looked.st_dev || sourceStat.st_ino != looked.st_ino))
+        return errc(std::errc::identifier_removed);
+    if (opened)
+        *opened = sourceStat;
 
     auto target = pathEntry(targetPath);
     if (!target)
@@ -207,7 +219,7 @@ std::error_code copyHostFile(const std::string& sourcePath, const std::string& t
         return error;
     if (auto error = copyData(in.get(), temporary.fd()))
         return error;
-    if (auto error = carryStoredBits(*source, sourceStat, *target, temporary.fd()))
+    if (auto error = carryStoredBits(source, sourceStat, *target, temporary.fd()))
         return error;
     const struct timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
     if (::futimens(temporary.fd(), times) != 0)

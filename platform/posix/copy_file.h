@@ -23,5 +23,10 @@ std::error_code checkCopyTarget(const HostEntry& target, const struct stat& sour
 // taken it.
 std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath,
                              const struct stat* knownSource = nullptr);
+// The same for a source entry of the caller's; `opened`, where given, receives the source's
+// stat as the copy opened it, before it read anything.
+std::error_code copyHostEntry(const HostEntry& source, const std::string& targetPath,
+                              const struct stat* knownSource = nullptr,
+                              struct stat* opened = nullptr);
 
 } // namespace platform::posix

@@ -50,28 +50,32 @@ std::error_code deleteHostFile(const std::string& hostPath, const struct stat* k
     auto entry = pathEntry(hostPath);
     if (!entry)
         return entry.error();
+    return deleteHostEntry(*entry, known);
+}
+
+std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known) {
     struct stat st {};
     if (known)
         st = *known;
-    else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    else if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (S_ISLNK(st.st_mode)) {
         // The link is what gets removed; it shows the attributes of what it leads to, so it is
         // refused exactly when that would be.
         struct stat target {};
-        if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &target, 0) == 0) {
+        if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &target, 0) == 0) {
             if (S_ISDIR(target.st_mode))
                 return errc(std::errc::is_a_directory);
-            if (isReadOnly(target, entry->shortPath()))
+            if (isReadOnly(target, entry.shortPath()))
                 return errc(std::errc::permission_denied);
         }
     } else {
         if (auto error = requireRegular(st))
             return error;
-        if (isReadOnly(st, entry->shortPath()))
+        if (isReadOnly(st, entry.shortPath()))
             return errc(std::errc::permission_denied);
     }
-    if (::unlinkat(entry->dirFd(), entry->leaf.c_str(), 0) != 0)
+    if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
     return {};
 }

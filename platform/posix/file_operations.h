@@ -4,6 +4,7 @@
 // is neither deleted nor appended to, even by a user whose permissions would allow it, and
 // nothing but regular files is deleted, read or written.
 
+#include "platform/posix/host_access.h"
 #include "platform/result.h"
 #include "platform/types.h"
 
@@ -22,6 +23,7 @@ namespace platform::posix {
 // Removes a regular file or a link (never what the link leads to). Refuses folders, links to
 // folders, special files and read-only files.
 std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known = nullptr);
+std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known = nullptr);
 
 std::error_code createHostFolder(const std::string& hostPath);
 

@@ -75,7 +75,7 @@ Result<UniqueFd> openFolder(const std::string& hostPath) {
 }
 
 int HostEntry::dirFd() const {
-    return parent.valid() ? parent.get() : AT_FDCWD;
+    return parent.valid() ? parent.get() : held ? held->get() : AT_FDCWD;
 }
 
 std::string_view HostEntry::name() const {
@@ -85,9 +85,9 @@ std::string_view HostEntry::name() const {
 }
 
 std::string HostEntry::shortPath() const {
-    if (fitsSystem(path))
+    if (!pinned && fitsSystem(path))
         return path;
-    return shortPathAt(parent.get(), {}, leaf);
+    return shortPathAt(dirFd(), {}, leaf);
 }
 
 Result<HostEntry> openEntry(const std::string& hostPath) {

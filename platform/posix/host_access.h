@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -30,6 +31,11 @@ struct HostEntry {
     UniqueFd parent; // not open when `leaf` is the whole path
     std::string leaf;
     std::string path;
+    // The entry is to be reached through its folder only, never again by `path`: the folder was
+    // checked to be a particular one, which the path may no longer lead to.
+    bool pinned = false;
+    // The entry's folder where someone else holds it open (instead of `parent`).
+    std::shared_ptr<const UniqueFd> held{};
 
     int dirFd() const;
     // The entry's own name: the last component of `path`, empty for the root folder.

@@ -50,30 +50,35 @@ std::error_code moveHostFile(const std::string& sourcePath, const std::string& t
     auto source = pathEntry(sourcePath);
     if (!source)
         return source.error();
+    return moveHostEntry(*source, targetPath, knownSource);
+}
+
+std::error_code moveHostEntry(const HostEntry& source, const std::string& targetPath,
+                              const struct stat* knownSource) {
     struct stat st {};
     if (knownSource)
         st = *knownSource;
-    else if (::fstatat(source->dirFd(), source->leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    else if (::fstatat(source.dirFd(), source.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
     // The delete would refuse it, so the copy stays beside it; the caller makes that copy.
-    if (isReadOnly(st, source->shortPath()))
+    if (isReadOnly(st, source.shortPath()))
         return errc(std::errc::permission_denied);
 
     auto target = pathEntry(targetPath);
     if (!target)
         return target.error();
-    auto marked = keepImpliedBits(*source, st, *target);
+    auto marked = keepImpliedBits(source, st, *target);
     if (!marked)
         return marked.error();
     // A file at the name is never replaced here: the caller's checks and the copy decide that.
     std::error_code error;
-    if (::renameat2(source->dirFd(), source->leaf.c_str(), target->dirFd(), target->leaf.c_str(),
+    if (::renameat2(source.dirFd(), source.leaf.c_str(), target->dirFd(), target->leaf.c_str(),
                     RENAME_NOREPLACE) != 0)
         error = lastError();
     if (error && *marked)
-        ::removexattr(source->shortPath().c_str(), kDosAttribName);
+        ::removexattr(source.shortPath().c_str(), kDosAttribName);
     return error;
 }
 

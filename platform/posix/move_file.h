@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/posix/host_access.h"
+
 #include <sys/stat.h>
 
 #include <string>
@@ -18,5 +20,8 @@ namespace platform::posix {
 // taken it.
 std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath,
                              const struct stat* knownSource = nullptr);
+// The same for a source entry of the caller's.
+std::error_code moveHostEntry(const HostEntry& source, const std::string& targetPath,
+                              const struct stat* knownSource = nullptr);
 
 } // namespace platform::posix

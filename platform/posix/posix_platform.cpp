@@ -1,11 +1,13 @@
 #include "platform/posix/posix_platform.h"
 
+#include "platform/path_syntax.h"
 #include "platform/posix/attributes.h"
 #include "platform/posix/backend.h"
 #include "platform/posix/copy_file.h"
 #include "platform/posix/environment.h"
 #include "platform/posix/file_operations.h"
 #include "platform/posix/host_access.h"
+#include "platform/posix/listed_file.h"
 #include "platform/posix/listing.h"
 #include "platform/posix/local_time.h"
 #include "platform/posix/mount_table.h"
@@ -50,6 +52,7 @@ std::string PosixPlatform::currentFolder(char driveLetter) const {
 
 Result<HostFolder> PosixPlatform::resolveFolder(std::string_view path) const {
     m_descent.clear();
+    m_reached.clear();
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
     if (!resolved)
         return resolved.error();
@@ -108,6 +111,50 @@ Result<FileId> PosixPlatform::fileId(std::string_view path) const {
     else if (auto error = statHost(*host, st, false))
         return error;
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+Result<FileId> PosixPlatform::fileIdFollowing(std::string_view path) const {
+    auto host = hostPath(path, LastName::MustExist);
+    if (!host)
+        return host.error();
+    struct stat st {};
+    if (auto error = statHost(*host, st, true))
+        return error;
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+Result<std::unique_ptr<ListedFile>> PosixPlatform::reachListed(std::string_view path,
+                                                               const ListedTrail& trail) {
+    Result<HostEntry> entry = std::make_error_code(std::errc::invalid_argument);
+    if (trail.folders.empty()) {
+        auto host = hostPath(path, LastName::MustExist);
+        if (!host)
+            return host.error();
+        entry = openEntry(*host);
+        if (entry)
+            entry->pinned = true;
+    } else {
+        // The trail's folders are the last names of the path but one: the start folder is what
+        // the names before them lead to.
+        auto syntax = parsePathText(path);
+        if (!syntax)
+            return syntax.error();
+        const DriveMapping* drive = m_drives.find(syntax->letter);
+        if (!syntax->exact || !drive || syntax->names.size() < trail.folders.size())
+            return std::make_error_code(std::errc::invalid_argument);
+        std::vector<std::string> names;
+        for (std::string_view name : syntax->names)
+            names.push_back(hostName(name));
+        const auto below = names.end() - static_cast<std::ptrdiff_t>(trail.folders.size());
+        const std::string start =
+            DriveTable::hostPath(*drive, std::vector<std::string>(names.begin(), below));
+        entry = m_reached.reach(start, std::vector<std::string>(below, names.end()), trail);
+    }
+    if (!entry)
+        return entry.error();
+    return std::unique_ptr<ListedFile>(std::make_unique<PosixListedFile>(
+        std::move(entry).value(), trail,
+        [this](std::string_view target) { return hostPath(target, LastName::MayBeMissing); }));
 }
 
 Result<std::uint32_t> PosixPlatform::getAttributes(std::string_view path) const {

@@ -5,6 +5,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/empty_registry.h"
 #include "platform/posix/environment.h"
+#include "platform/posix/listed_file.h"
 #include "platform/posix/open_descent.h"
 #include "platform/posix/path_resolver.h"
 
@@ -40,6 +41,9 @@ public:
     std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const override;
 
     Result<FileId> fileId(std::string_view path) const override;
+    Result<FileId> fileIdFollowing(std::string_view path) const override;
+    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
+                                                    const ListedTrail& trail) override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
@@ -76,6 +80,8 @@ private:
     mutable FolderIndex m_folderIndex;
     mutable UserDirsReader m_userDirs;
     mutable OpenDescent m_descent;
+    // The passes' folders, held from one listed file to the next; resolveFolder() drops them.
+    mutable ReachedFolders m_reached;
     mode_t m_umask;
     EmptyRegistry m_registry;
 };

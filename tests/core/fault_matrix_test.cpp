@@ -28,6 +28,9 @@ struct Fault {
 // free target.
 TEST(FaultMatrix, EveryCallFailingInTurn) {
     const Fault faults[] = {
+        {Pass::Delete, Op::ReachListed, "way to the listed file"},
+        {Pass::Copy, Op::ReachListed, "way to the listed file"},
+        {Pass::Move, Op::ReachListed, "way to the listed file", true},
         {Pass::Delete, Op::DeleteFile, "unlink"},
         {Pass::Delete, Op::AppendToFile, "log line"},
         {Pass::Copy, Op::CopyFile, "copy"},

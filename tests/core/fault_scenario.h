@@ -110,9 +110,11 @@ public:
         const std::filesystem::path folder =
             targetFolder.empty() ? data.path() / "Ziel" : targetFolder;
         const std::set<std::string> left = wholeSurvivors();
+        bool allCopied = true;
         for (const auto& [name, bytes] : sources()) {
             const std::filesystem::path target = folder / name;
             const bool atTarget = std::filesystem::exists(target) && target != source(name);
+            allCopied = allCopied && atTarget && !kept.contains(name);
             if (kept.contains(name)) {
                 EXPECT_EQ(testsupport::readBytes(target), kept.at(name)) << name << " replaced";
             } else if (atTarget) {
@@ -131,6 +133,7 @@ public:
                     << "temporary file left: " << e.path();
             }
         }
+        EXPECT_EQ(window.copyWarnings, pass == Pass::Copy && !allCopied ? 1 : 0);
         if (pass != Pass::Copy) {
             std::set<std::string> reported;
             const core::EntryList& now = window.resultList();

@@ -1,6 +1,5 @@
 // Another program replaces a listed file between the search and the pass by a FIFO or by a link
-// to a file elsewhere (POSIX): a FIFO is never opened (no hang) nor deleted, a link is acted on
-// as a link.
+// to a file elsewhere (POSIX): a FIFO is never opened (no hang) nor deleted, a link is left alone.
 
 #include "race_scenario.h"
 #include "time_guard.h"
@@ -47,12 +46,45 @@ TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
             std::filesystem::create_symlink(secret, s.source("b.txt"));
         });
         s.run(pass);
-        // The link is what the pass acts on: deleted or moved as a link, copied as cp would.
+        // The link, which may even carry the number of the file it replaced, is not the listed
+        // file: it is left alone, reported, and what it leads to is never read.
         EXPECT_EQ(testsupport::readBytes(secret), "fremde Daten");
-        EXPECT_EQ(std::filesystem::is_symlink(s.source("b.txt")), pass == Pass::Copy);
-        EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/b.txt"),
-                  pass == Pass::Delete ? "" : "fremde Daten");
-        EXPECT_EQ(s.window.warnings, 0);
+        EXPECT_TRUE(std::filesystem::is_symlink(s.source("b.txt")));
+        EXPECT_FALSE(std::filesystem::exists(s.data.path() / "Ziel/b.txt"));
+        EXPECT_EQ(s.window.warnings, pass == Pass::Copy ? 0 : 1);
+        EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy ? 1 : 0);
+        EXPECT_EQ(hasErrorLine(s.logBytes(), attemptItem()), pass != Pass::Copy);
+    });
+}
+
+// The searched folder is renamed during the pass and a link to another folder, holding files
+// of the same names, put in its place: the files not yet reached are left where they are and
+// reported, and the other folder's files are never touched.
+TEST(BetweenSearchAndAction, AFolderSwappedDuringThePassIsNotFollowed) {
+    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
+        testsupport::TempDir elsewhere;
+        for (const auto& [name, bytes] : Scenario::sources())
+            elsewhere.file(name, "fremd");
+        const auto moved = s.data.path() / "Quelle.alt";
+        changeBeforeAction(s, pass, [&] {
+            std::filesystem::rename(s.source(""), moved);
+            std::filesystem::create_directory_symlink(elsewhere.path(), s.data.path() / "Quelle");
+        });
+        s.run(pass);
+        for (const auto& [name, bytes] : Scenario::sources())
+            EXPECT_EQ(testsupport::readBytes(elsewhere.path() / name), "fremd") << name;
+        // The files listed after b.txt, in the folder's own order.
+        std::size_t after = 0;
+        for (std::size_t i = 0, b = s.listed.size(); i < s.listed.size(); ++i) {
+            const std::string name = modFile::FileNameFromPath(core::entryPath(s.listed[i]));
+            b = name == "b.txt" ? i : b;
+            if (i > b && core::isFileEntry(s.listed[i])) {
+                EXPECT_TRUE(std::filesystem::exists(moved / name)) << name;
+                ++after;
+            }
+        }
+        EXPECT_EQ(s.window.warnings, pass != Pass::Copy && after > 0 ? 1 : 0);
+        EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy && after > 0 ? 1 : 0);
     });
 }
 

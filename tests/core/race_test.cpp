@@ -4,6 +4,9 @@
 
 #include "race_scenario.h"
 
+#include <fstream>
+#include <functional>
+
 namespace {
 
 using coretest::attemptItem;
@@ -22,6 +25,7 @@ TEST(BetweenSearchAndAction, AVanishedFileIsLoggedAndNotReported) {
         EXPECT_FALSE(left.contains("b.txt"));
         EXPECT_EQ(left.size(), pass == Pass::Copy ? 3u : 0u);
         EXPECT_EQ(s.window.warnings, 0);
+        EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy ? 1 : 0);
     });
 }
 
@@ -35,6 +39,39 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
         EXPECT_EQ(testsupport::readBytes(s.source("b.txt") / "fremd.dat"), "fremd");
         EXPECT_FALSE(std::filesystem::exists(s.data.path() / "Ziel/b.txt"));
     });
+}
+
+// A move as copy and delete while an editor saves the source: by writing a new file and
+// renaming it over the old one, or by writing into it. The source is deleted only while it is
+// the file its copy read, unchanged, so the new version stays and is reported.
+TEST(BetweenSearchAndAction, ASaveDuringAMoveKeepsTheNewVersion) {
+    const std::string saved = "neue Fassung";
+    const std::function<void(Scenario&)> saves[] = {
+        [&](Scenario& s) {
+            s.data.file("Quelle/b.txt.neu", saved);
+            std::filesystem::rename(s.source("b.txt.neu"), s.source("b.txt"));
+        },
+        [&](Scenario& s) {
+            std::ofstream(s.source("b.txt"), std::ios::binary | std::ios::trunc) << saved;
+        },
+    };
+    for (const auto& save : saves) {
+        Scenario s;
+        s.fs.refuseMoves = true;
+        s.fs.beforeCall = [&, done = false](testsupport::Op op, std::string_view path) mutable {
+            if (op == testsupport::Op::DeleteFile && path.ends_with("\\b.txt") && !done) {
+                done = true;
+                save(s);
+            }
+        };
+        s.run(Pass::Move);
+        EXPECT_EQ(testsupport::readBytes(s.source("b.txt")), saved);
+        EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/b.txt"),
+                  Scenario::sources().at("b.txt"));
+        EXPECT_FALSE(std::filesystem::exists(s.source("a.txt")));
+        EXPECT_EQ(s.window.warnings, 1);
+        EXPECT_TRUE(coretest::hasErrorLine(s.logBytes(), attemptItem()));
+    }
 }
 
 } // namespace

@@ -21,15 +21,22 @@ public:
 
     void setEntries(std::initializer_list<std::string_view> entries);
     void setEntries(core::EntryList entries) { m_entries = std::move(entries); }
+    // The pattern and subfolder choice as the user changed them after the list was made.
+    void changeSearch(std::string pattern, bool subfolders) {
+        m_pattern = std::move(pattern);
+        m_subfolders = subfolders;
+    }
 
     const core::EntryList& resultList() const override { return m_entries; }
     void listMatchingFiles() override;
     void refreshFileView() override { ++refreshes; }
     void showNotAllDeletedWarning() override { ++warnings; }
+    void showNotAllCopiedWarning() override { ++copyWarnings; }
 
     int searches = 0;
     int refreshes = 0;
     int warnings = 0;
+    int copyWarnings = 0;
 
 private:
     const platform::Platform& m_fs;

@@ -74,6 +74,71 @@ platform::Result<platform::FileId> FaultyPlatform::fileId(std::string_view path)
     return m_inner.fileId(path);
 }
 
+platform::Result<platform::FileId> FaultyPlatform::fileIdFollowing(std::string_view path) const {
+    if (auto error = enter(Op::FileId, path))
+        return error;
+    return m_inner.fileIdFollowing(path);
+}
+
+class FaultyPlatform::Listed : public platform::ListedFile {
+public:
+    Listed(FaultyPlatform& fs, std::string path, std::unique_ptr<platform::ListedFile> inner)
+        : m_fs(fs), m_path(std::move(path)), m_inner(std::move(inner)) {}
+
+    std::error_code check() override { return m_inner->check(); }
+    std::error_code remove() override {
+        m_fs.deletes.push_back(m_path);
+        if (auto error = m_fs.enter(Op::DeleteFile, m_path))
+            return error;
+        return m_inner->remove();
+    }
+    std::error_code copyTo(std::string_view target) override {
+        m_fs.copies.push_back(m_path);
+        if (auto error = m_fs.enter(Op::CopyFile, m_path);
+            error || (error = m_fs.copyFault(m_path)))
+            return error;
+        return m_inner->copyTo(target);
+    }
+    std::error_code moveTo(std::string_view target) override {
+        m_fs.moves.push_back(m_path);
+        if (auto error = m_fs.enter(Op::MoveFile, m_path))
+            return error;
+        // The backend looks at the file before it tries the rename that is refused here.
+        if (auto error = m_fs.moveFault(m_path)) {
+            const std::error_code changed = m_inner->check();
+            return changed ? changed : error;
+        }
+        return m_inner->moveTo(target);
+    }
+
+private:
+    FaultyPlatform& m_fs;
+    std::string m_path;
+    std::unique_ptr<platform::ListedFile> m_inner;
+};
+
+platform::Result<std::unique_ptr<platform::ListedFile>>
+FaultyPlatform::reachListed(std::string_view path, const platform::ListedTrail& trail) {
+    if (auto error = enter(Op::ReachListed, path))
+        return error;
+    auto inner = m_inner.reachListed(path, trail);
+    if (!inner)
+        return inner.error();
+    return std::unique_ptr<platform::ListedFile>(
+        std::make_unique<Listed>(*this, std::string(path), std::move(inner).value()));
+}
+
+std::error_code FaultyPlatform::copyFault(std::string_view source) const {
+    return failingCopySources.contains(source) ? injected() : std::error_code();
+}
+
+// A move writes the target: a source whose copy is to fail fails its move too.
+std::error_code FaultyPlatform::moveFault(std::string_view source) const {
+    if (refuseMoves)
+        return std::make_error_code(std::errc::cross_device_link);
+    return copyFault(source);
+}
+
 platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) const {
     if (auto error = enter(Op::GetAttributes, path))
         return error;
@@ -102,22 +167,15 @@ std::error_code FaultyPlatform::deleteFile(std::string_view path) {
 
 std::error_code FaultyPlatform::copyFile(std::string_view source, std::string_view target) {
     copies.emplace_back(source);
-    if (auto error = enter(Op::CopyFile, source))
+    if (auto error = enter(Op::CopyFile, source); error || (error = copyFault(source)))
         return error;
-    if (failingCopySources.contains(source))
-        return injected();
     return m_inner.copyFile(source, target);
 }
 
-// A move writes the target: a source whose copy is to fail fails its move too.
 std::error_code FaultyPlatform::moveFile(std::string_view source, std::string_view target) {
     moves.emplace_back(source);
-    if (auto error = enter(Op::MoveFile, source))
+    if (auto error = enter(Op::MoveFile, source); error || (error = moveFault(source)))
         return error;
-    if (refuseMoves)
-        return std::make_error_code(std::errc::cross_device_link);
-    if (failingCopySources.contains(source))
-        return injected();
     return m_inner.moveFile(source, target);
 }
 

@@ -42,6 +42,7 @@ enum class Op {
     AppendToFile,
     ReadFile,
     DocumentsFolder,
+    ReachListed,
     StartProgram,
 };
 inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::StartProgram) + 1;
@@ -119,6 +120,12 @@ public:
         return m_inner.childFolder(parent, hostName);
     }
     platform::Result<platform::FileId> fileId(std::string_view path) const override;
+    // Counted as FileId.
+    platform::Result<platform::FileId> fileIdFollowing(std::string_view path) const override;
+    // The listed file's actions count, fail and record as deleteFile, copyFile and moveFile
+    // with the path reached.
+    platform::Result<std::unique_ptr<platform::ListedFile>>
+    reachListed(std::string_view path, const platform::ListedTrail& trail) override;
     platform::Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
@@ -144,7 +151,12 @@ public:
     platform::Registry& registry() override { return fakeRegistry; }
 
 private:
+    class Listed;
+
     static std::size_t index(Op op) { return static_cast<std::size_t>(op); }
+    // The faults of a copy or a move of `source` beyond those of enter().
+    std::error_code copyFault(std::string_view source) const;
+    std::error_code moveFault(std::string_view source) const;
     // Counts the call, runs the hook and answers the error chosen for this call, if any.
     std::error_code enter(Op op, std::string_view path) const;
     // The error chosen for listing this folder, if any.

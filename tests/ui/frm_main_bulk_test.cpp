@@ -145,11 +145,12 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     EXPECT_NE(lines[0].find(";1/3 -> copy"), std::string::npos);
     EXPECT_NE(lines[2].find(";3/3 -> copy"), std::string::npos);
 
+    EXPECT_TRUE(prompts.shown.empty()) << "a copy that made every file says nothing";
+
     // Move without prefix into another folder: the two bild.png meet at one name. Nothing is
     // lost: the later one stays in place and is reported.
     data.folder("ablage");
     w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
-    prompts.shown.clear();
     answerTargetDialog("D:\\ablage", false);
     w->Toolbar1->click(6);
     EXPECT_TRUE(w->shared().bolMove);
@@ -170,6 +171,22 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     EXPECT_NE(lines[6].find(";1/1 ->error delete"), std::string::npos);
     // The status panel again shows the version after the final search.
     EXPECT_TRUE(w->StatusBar1->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
+
+    // A copy that could not make every file says so once: a read-only file holds the name.
+    data.file("kopie/bild.png", "alt");
+    ASSERT_FALSE(platformImpl->setAttributes("D:\\kopie\\bild.png", platform::ReadOnly));
+    w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
+    prompts.shown.clear();
+    answerTargetDialog("D:\\kopie", false);
+    w->Toolbar1->click(5);
+    EXPECT_EQ(testsupport::readBytes(data.path() / "kopie/bild.png"), "alt");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, QStringLiteral("Es konnten nicht alle Dateien kopiert "
+                                                    "werden!\rÜberprüfen Sie das Zielverzeichnis "
+                                                    "und die Dateiattribute."));
+    EXPECT_EQ(prompts.shown[0].title, QStringLiteral("Tilgomat"));
+    EXPECT_EQ(prompts.shown[0].icon, ui::Prompts::Icon::Exclamation);
+    EXPECT_EQ(prompts.shown[0].buttons, ui::Prompts::Buttons::Ok);
 }
 
 TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {

@@ -32,6 +32,13 @@ public:
                               QStringLiteral("Tilgomat"), ui::Prompts::Icon::Exclamation,
                               ui::Prompts::Buttons::Ok);
     }
+    void showNotAllCopiedWarning() override {
+        m_w.m_prompts.message(QStringLiteral("Es konnten nicht alle Dateien kopiert werden!\r"
+                                             "Überprüfen Sie das Zielverzeichnis und die "
+                                             "Dateiattribute."),
+                              QStringLiteral("Tilgomat"), ui::Prompts::Icon::Exclamation,
+                              ui::Prompts::Buttons::Ok);
+    }
 
 private:
     frmMain& m_w;
