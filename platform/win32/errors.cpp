@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <winternl.h>
+
 namespace platform::win32 {
 
 std::error_code fromWin32(unsigned long error) {
@@ -50,6 +52,10 @@ std::error_code fromWin32(unsigned long error) {
 
 std::error_code lastError() {
     return fromWin32(::GetLastError());
+}
+
+std::error_code fromNtStatus(long status) {
+    return fromWin32(::RtlNtStatusToDosError(status));
 }
 
 } // namespace platform::win32

@@ -9,5 +9,7 @@ namespace platform::win32 {
 std::error_code fromWin32(unsigned long error);
 // The calling thread's last error.
 std::error_code lastError();
+// An NTSTATUS result of the native calls, by the Win32 error the system gives for it.
+std::error_code fromNtStatus(long status);
 
 } // namespace platform::win32

@@ -1,33 +1,19 @@
 #include "platform/win32/file_operations.h"
 
 #include "platform/win32/errors.h"
+#include "platform/win32/handle.h"
 
-#include <windows.h>
-
+#include <cstddef>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 namespace platform::win32 {
 
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : m_h(h) {}
-    ~Handle() {
-        if (valid())
-            ::CloseHandle(m_h);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
-    HANDLE get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
+// The entry itself: a link is not followed, a folder is opened too.
+constexpr DWORD kEntryItself = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 
 std::error_code errc(std::errc code) {
     return std::make_error_code(code);
@@ -63,28 +49,37 @@ void removeTemporary(const std::wstring& temporary) {
     ::DeleteFileW(temporary.c_str());
 }
 
-Result<BY_HANDLE_FILE_INFORMATION> handleInformation(const std::wstring& host, DWORD flags) {
-    Handle h(::CreateFileW(host.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
-    if (!h.valid())
+// An open entry and what its handle tells of it.
+struct OpenEntry {
+    Handle handle;
+    BY_HANDLE_FILE_INFORMATION info;
+};
+
+Result<OpenEntry> openEntry(const std::wstring& host, DWORD access, DWORD flags) {
+    OpenEntry entry{Handle(::CreateFileW(host.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                         flags, nullptr)),
+                    {}};
+    if (!entry.handle.valid() || !::GetFileInformationByHandle(entry.handle.get(), &entry.info))
         return lastError();
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(h.get(), &info))
-        return lastError();
-    return info;
+    return entry;
 }
 
 Result<FileId> identity(const std::wstring& host, DWORD flags) {
-    auto info = handleInformation(host, flags);
-    if (!info)
-        return info.error();
-    return FileId{info->dwVolumeSerialNumber,
-                  (std::uint64_t{info->nFileIndexHigh} << 32) | info->nFileIndexLow};
+    auto entry = openEntry(host, 0, flags);
+    if (!entry)
+        return entry.error();
+    return fileIdOf(entry->info);
 }
 
 } // namespace
 
+FileId fileIdOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return FileId{info.dwVolumeSerialNumber,
+                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 Result<FileId> hostFileId(const std::wstring& host) {
-    return identity(host, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
+    return identity(host, kEntryItself);
 }
 
 Result<FileId> hostFileIdFollowing(const std::wstring& host) {
@@ -116,12 +111,19 @@ std::error_code setHostAttributes(const std::wstring& host, unsigned long attrib
 }
 
 std::error_code deleteHostFile(const std::wstring& host) {
-    const DWORD attributes = ::GetFileAttributesW(host.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return lastError();
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    auto entry = openEntry(host, DELETE | FILE_READ_ATTRIBUTES, kEntryItself);
+    if (!entry)
+        return entry.error();
+    return deleteOpenFile(entry->handle.get(), entry->info);
+}
+
+std::error_code deleteOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
-    if (!::DeleteFileW(host.c_str()))
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        return errc(std::errc::permission_denied);
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition))
         return lastError();
     return {};
 }
@@ -171,24 +173,35 @@ std::error_code copyHostFile(const std::wstring& source, const std::wstring& tar
 }
 
 std::error_code moveHostFile(const std::wstring& source, const std::wstring& target) {
-    // The entry itself: a link is not followed.
-    auto info =
-        handleInformation(source, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
-    if (!info)
-        return info.error();
-    const DWORD attributes = info->dwFileAttributes;
+    auto entry = openEntry(source, DELETE | FILE_READ_ATTRIBUTES, kEntryItself);
+    if (!entry)
+        return entry.error();
+    return moveOpenFile(entry->handle.get(), entry->info, target);
+}
+
+std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info,
+                             const std::wstring& target) {
+    const DWORD attributes = info.dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
     // A copy and a delete would leave a read-only source where it is.
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return errc(std::errc::permission_denied);
     // A link, or a file with a second name, would end otherwise after a copy and a delete.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info->nNumberOfLinks > 1)
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info.nNumberOfLinks > 1)
         return errc(std::errc::operation_not_supported);
     // Only onto a free name: the same file under another case counts as taken.
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
         return errc(std::errc::file_exists);
-    if (!::MoveFileExW(source.c_str(), target.c_str(), 0))
+    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    target.copy(rename->FileName, target.size());
+    if (!::SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size())))
         return lastError();
     return {};
 }

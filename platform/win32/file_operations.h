@@ -4,9 +4,13 @@
 // host: a delete refuses a read-only file; a copy replaces its target, but not a read-only or
 // hidden one, not the source itself, and goes through a temporary file so that a failed copy
 // leaves the old target whole; a move only onto a free name and never of a read-only file.
+// A delete and a move act through a handle on the file, so that the file the rules were checked
+// on is the one removed or renamed.
 
 #include "platform/result.h"
 #include "platform/types.h"
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
@@ -14,6 +18,8 @@
 
 namespace platform::win32 {
 
+// Volume serial and file index of an open file.
+FileId fileIdOf(const BY_HANDLE_FILE_INFORMATION& info);
 // Identity of the entry itself (a final link or junction is not followed).
 Result<FileId> hostFileId(const std::wstring& host);
 // Identity of what the path leads to (a junction to a folder: that folder).
@@ -21,8 +27,13 @@ Result<FileId> hostFileIdFollowing(const std::wstring& host);
 // Sets read-only, hidden, system and archive as given; the other bits stay as they are.
 std::error_code setHostAttributes(const std::wstring& host, unsigned long attributes);
 std::error_code deleteHostFile(const std::wstring& host);
+// deleteHostFile's rules on a file opened with DELETE access, `info` read from that handle.
+std::error_code deleteOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info);
 std::error_code copyHostFile(const std::wstring& source, const std::wstring& target);
 std::error_code moveHostFile(const std::wstring& source, const std::wstring& target);
+// moveHostFile's rules on a file opened with DELETE access, `info` read from that handle.
+std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info,
+                             const std::wstring& target);
 std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes);
 Result<std::string> readHostFile(const std::wstring& host);
 

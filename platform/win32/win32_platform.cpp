@@ -1,14 +1,20 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/path_syntax.h"
 #include "platform/utf8.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
+#include "platform/win32/handle.h"
+#include "platform/win32/listed_file.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
 #include <knownfolders.h>
 #include <shlobj.h>
+
+#include <cstddef>
+#include <vector>
 
 namespace platform {
 
@@ -151,32 +157,53 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
                                           Listing& out) const {
     out.clear();
     const std::wstring host = DriveMap::withPrefix(toWide(folder.path));
-    auto id = hostFileIdFollowing(host);
-    if (!id)
-        return id.error();
-    out.id = *id;
-    const bool driveRoot = m_drives.isDriveRoot(host);
-    WIN32_FIND_DATAW data{};
-    const HANDLE find =
-        ::FindFirstFileExW(join(host, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                           nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
+    // One handle for the folder's identity and its entries; a junction leads to its folder.
+    const Handle h(::CreateFileW(host.c_str(), FILE_LIST_DIRECTORY, kShareAll, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION own{};
+    if (!h.valid() || !::GetFileInformationByHandle(h.get(), &own))
         return lastError();
-    do {
-        const std::wstring_view name(data.cFileName);
-        if (driveRoot && (name == L"." || name == L".."))
-            continue;
-        const std::string text = fromWide(name);
-        // A junction or a link to a folder carries the folder bit, and counts as a folder.
-        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const std::uint32_t bits = detail == ListDetail::Attributes
-                                       ? data.dwFileAttributes & kShownBits
-                                       : (isFolder ? Directory : 0u);
-        out.add(text, text, isFolder, bits);
-    } while (::FindNextFileW(find, &data));
-    const DWORD error = ::GetLastError();
-    ::FindClose(find);
-    return error == ERROR_NO_MORE_FILES ? std::error_code() : fromWin32(error);
+    if (!(own.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::make_error_code(std::errc::not_a_directory);
+    out.id = fileIdOf(own);
+    const bool driveRoot = m_drives.isDriveRoot(host);
+    // The entries' ids are kept only where the folder's "." carries the folder's own file index,
+    // as a lookup of each entry would give it; a file system may list made-up ones.
+    bool idsConfirmed = false;
+    std::vector<LONGLONG> buffer(8192);
+    for (bool first = true;; first = false) {
+        if (!::GetFileInformationByHandleEx(h.get(), FileIdBothDirectoryInfo, buffer.data(),
+                                            static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
+            const DWORD error = ::GetLastError();
+            // A drive root without any entry has not even "." and "..".
+            if (error == ERROR_NO_MORE_FILES || (first && error == ERROR_FILE_NOT_FOUND))
+                break;
+            return fromWin32(error);
+        }
+        const auto* bytes = reinterpret_cast<const std::byte*>(buffer.data());
+        for (DWORD offset = 0, next = 1; next != 0; offset += next) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
+            next = entry->NextEntryOffset;
+            const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+            const auto id = static_cast<std::uint64_t>(entry->FileId.QuadPart);
+            if (name == L".")
+                idsConfirmed = id != 0 && id == out.id.inode;
+            if (driveRoot && (name == L"." || name == L".."))
+                continue;
+            const std::string text = fromWide(name);
+            const DWORD attributes = entry->FileAttributes;
+            // A junction or a link to a folder carries the folder bit, and counts as a folder.
+            const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            const std::uint32_t bits = detail == ListDetail::Attributes
+                                           ? attributes & kShownBits
+                                           : (isFolder ? Directory : 0u);
+            out.add(text, text, isFolder, bits, id,
+                    (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+        }
+    }
+    if (!idsConfirmed)
+        out.dropIds();
+    return {};
 }
 
 HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view hostName) const {
@@ -193,6 +220,50 @@ Result<FileId> Win32Platform::fileId(std::string_view path) const {
     if (!host)
         return host.error();
     return hostFileId(*host);
+}
+
+Result<FileId> Win32Platform::fileIdFollowing(std::string_view path) const {
+    auto host = m_drives.hostPath(path);
+    if (!host)
+        return host.error();
+    return hostFileIdFollowing(*host);
+}
+
+Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view path,
+                                                               const ListedTrail& trail) {
+    std::wstring start;
+    std::vector<std::wstring> names;
+    if (trail.folders.empty()) {
+        // The file's own folder, found by the path.
+        auto host = m_drives.hostPath(path);
+        if (!host)
+            return host.error();
+        const std::size_t cut = host->rfind(L'\\');
+        start = host->substr(0, cut);
+        if (start.back() == L':')
+            start += L'\\';
+        names.push_back(host->substr(cut + 1));
+    } else {
+        // The trail's folders are the last names of the path but one: the start folder is what
+        // the names before them lead to.
+        auto syntax = parsePathText(path);
+        if (!syntax)
+            return syntax.error();
+        if (!syntax->exact || syntax->names.size() < trail.folders.size())
+            return std::make_error_code(std::errc::invalid_argument);
+        start = m_drives.root(syntax->letter);
+        if (start.empty())
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        const std::size_t below = syntax->names.size() - trail.folders.size();
+        for (std::size_t i = 0; i < syntax->names.size(); ++i) {
+            if (i < below)
+                start = join(start, toWide(syntax->names[i]));
+            else
+                names.push_back(toWide(syntax->names[i]));
+        }
+        start = DriveMap::withPrefix(start);
+    }
+    return reachListedFile(start, std::move(names), trail, m_drives);
 }
 
 Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) const {

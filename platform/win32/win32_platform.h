@@ -31,6 +31,9 @@ public:
     bool listsAhead() const override { return true; }
 
     Result<FileId> fileId(std::string_view path) const override;
+    Result<FileId> fileIdFollowing(std::string_view path) const override;
+    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
+                                                    const ListedTrail& trail) override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
