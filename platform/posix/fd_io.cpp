@@ -52,8 +52,9 @@ std::error_code appendAll(int fd, std::string_view bytes) {
             const std::error_code cut = takeBack(fd, start, written);
             return cut ? cut : error;
         }
-        // The first write lands at the file's end as it was then; the offset follows it.
-        if (written == 0)
+        // The first write lands at the file's end as it was then; the offset follows it. Only
+        // a line that took more than one write can be left torn.
+        if (written == 0 && static_cast<std::size_t>(n) < bytes.size())
             start = ::lseek(fd, 0, SEEK_CUR) - n;
         written += static_cast<std::size_t>(n);
     }

@@ -119,15 +119,19 @@ std::error_code PosixListedFile::remove() {
     return deleteHostEntry(m_entry, &st);
 }
 
-std::error_code PosixListedFile::copyTo(std::string_view target) {
-    m_copied.reset();
-    struct stat st {};
+Result<std::string> PosixListedFile::towards(std::string_view target, struct stat& st) const {
     if (auto error = ownStat(st))
         return error;
-    auto targetHost = m_targetHost(target);
+    return m_targetHost(target);
+}
+
+std::error_code PosixListedFile::copyTo(std::string_view target) {
+    m_copied.reset();
+    struct stat st {
+    }, opened{};
+    auto targetHost = towards(target, st);
     if (!targetHost)
         return targetHost.error();
-    struct stat opened {};
     if (auto error = copyHostEntry(m_entry, *targetHost, &st, &opened))
         return error;
     m_copied = opened;
@@ -136,9 +140,7 @@ std::error_code PosixListedFile::copyTo(std::string_view target) {
 
 std::error_code PosixListedFile::moveTo(std::string_view target) {
     struct stat st {};
-    if (auto error = ownStat(st))
-        return error;
-    auto targetHost = m_targetHost(target);
+    auto targetHost = towards(target, st);
     if (!targetHost)
         return targetHost.error();
     return moveHostEntry(m_entry, *targetHost, &st);

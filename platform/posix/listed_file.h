@@ -66,6 +66,8 @@ public:
 private:
     // The entry's own stat (a link not followed); identifier_removed for another file.
     std::error_code ownStat(struct stat& st) const;
+    // ownStat(), then the host path of `target`.
+    Result<std::string> towards(std::string_view target, struct stat& st) const;
 
     HostEntry m_entry;
     bool m_checked;     // the file is compared with what the walk saw
