@@ -3,11 +3,12 @@
 // hidden files (read-only also as a file server keeps it, in the stored record only), a listed
 // link to a file in the target, targets inside and outside the searched tree, reached directly
 // or through a folder link or a second drive letter, a missing target, with and without prefix,
-// moves by rename and as copy and delete. Between the list and the pass another program may
-// swap a listed folder for a link to another, replace a listed file by writing a new one and
-// renaming it over the old, or rename a listed file away, and the user may change the search
-// settings. After each pass the files on disk, the log's lines and the warnings must be exactly
-// what the model says; the model never loses a file the user did not ask to delete.
+// moves by rename and as copy and delete. Before the pass reaches one of the first listed files,
+// another program may swap a listed folder for a link to another, replace a listed file by
+// writing a new one and renaming it over the old, or rename a listed file away; and the user may
+// change the search settings after the list was made. After each pass the files on disk, the log's
+// lines and the warnings must be exactly what the model says; the model never loses a file the user
+// did not ask to delete.
 
 #include "pass_variants.h"
 #include "support/entry_texts.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -46,7 +48,7 @@ struct File {
     bool readOnly = false;
     bool hidden = false;
     int id = 0;
-    std::string link;      // a link to this path
+    std::string link{};    // a link to this path
     bool byRecord = false; // read-only in the stored record only
 };
 using Files = std::map<std::string, File>;
@@ -90,6 +92,7 @@ struct Case {
     bool prefix = false;
     Change change = Change::None;
     std::string changed;      // the file replaced or renamed away
+    std::size_t changeAt = 0; // the change comes just before the pass reaches this listed file
     bool otherSearch = false; // the pattern and subfolder choice changed before the pass
 };
 
@@ -126,12 +129,8 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
                 continue;
             ++id;
             const bool readOnly = pick(5) == 0;
-            c.files[path] = {"#" + std::to_string(id) + " " + path,
-                             readOnly,
-                             pick(6) == 0,
-                             id,
-                             {},
-                             readOnly && pick(2)};
+            c.files[path] = {"#" + std::to_string(id) + " " + path, readOnly, pick(6) == 0, id};
+            c.files[path].byRecord = readOnly && pick(2);
         }
     }
     std::tie(c.pass, c.across) = coretest::passVariants()[pick(4)];
@@ -144,7 +143,7 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
     if (pick(3) == 0 && c.folders.contains(targetFolder) && targetFolder != "Baum") {
         const std::string linked = targetFolder + "/verweis.txt";
         if (!c.files.contains(linked))
-            c.files[linked] = {"Ziel des Verweises", false, false, ++id, {}};
+            c.files[linked] = {"Ziel des Verweises", false, false, ++id};
         c.files["Baum/verweis.txt"] = {"", false, false, ++id, linked};
     }
     std::vector<std::string> listedFiles;
@@ -159,6 +158,7 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
         c.change = Change::None;
     if (!listedFiles.empty())
         c.changed = listedFiles[pick(listedFiles.size())];
+    c.changeAt = pick(4);
     c.otherSearch = pick(5) == 0;
     return c;
 }
@@ -205,7 +205,8 @@ public:
         }
     }
 
-    // The change another program makes between the list and the pass.
+    // The change another program makes between the list and the pass, or during the pass (its
+    // folders then held from the files before).
     void change() {
         if (m_c.change == Change::SwapFolder) {
             m_swapped = true;
@@ -216,21 +217,24 @@ public:
                                                        : path] = file;
             m_files = std::move(moved);
         } else if (m_c.change == Change::ReplaceFile) {
-            m_files[m_c.changed] = {"neu " + m_c.changed, false, false, ++m_nextId, {}};
+            m_files[m_c.changed] = {"neu " + m_c.changed, false, false, ++m_nextId};
         } else if (m_c.change == Change::RenameAway) {
             m_files[m_c.changed + ".weg"] = m_files.at(m_c.changed);
             m_files.erase(m_c.changed);
         }
     }
 
-    // Applies the pass to the listed entries in the order the program listed them.
-    void run() {
+    // Applies the pass to the listed entries in the order the program listed them, the change
+    // made just before the listed file `changeAt` (counted from 0), if it is made at all.
+    void run(std::optional<std::size_t> changeAt) {
         std::set<int> written;
         const std::string targetFolder = lookUpFolder(kTargets[m_c.target].second);
-        for (std::size_t i = 0; i < m_sources.size(); ++i) {
+        for (std::size_t i = 0, reached = 0; i < m_sources.size(); ++i) {
             const auto& [source, id] = m_sources[i];
             if (source.empty())
                 continue;
+            if (changeAt == reached++)
+                change();
             // A path that no longer leads through the listed folders to the listed file.
             const auto now = m_files.find(source);
             if ((m_swapped && source.starts_with(kSwapped + "/")) ||
@@ -372,11 +376,8 @@ Files filesOn(platform::Platform& fs, const fs::path& root) {
             continue;
         const auto bits =
             fs.getAttributes(std::string(platform::kExactPrefix) + "D:\\" + withBackslashes(path));
-        files[path] = {testsupport::readBytes(it->path()),
-                       bits && (*bits & platform::ReadOnly),
-                       bits && (*bits & platform::Hidden),
-                       0,
-                       {}};
+        files[path] = {testsupport::readBytes(it->path()), bits && (*bits & platform::ReadOnly),
+                       bits && (*bits & platform::Hidden)};
     }
     return files;
 }
@@ -447,16 +448,24 @@ void makeTree(Case& c, platform::Platform& host, const testsupport::TempDir& dat
     }
 }
 
-// Another program's change between the list and the pass; false where the host cannot make it.
-bool makeChange(const Case& c, const testsupport::TempDir& data) {
+// Another program's change; false where the host cannot make it, or the pass has taken the
+// file already. A replaced file is kept in `kept` (as an editor keeps a backup): a file system
+// may give a file made later the number of one deleted, which a pass rightly takes for the
+// listed file it was, and the model could not foresee.
+bool makeChange(const Case& c, const testsupport::TempDir& data, const testsupport::TempDir& kept) {
     std::error_code failed;
     const fs::path changed = data.path() / c.changed;
+    if (c.change != Change::SwapFolder && !fs::exists(changed))
+        return false;
     if (c.change == Change::SwapFolder) {
         fs::rename(data.path() / kSwapped, data.path() / kSwappedAway);
         fs::create_directory_symlink(data.path() / kElsewhere, data.path() / kSwapped, failed);
         if (failed)
             fs::rename(data.path() / kSwappedAway, data.path() / kSwapped);
     } else if (c.change == Change::ReplaceFile) {
+        fs::create_hard_link(changed, kept.path() / "alt", failed);
+        if (failed)
+            return false;
         data.file(c.changed + ".neu", "neu " + c.changed);
         fs::rename(data.path() / (c.changed + ".neu"), changed, failed);
     } else if (c.change == Change::RenameAway) {
@@ -489,8 +498,17 @@ void runCase(Case c) {
     std::sort(sortedList.begin(), sortedList.end());
     ASSERT_EQ(sortedList, model.search(c.pattern, c.subfolders)) << "the search listed other files";
     model.list(listed);
-    if (makeChange(c, data))
-        model.change();
+    // The change comes just before the pass reaches the listed file c.changeAt, or the last.
+    const auto files = static_cast<std::size_t>(
+        std::count_if(listed.begin(), listed.end(), [](auto& e) { return core::isFileEntry(e); }));
+    const std::size_t changeAt = std::min(c.changeAt, files == 0 ? 0 : files - 1);
+    std::optional<std::size_t> changed;
+    testsupport::TempDir kept;
+    fs.beforeCall = [&, reached = std::size_t(0)](testsupport::Op op, std::string_view) mutable {
+        if (op == testsupport::Op::ReachListed && reached++ == changeAt &&
+            makeChange(c, data, kept))
+            changed = changeAt;
+    };
     if (c.otherSearch)
         window.changeSearch(c.pattern == "*" ? "TXT" : "*", !c.subfolders);
 
@@ -502,7 +520,7 @@ void runCase(Case c) {
                                     ? std::string("D:\\Baum\\A")
                                     : kTargets[c.target].first,
                                 c.pass != Pass::Copy, c.prefix);
-    model.run();
+    model.run(changed);
 
     EXPECT_EQ(describe(filesOn(*host, data.path())), describe(model.files()))
         << "on disk, then as the model says";

@@ -57,35 +57,4 @@ TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
     });
 }
 
-// The searched folder is renamed during the pass and a link to another folder, holding files
-// of the same names, put in its place: the files not yet reached are left where they are and
-// reported, and the other folder's files are never touched.
-TEST(BetweenSearchAndAction, AFolderSwappedDuringThePassIsNotFollowed) {
-    coretest::forEachPassVariant([](Scenario& s, Pass pass) {
-        testsupport::TempDir elsewhere;
-        for (const auto& [name, bytes] : Scenario::sources())
-            elsewhere.file(name, "fremd");
-        const auto moved = s.data.path() / "Quelle.alt";
-        changeBeforeAction(s, pass, [&] {
-            std::filesystem::rename(s.source(""), moved);
-            std::filesystem::create_directory_symlink(elsewhere.path(), s.data.path() / "Quelle");
-        });
-        s.run(pass);
-        for (const auto& [name, bytes] : Scenario::sources())
-            EXPECT_EQ(testsupport::readBytes(elsewhere.path() / name), "fremd") << name;
-        // The files listed after b.txt, in the folder's own order.
-        std::size_t after = 0;
-        for (std::size_t i = 0, b = s.listed.size(); i < s.listed.size(); ++i) {
-            const std::string name = modFile::FileNameFromPath(core::entryPath(s.listed[i]));
-            b = name == "b.txt" ? i : b;
-            if (i > b && core::isFileEntry(s.listed[i])) {
-                EXPECT_TRUE(std::filesystem::exists(moved / name)) << name;
-                ++after;
-            }
-        }
-        EXPECT_EQ(s.window.warnings, pass != Pass::Copy && after > 0 ? 1 : 0);
-        EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy && after > 0 ? 1 : 0);
-    });
-}
-
 } // namespace
