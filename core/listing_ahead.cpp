@@ -20,7 +20,9 @@ ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads,
                            std::chrono::microseconds slowListing)
     : m_fs(fs), m_threads(fs.listsAhead() ? threads : 0), m_slowListing(slowListing) {}
 
-std::error_code ListingAhead::listNow(const platform::HostFolder& folder, platform::Listing& out) {
+std::error_code ListingAhead::listNow(const platform::HostFolder& folder,
+                                      const std::vector<platform::FileId>& above,
+                                      platform::Listing& out) {
     if (m_threads == 0)
         return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
     const auto start = std::chrono::steady_clock::now();
@@ -29,6 +31,11 @@ std::error_code ListingAhead::listNow(const platform::HostFolder& folder, platfo
     ++m_listingsTimed;
     if (m_slowListing.count() == 0 ||
         (m_listingsTimed >= kListingsJudged && m_listingTime / m_listingsTimed >= m_slowListing)) {
+        // The subfolders of this folder are the first the workers list.
+        if (!error) {
+            const std::lock_guard lock(m_mutex);
+            push(subfolders(folder, out, above));
+        }
         for (unsigned i = 0; i < m_threads; ++i)
             m_workers.emplace_back([this] { work(); });
     }
@@ -45,19 +52,31 @@ ListingAhead::~ListingAhead() {
         worker.join();
 }
 
-void ListingAhead::ask(std::vector<platform::HostFolder> folders) {
-    if (m_workers.empty() || folders.empty())
-        return;
-    {
-        const std::lock_guard lock(m_mutex);
-        for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-            auto job = std::make_shared<Job>();
-            job->folder = std::move(*it);
-            m_jobs.emplace(job->folder.path, job);
-            m_todo.push_back(std::move(job));
-        }
+ListingAhead::Jobs ListingAhead::subfolders(const platform::HostFolder& folder,
+                                            const platform::Listing& listing,
+                                            const std::vector<platform::FileId>& above) const {
+    Jobs jobs;
+    if (std::find(above.begin(), above.end(), listing.id) != above.end())
+        return jobs;
+    auto below = std::make_shared<std::vector<platform::FileId>>(above);
+    below->push_back(listing.id);
+    for (const auto& entry : listing.entries()) {
+        const std::string_view name = listing.name(entry);
+        if (!entry.folder || name == "." || name == "..")
+            continue;
+        auto job = std::make_shared<Job>();
+        job->folder = m_fs.childFolder(folder, listing.hostName(entry));
+        job->above = below;
+        jobs.push_back(std::move(job));
     }
-    m_workToDo.notify_all();
+    return jobs;
+}
+
+void ListingAhead::push(Jobs jobs) {
+    for (auto it = jobs.rbegin(); it != jobs.rend(); ++it) {
+        if (m_jobs.emplace((*it)->folder.path, *it).second)
+            m_todo.push_back(std::move(*it));
+    }
 }
 
 void ListingAhead::work() {
@@ -82,20 +101,27 @@ void ListingAhead::work() {
         lock.unlock();
         platform::Listing listing;
         const std::error_code error = m_fs.listFolderAhead(job->folder, listing);
+        // The walk will enter these next: they go before everything else that waits.
+        Jobs below = error ? Jobs() : subfolders(job->folder, listing, *job->above);
         lock.lock();
         job->listing = std::move(listing);
         job->error = error;
         job->done = true;
         ++m_readyAhead;
+        const bool more = !below.empty();
+        push(std::move(below));
         m_jobDone.notify_all();
+        if (more)
+            m_workToDo.notify_all();
     }
 }
 
-std::error_code ListingAhead::take(const platform::HostFolder& folder, platform::Listing& out,
-                                   const std::function<bool()>& waiting) {
+std::error_code ListingAhead::take(const platform::HostFolder& folder,
+                                   const std::vector<platform::FileId>& above,
+                                   platform::Listing& out, const std::function<bool()>& waiting) {
     // Only the walk's thread starts workers, so it may look without the lock.
     if (m_workers.empty())
-        return listNow(folder, out);
+        return listNow(folder, above, out);
     std::unique_lock lock(m_mutex);
     std::shared_ptr<Job> job;
     if (const auto found = m_jobs.find(folder.path); found != m_jobs.end()) {
@@ -104,6 +130,7 @@ std::error_code ListingAhead::take(const platform::HostFolder& folder, platform:
     } else {
         job = std::make_shared<Job>();
         job->folder = folder;
+        job->above = std::make_shared<std::vector<platform::FileId>>(above);
     }
     if (!job->started) {
         // Listings are slow here: the next free worker makes this one, before any other and

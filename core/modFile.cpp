@@ -5,6 +5,7 @@
 #include "core/pattern.h"
 #include "core/result_entry.h"
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 
@@ -36,8 +37,6 @@ private:
 
     bool enter(std::size_t depth, platform::HostFolder folder);
     bool stopped();
-    // The subfolders of a folder just entered, to be listed ahead of the walk.
-    void askForSubfolders(const Level& level);
     void add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry);
 
     const platform::Platform& m_fs;
@@ -50,6 +49,7 @@ private:
     bool m_stopped = false;
 
     std::deque<Level> m_levels; // references stay valid while deeper levels are added
+    std::vector<platform::FileId> m_above; // identity of each folder of the current descent
     std::string m_prefix;       // path text of the folder being listed, ending in "\"
     std::int32_t m_count = 0;
 };
@@ -76,30 +76,17 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
             m_processEvents();
         return !stopped();
     };
-    if (m_ahead.take(level.folder, level.listing, waiting))
+    m_above.resize(depth);
+    if (m_ahead.take(level.folder, m_above, level.listing, waiting))
         return false;
-    for (std::size_t d = 0; d < depth; ++d) {
-        if (m_levels[d].listing.id == level.listing.id)
-            return false;
-    }
+    if (std::find(m_above.begin(), m_above.end(), level.listing.id) != m_above.end())
+        return false;
+    m_above.push_back(level.listing.id);
     level.next = 0;
     level.prefixLength = m_prefix.size();
     level.listed = m_hits.addFolder({level.listing.id, depth == 0 ? core::EntryIdentity::kNoFolder
                                                                   : m_levels[depth - 1].listed});
-    // Only workers listing ahead have a use for the subfolders' host paths.
-    if (m_subfolders && m_ahead.listsAhead())
-        askForSubfolders(level);
     return true;
-}
-
-void Walk::askForSubfolders(const Level& level) {
-    std::vector<platform::HostFolder> subfolders;
-    for (const auto& entry : level.listing.entries()) {
-        const std::string_view name = level.listing.name(entry);
-        if (entry.folder && name != "." && name != "..")
-            subfolders.push_back(m_fs.childFolder(level.folder, level.listing.hostName(entry)));
-    }
-    m_ahead.ask(std::move(subfolders));
 }
 
 void Walk::add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: once with warnings as errors
-# (preset dev), once under the address and undefined-behaviour sanitizers (preset asan), and
-# the core and platform tests as Windows programs under Wine (preset windows).
+# (preset dev), once under the address and undefined-behaviour sanitizers (preset asan), the core
+# and platform tests under the thread sanitizer (preset tsan: the walk lists ahead on threads),
+# and the core and platform tests as Windows programs under Wine (preset windows).
 # Run as root (as CI does), each suite runs a second time as an ordinary user, since root's
 # permission checks stop nothing and a test that passes only as root would go unnoticed.
 set -euo pipefail
@@ -27,14 +28,14 @@ run_as_ordinary_user() {
         runuser -u "$user" -- env HOME="$(getent passwd "$user" | cut -d: -f6)" \
             QT_QPA_PLATFORM=offscreen TILGOMAT_WINEPREFIX="$dir/wineprefix" \
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 TSAN_OPTIONS=halt_on_error=1 \
             timeout 1800 "${emulator[@]}" "$program" --gtest_brief=1
     done
     [ -d "$dir/wineprefix" ] && runuser -u "$user" -- env WINEPREFIX="$dir/wineprefix" wineserver -k || true
     rm -rf "$dir"
 }
 
-for preset in dev asan windows; do
+for preset in dev asan tsan windows; do
     echo "=== $preset ==="
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"

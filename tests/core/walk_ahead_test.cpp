@@ -1,12 +1,13 @@
-// Folders listed ahead on worker threads change nothing the walk gives: on a generated tree, with
-// folders that vanish or cannot be read when their turn comes, the threaded walk yields exactly
-// the entries, in exactly the order, of the walk that lists each folder itself; and a stop
-// request ends it at once.
+// Folders listed ahead on worker threads change nothing the walk gives: on a balanced and on an
+// irregular generated tree, with folders that vanish or cannot be read when their turn comes,
+// the threaded walk yields exactly the entries, in exactly the order, with exactly what it saw of
+// their files, of the walk that lists each folder itself; and a stop request ends it at once.
 
 #include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 
+#include "core/result_entry.h"
 #include "core/search.h"
 
 #include <gtest/gtest.h>
@@ -38,40 +39,68 @@ void grow(testsupport::TempDir& root, const std::string& folder, int depth, std:
     }
 }
 
-TEST(WalkAhead, GivesExactlyTheOneThreadWalksEntries) {
-    testsupport::TempDir data;
-    std::mt19937 rng(4711);
-    grow(data, "Baum", 0, rng);
-    // Folders that are gone, or that cannot be read, when the walk comes to them.
-    data.file("Baum/o1/weg/f.txt");
-    data.file("Baum/o2/o0/zu/f.txt");
-    data.file("Baum/o0/zu/tief/f.txt");
-    testsupport::FaultyPlatform fs(
-        platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
-    fs.failingListings = {{"weg", std::make_error_code(std::errc::no_such_file_or_directory)},
-                          {"zu", std::make_error_code(std::errc::permission_denied)}};
-    fs.listAhead = true;
+// A tree as a disk looks after years of use: every folder made below a random earlier one,
+// so that some branches run many levels deep, and every file put in a random folder.
+void growIrregular(testsupport::TempDir& root, std::mt19937& rng) {
+    std::vector<std::string> folders = {"Baum"};
+    for (int i = 0; i < 600; ++i) {
+        const std::string above =
+            folders[std::uniform_int_distribution<std::size_t>(0, folders.size() - 1)(rng)];
+        folders.push_back(above + "/o" + std::to_string(i));
+        root.folder(folders.back());
+    }
+    for (int i = 0; i < 1500; ++i)
+        root.file(folders[std::uniform_int_distribution<std::size_t>(0, folders.size() - 1)(rng)] +
+                  "/f" + std::to_string(i) + (i % 3 ? ".txt" : ".dat"));
+}
 
-    for (const char* pattern : {"*.*", "*.txt"}) {
-        for (const bool subfolders : {true, false}) {
-            SCOPED_TRACE(std::string(pattern) + (subfolders ? ", subfolders" : ""));
-            const core::SearchQuery query{"D:\\Baum", pattern, subfolders};
-            const core::SearchResult alone = core::search(fs, query);
-            // Threads from the first folder on, and threads that start after a few folders
-            // (every listing takes longer than a microsecond).
-            for (const auto slow : {std::chrono::microseconds(0), std::chrono::microseconds(1)}) {
-                for (const unsigned threads : {1u, 4u, 16u}) {
-                    SCOPED_TRACE(std::to_string(threads) + " threads after " +
-                                 std::to_string(slow.count()) + " us");
-                    const core::SearchResult ahead =
-                        core::search(fs, query, {}, {threads, {}, slow});
-                    EXPECT_EQ(testsupport::entryTexts(ahead.entries),
-                              testsupport::entryTexts(alone.entries));
-                    EXPECT_EQ(ahead.files, alone.files);
-                    EXPECT_EQ(ahead.folders, alone.folders);
+TEST(WalkAhead, GivesExactlyTheOneThreadWalksEntries) {
+    for (const bool irregular : {false, true}) {
+        SCOPED_TRACE(irregular ? "irregular tree" : "balanced tree");
+        testsupport::TempDir data;
+        std::mt19937 rng(4711);
+        if (irregular)
+            growIrregular(data, rng);
+        else
+            grow(data, "Baum", 0, rng);
+        // Folders that are gone, or that cannot be read, when the walk comes to them.
+        data.file("Baum/o1/weg/f.txt");
+        data.file("Baum/o2/o0/zu/f.txt");
+        data.file("Baum/o0/zu/tief/f.txt");
+        testsupport::FaultyPlatform fs(
+            platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
+        fs.failingListings = {{"weg", std::make_error_code(std::errc::no_such_file_or_directory)},
+                              {"zu", std::make_error_code(std::errc::permission_denied)}};
+        fs.listAhead = true;
+
+        for (const char* pattern : {"*.*", "*.txt"}) {
+            for (const bool subfolders : {true, false}) {
+                SCOPED_TRACE(std::string(pattern) + (subfolders ? ", subfolders" : ""));
+                const core::SearchQuery query{"D:\\Baum", pattern, subfolders};
+                const core::SearchResult alone = core::search(fs, query);
+                // Threads from the first folder on, and threads that start after a few folders
+                // (every listing takes longer than a microsecond).
+                for (const auto slow :
+                     {std::chrono::microseconds(0), std::chrono::microseconds(1)}) {
+                    for (const unsigned threads : {1u, 4u, 16u}) {
+                        SCOPED_TRACE(std::to_string(threads) + " threads after " +
+                                     std::to_string(slow.count()) + " us");
+                        const core::SearchResult ahead =
+                            core::search(fs, query, {}, {threads, {}, slow});
+                        EXPECT_EQ(testsupport::entryTexts(ahead.entries),
+                                  testsupport::entryTexts(alone.entries));
+                        EXPECT_EQ(ahead.files, alone.files);
+                        EXPECT_EQ(ahead.folders, alone.folders);
+                        // And what the walk saw of every file.
+                        for (std::size_t i = 0; i < alone.entries.size() && !HasFailure(); ++i) {
+                            const auto a = core::listedTrail(ahead.entries, i),
+                                       b = core::listedTrail(alone.entries, i);
+                            EXPECT_TRUE(a.folders == b.folders && a.file == b.file) << i;
+                        }
+                    }
                 }
+                EXPECT_GT(subfolders ? alone.files : alone.folders, subfolders ? 400 : 4);
             }
-            EXPECT_GT(subfolders ? alone.files : alone.folders, subfolders ? 400 : 4);
         }
     }
 }
