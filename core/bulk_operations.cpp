@@ -2,6 +2,7 @@
 
 #include "core/modFile.h"
 #include "core/result_entry.h"
+#include "core/target_folder.h"
 #include "core/target_guard.h"
 
 #include <memory>
@@ -89,12 +90,14 @@ void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& lis
     searchAgain(window);
 }
 
-// Copies, or moves, the listed file of entry `i` to `target`.
-std::error_code transfer(platform::Platform& fs, TargetGuard& guard, const EntryList& entries,
-                         std::size_t i, const std::string& target, bool move) {
+// Copies, or moves, the listed file of entry `i` to `name` in the target folder.
+std::error_code transfer(platform::Platform& fs, TargetGuard& guard, TargetFolder& folder,
+                         const EntryList& entries, std::size_t i, std::string_view name,
+                         bool move) {
     auto file = reach(fs, entries, i);
     if (!file)
         return file.error();
+    const std::string target = folder.path(name);
     // A move the platform can do in one step onto a free name ends exactly as the copy and
     // delete below would, and replaces nothing; whatever it refuses, those settle by their own
     // rules.
@@ -102,6 +105,7 @@ std::error_code transfer(platform::Platform& fs, TargetGuard& guard, const Entry
         const std::error_code error = (*file)->moveTo(target);
         if (!error) {
             guard.written(target);
+            folder.wrote(name);
             return {};
         }
         if (refusedAsNotListed(error))
@@ -111,6 +115,7 @@ std::error_code transfer(platform::Platform& fs, TargetGuard& guard, const Entry
         return std::make_error_code(std::errc::file_exists);
     if (auto error = (*file)->copyTo(target))
         return error;
+    folder.wrote(name);
     if (!move)
         return {};
     guard.written(target);
@@ -119,10 +124,8 @@ std::error_code transfer(platform::Platform& fs, TargetGuard& guard, const Entry
 
 } // namespace
 
-std::string targetName(std::string_view sTargetPath, std::size_t position,
-                       std::string_view fileName, bool bolPrefix) {
-    std::string target(sTargetPath);
-    target += '\\';
+std::string targetFileName(std::size_t position, std::string_view fileName, bool bolPrefix) {
+    std::string target;
     if (bolPrefix) {
         std::string number = std::to_string(position);
         if (number.size() < 3)
@@ -166,6 +169,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         return;
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries, sTargetPath);
+    TargetFolder targetFolder(fs, sTargetPath);
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
@@ -175,9 +179,8 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         log.sLogItem = listed;
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
-        const std::string target =
-            targetName(sTargetPath, i, modFile::FileNameFromPath(listed), bolPrefix);
-        if (auto error = transfer(fs, guard, entries, i, target, bolMove))
+        const std::string name = targetFileName(i, modFile::FileNameFromPath(listed), bolPrefix);
+        if (auto error = transfer(fs, guard, targetFolder, entries, i, name, bolMove))
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);

@@ -44,9 +44,8 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
                        std::string sTargetPath, bool bolMove, bool bolPrefix);
 
-// sTargetPath, "\" (always, also after a drive root), with `bolPrefix` the zero-based list
-// position with at least three digits and "_", then the file name.
-std::string targetName(std::string_view sTargetPath, std::size_t position,
-                       std::string_view fileName, bool bolPrefix);
+// With `bolPrefix` the zero-based list position with at least three digits and "_", then the
+// file name.
+std::string targetFileName(std::size_t position, std::string_view fileName, bool bolPrefix);
 
 } // namespace core

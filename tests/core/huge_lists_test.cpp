@@ -15,17 +15,6 @@ namespace {
 constexpr std::size_t kFiles = 1'100'000;
 constexpr std::size_t kFolders = 40'000;
 
-TEST(HugeLists, TargetNamesKeepEveryDigit) {
-    EXPECT_EQ(core::targetName("D:\\Ziel", 0, "a.txt", true), "D:\\Ziel\\000_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 999, "a.txt", true), "D:\\Ziel\\999_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 32767, "a.txt", true), "D:\\Ziel\\32767_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 32768, "a.txt", true), "D:\\Ziel\\32768_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 65536, "a.txt", true), "D:\\Ziel\\65536_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 999999, "a.txt", true), "D:\\Ziel\\999999_a.txt");
-    EXPECT_EQ(core::targetName("D:\\Ziel", 1000000, "a.txt", true), "D:\\Ziel\\1000000_a.txt");
-    EXPECT_EQ(core::targetName("D:\\", 2147483648u, "a.txt", true), "D:\\\\2147483648_a.txt");
-}
-
 TEST(HugeLists, AWalkOverMoreThanAMillionEntriesCountsEveryOne) {
     coretest::Scenario s;
     // D:\Quelle\Masse lists 1,100,000 files and 40,000 folders, folders interleaved.

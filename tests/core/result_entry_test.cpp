@@ -39,18 +39,18 @@ TEST(FileEntryTest, ActsOnTheExactNameAfterTheFourBlanks) {
     EXPECT_EQ(entryPath(">>c:\\d\\sub"), ">>c:\\d\\sub");
 }
 
-TEST(TargetName, InsertsABackslashAndTheZeroBasedPrefix) {
-    using core::targetName;
-    EXPECT_EQ(targetName("C:\\Ziel", 5, "a.txt", false), "C:\\Ziel\\a.txt");
-    EXPECT_EQ(targetName("C:\\", 5, "a.txt", false), "C:\\\\a.txt");
-    EXPECT_EQ(targetName("C:\\Ziel", 0, "a.txt", true), "C:\\Ziel\\000_a.txt");
-    EXPECT_EQ(targetName("C:\\Ziel", 2, "b.txt", true), "C:\\Ziel\\002_b.txt");
-    EXPECT_EQ(targetName("C:\\Ziel", 99, "b", true), "C:\\Ziel\\099_b");
-    EXPECT_EQ(targetName("C:\\Ziel", 999, "b", true), "C:\\Ziel\\999_b");
-    EXPECT_EQ(targetName("C:\\Ziel", 1000, "b", true), "C:\\Ziel\\1000_b");
-    EXPECT_EQ(targetName("C:\\Ziel", 32767, "b", true), "C:\\Ziel\\32767_b");
-    EXPECT_EQ(targetName("C:\\Ziel", 123456, "b", true), "C:\\Ziel\\123456_b");
-    EXPECT_EQ(targetName("C:\\Ziel", 7, "", true), "C:\\Ziel\\007_");
+TEST(TargetName, TheZeroBasedPrefix) {
+    using core::targetFileName;
+    EXPECT_EQ(targetFileName(5, "a.txt", false), "a.txt");
+    EXPECT_EQ(targetFileName(0, "a.txt", true), "000_a.txt");
+    EXPECT_EQ(targetFileName(2, "b.txt", true), "002_b.txt");
+    EXPECT_EQ(targetFileName(99, "b", true), "099_b");
+    EXPECT_EQ(targetFileName(999, "b", true), "999_b");
+    EXPECT_EQ(targetFileName(1000, "b", true), "1000_b");
+    EXPECT_EQ(targetFileName(32767, "b", true), "32767_b");
+    EXPECT_EQ(targetFileName(65536, "b", true), "65536_b");
+    EXPECT_EQ(targetFileName(2147483648u, "b", true), "2147483648_b");
+    EXPECT_EQ(targetFileName(7, "", true), "007_");
 }
 
 TEST(DateText, GermanFormWithTheDateAloneAtMidnight) {
