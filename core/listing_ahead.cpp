@@ -14,6 +14,17 @@ constexpr std::size_t kReadyAhead = 512;
 // Listings timed before the average is trusted.
 constexpr unsigned kListingsJudged = 8;
 
+// A listing that takes this long waits for a network, not for a disk or a processor: then all
+// threads help, since each spends its time waiting. Below it, threads beyond twice the
+// processors only keep each other and the disk from their work.
+constexpr std::chrono::milliseconds kShareListing{1};
+
+unsigned threadsFor(unsigned most, std::chrono::steady_clock::duration listing) {
+    if (listing >= kShareListing)
+        return most;
+    return std::min(most, std::max(2u, 2 * std::thread::hardware_concurrency()));
+}
+
 } // namespace
 
 ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads,
@@ -29,14 +40,17 @@ std::error_code ListingAhead::listNow(const platform::HostFolder& folder,
     const std::error_code error = m_fs.listFolder(folder, platform::ListDetail::Kind, out);
     m_listingTime += std::chrono::steady_clock::now() - start;
     ++m_listingsTimed;
+    const auto average = m_listingTime / m_listingsTimed;
     if (m_slowListing.count() == 0 ||
-        (m_listingsTimed >= kListingsJudged && m_listingTime / m_listingsTimed >= m_slowListing)) {
+        (m_listingsTimed >= kListingsJudged && average >= m_slowListing)) {
         // The subfolders of this folder are the first the workers list.
         if (!error) {
             const std::lock_guard lock(m_mutex);
             push(subfolders(folder, out, above));
         }
-        for (unsigned i = 0; i < m_threads; ++i)
+        const unsigned threads =
+            m_slowListing.count() == 0 ? m_threads : threadsFor(m_threads, average);
+        for (unsigned i = 0; i < threads; ++i)
             m_workers.emplace_back([this] { work(); });
     }
     return error;

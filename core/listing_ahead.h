@@ -25,9 +25,9 @@ namespace core {
 
 class ListingAhead {
 public:
-    // `threads` workers list ahead once the listings made when taken average `slowListing`;
-    // with none, or a backend that cannot list from several threads, each listing is made when
-    // it is taken.
+    // Up to `threads` workers list ahead once the listings made when taken average
+    // `slowListing` (all of them at once where that is zero); with none, or a backend that
+    // cannot list from several threads, each listing is made when it is taken.
     ListingAhead(const platform::Platform& fs, unsigned threads,
                  std::chrono::microseconds slowListing);
     ~ListingAhead();

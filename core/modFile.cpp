@@ -48,9 +48,9 @@ private:
     core::ListingAhead m_ahead;
     bool m_stopped = false;
 
-    std::deque<Level> m_levels; // references stay valid while deeper levels are added
+    std::deque<Level> m_levels;            // references stay valid while deeper levels are added
     std::vector<platform::FileId> m_above; // identity of each folder of the current descent
-    std::string m_prefix;       // path text of the folder being listed, ending in "\"
+    std::string m_prefix;                  // path text of the folder being listed, ending in "\"
     std::int32_t m_count = 0;
 };
 

@@ -3,11 +3,16 @@
 // window goes without processing events during the search, and the peak memory of a window
 // listing a million entries.
 //
-//   bench_list list DIR [ROUNDS]   the end-to-end row, pattern "*.*" with subfolders, warm
-//   bench_list cold DIR [ROUNDS]   the same with the page cache emptied before each side (root)
-//   bench_list big DIR [ROUNDS]    the end-to-end row on the big tree, with the event gap
-//   bench_list peak DIR            the memory row: runs "once" in a child process
-//   bench_list once DIR            one search; prints the entry count and their text size
+//   bench_list list DIR [ROUNDS [TREE]]   the end-to-end row, pattern "*.*" with subfolders, warm
+//   bench_list cold DIR [ROUNDS [TREE]]   the same with the page cache emptied before each side
+//                                         (root only)
+//   bench_list big DIR [ROUNDS]           the end-to-end row on the big tree, with the event gap
+//   bench_list share DIR [ROUNDS]         the end-to-end row on a slow share (bench/slow_share.py),
+//                                         against fdfind on eight threads, the best a peer does
+//                                         there
+//   bench_list peak DIR                   the memory row: runs "once" in a child process
+//   bench_list once DIR                   one search; prints the entry count and their text size
+// TREE names the tree's shape in the row (an irregular tree from make_irregular_tree.sh).
 //
 // DIR must have an all-lower-case path (the search lower-cases its start folder).
 
@@ -124,9 +129,9 @@ bool dropCaches() {
 
 // "List" against fdfind printing the same files, in alternating order; with `cold`, the page
 // cache is emptied before each side. The longest time between two event rounds is reported
-// with its goal when `gapGoalMs` is given.
+// with its goal when `gapGoalMs` is given. `threads`: fdfind's own choice when 0.
 int listRow(const fsys::path& dir, int rounds, const std::string& label, bool cold, double goal,
-            double gapGoalMs) {
+            double gapGoalMs, int threads = 0) {
     // Asked first: without root nothing else of the row need run.
     if (cold && !dropCaches()) {
         bench::printRow(label, "skipped", "fdfind", 0,
@@ -135,7 +140,11 @@ int listRow(const fsys::path& dir, int rounds, const std::string& label, bool co
                      label.c_str());
         return 0;
     }
-    const bench::Command fdfind = {"fdfind", "-u", "-t", "f", ".", dir.string()};
+    bench::Command fdfind = {"fdfind", "-u", "-t", "f", ".", dir.string()};
+    if (threads > 0)
+        fdfind.insert(fdfind.begin() + 2, {"-j", std::to_string(threads)});
+    const std::string fdName =
+        threads > 0 ? "fdfind -u -j " + std::to_string(threads) : "fdfind -u";
     Window window(dir);
     EventGaps gaps;
     window.list(); // warms the cache
@@ -181,7 +190,7 @@ int listRow(const fsys::path& dir, int rounds, const std::string& label, bool co
     char goalText[32];
     std::snprintf(goalText, sizeof goalText, "<= %.1fx", goal);
     bench::printRow(label + ", " + std::to_string(hits) + " hits", bench::milliseconds(t),
-                    "fdfind -u " + bench::milliseconds(ref), t / ref, goalText, t / ref <= goal);
+                    fdName + " " + bench::milliseconds(ref), t / ref, goalText, t / ref <= goal);
     if (gapGoalMs > 0) {
         char gapText[64], gapGoal[32];
         std::snprintf(gapText, sizeof gapText, "%.1f ms", gap * 1000);
@@ -225,7 +234,8 @@ int peakRow(const char* self, const fsys::path& dir) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s list|cold|big|peak|once DIR [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s list|cold|big|share|peak|once DIR [ROUNDS [TREE]]\n",
+                     argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
@@ -239,10 +249,14 @@ int main(int argc, char** argv) {
     if (mode == "once")
         return once(dir);
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+    const std::string tree = argc > 4 ? std::string(", ") + argv[4] : std::string();
     if (mode == "cold")
-        return listRow(dir, rounds, "\"List\" end to end, cold cache", true, 0.8, 0);
+        return listRow(dir, rounds, "\"List\" end to end, cold cache" + tree, true, 0.8, 0);
     if (mode == "big")
         return listRow(dir, rounds, "\"List\" end to end, warm, 1,000,000-file tree", false, 1.0,
                        50);
-    return listRow(dir, rounds, "\"List\" end to end, warm", false, 1.0, 50);
+    if (mode == "share")
+        return listRow(dir, rounds, "\"List\" end to end, share answering after 1 ms", false, 1.0,
+                       50, 8);
+    return listRow(dir, rounds, "\"List\" end to end, warm" + tree, false, 1.0, 50);
 }

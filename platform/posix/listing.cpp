@@ -20,10 +20,13 @@ bool isDotEntry(std::string_view name) {
     return name == "." || name == "..";
 }
 
-// The listing's type of an entry, looked up only where the file system gives none.
+// The listing's type of an entry, looked up only where the file system gives none ("." and
+// ".." are folders whatever it gives: a look at them would cost a share a round trip each).
 unsigned char typeOf(int dirFd, const char* name, unsigned char type) {
     if (type != DT_UNKNOWN)
         return type;
+    if (isDotEntry(name))
+        return DT_DIR;
     struct stat st {};
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return DT_UNKNOWN;

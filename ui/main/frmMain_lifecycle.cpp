@@ -38,7 +38,8 @@ QString fromUtf8(const std::string& s) {
 constexpr qint64 busyBarDelayMs = 300;
 // The longest the search lets the window wait between two rounds of events, as far as it can.
 constexpr qint64 eventRoundMs = 8;
-// More reads in flight than cores: a cold disk answers many at once sooner than one by one.
+// More reads in flight than cores: a cold disk answers several at once sooner than one by one,
+// a share many (the walk takes as many as the listings' speed calls for).
 constexpr unsigned listingThreads = 8;
 
 void processPendingEvents() {
