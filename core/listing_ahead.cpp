@@ -64,6 +64,8 @@ ListingAhead::~ListingAhead() {
     m_workToDo.notify_all();
     for (std::thread& worker : m_workers)
         worker.join();
+    if (!m_workers.empty())
+        m_fs.endListingAhead();
 }
 
 ListingAhead::Jobs ListingAhead::subfolders(const platform::HostFolder& folder,

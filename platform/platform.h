@@ -96,6 +96,9 @@ public:
     virtual std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const {
         return listFolder(folder, ListDetail::Kind, out);
     }
+    // The walk that listed ahead is over: what listFolderAhead() kept for the next listings
+    // (open folders) is let go, so that nothing stays held after a search.
+    virtual void endListingAhead() const {}
     // Lists a folder given as path text (resolve + list).
     std::error_code listFolder(std::string_view path, ListDetail detail, Listing& out) const {
         auto folder = resolveFolder(path);

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_platform.h"
 
 #include "platform/path_syntax.h"
+#include "platform/posix/ahead_folders.h"
 #include "platform/posix/attributes.h"
 #include "platform/posix/backend.h"
 #include "platform/posix/copy_file.h"
@@ -91,9 +92,20 @@ std::error_code PosixPlatform::listFolder(const HostFolder& folder, ListDetail d
 }
 
 std::error_code PosixPlatform::listFolderAhead(const HostFolder& folder, Listing& out) const {
-    // By the whole path and with nothing kept, so that any thread may list: the drive table
-    // and the kept descent belong to the caller's thread.
-    return listHostFolder(folder.path, false, ListDetail::Kind, out);
+    // Without the drive table and the kept descent, which belong to the walk's thread.
+    out.clear();
+    auto opened = m_ahead.open(folder.path);
+    if (!opened)
+        return opened.error();
+    const std::error_code error =
+        listOpenFolder((*opened)->get(), folder.path, false, ListDetail::Kind, out);
+    if (!error)
+        m_ahead.keep(folder.path, std::move(opened).value());
+    return error;
+}
+
+void PosixPlatform::endListingAhead() const {
+    m_ahead.clear();
 }
 
 HostFolder PosixPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/posix/ahead_folders.h"
 #include "platform/posix/case_mapping.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/empty_registry.h"
@@ -39,6 +40,7 @@ public:
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
     bool listsAhead() const override { return true; }
     std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const override;
+    void endListingAhead() const override;
 
     Result<FileId> fileId(std::string_view path) const override;
     Result<FileId> fileIdFollowing(std::string_view path) const override;
@@ -80,6 +82,8 @@ private:
     mutable FolderIndex m_folderIndex;
     mutable UserDirsReader m_userDirs;
     mutable OpenDescent m_descent;
+    // The folders the workers listed last; any thread may use it.
+    mutable AheadFolders m_ahead;
     // The passes' folders, held from one listed file to the next; resolveFolder() drops them.
     mutable ReachedFolders m_reached;
     mode_t m_umask;

@@ -113,6 +113,7 @@ public:
     std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
                                platform::Listing& out) const override;
     bool listsAhead() const override { return listAhead && m_inner.listsAhead(); }
+    void endListingAhead() const override { m_inner.endListingAhead(); }
     std::error_code listFolderAhead(const platform::HostFolder& folder,
                                     platform::Listing& out) const override;
     platform::HostFolder childFolder(const platform::HostFolder& parent,
