@@ -24,9 +24,10 @@ struct WalkOptions {
     // once, with the entries found so far.
     std::function<bool()> stopRequested;
     // The threads start once the folders the walk lists itself take this long on average (the
-    // disk or the network is slow): on a warm cache a listing takes a few microseconds, and
-    // handing it between threads would cost more than it saves. Zero starts them at once.
-    std::chrono::microseconds slowListing{20};
+    // disk or the network is slow): a warm listing takes a few microseconds (up to 25 on a slow
+    // machine), a cold one a read of the disk, and handing a warm listing between threads costs
+    // more than it saves. Zero starts them at once.
+    std::chrono::microseconds slowListing{50};
 };
 
 // Walks `folder` (path text as chosen; a trailing "\" is optional) and appends one entry per hit
