@@ -3,10 +3,19 @@
 # levels deep and 200,000 empty files, ten per folder, with mixed extensions and case. The
 # names depend on nothing but their number, so every run builds the same tree. FOLDERS and
 # FILES give other sizes (the memory benchmark's million entries); FILES is a multiple of FOLDERS.
-#   make_tree.sh DIR [FOLDERS FILES]
+# With --irregular the tree looks as a disk does after years of use: every folder is made below
+# a random earlier one (so that some branches run many levels deep) and every file is put in a
+# random folder in turn, so that no folder's entries lie together on the disk (a fixed seed
+# makes every run build the same tree).
+#   make_tree.sh [--irregular] DIR [FOLDERS FILES]
 set -euo pipefail
+irregular=0
+if [ "${1:-}" = --irregular ]; then
+    irregular=1
+    shift
+fi
 if [ $# -ne 1 ] && [ $# -ne 3 ]; then
-    echo "usage: $0 DIR [FOLDERS FILES]" >&2
+    echo "usage: $0 [--irregular] DIR [FOLDERS FILES]" >&2
     exit 2
 fi
 dir=$1
@@ -21,11 +30,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 LC_ALL=C awk -v root="$dir" -v folders="$work/folders" -v files="$work/files" \
-    -v folderCount="$folderCount" -v fileCount="$fileCount" 'BEGIN {
+    -v folderCount="$folderCount" -v fileCount="$fileCount" -v irregular="$irregular" 'BEGIN {
+    srand(20261209)
     split("Projekt archiv Bilder daten Berichte src Musik Dokumente", stem, " ")
     path[0] = root
     for (i = 1; i <= folderCount; i++) {
-        path[i] = path[int((i - 1) / 8)] "/" stem[i % 8 + 1] "_" i
+        above = irregular ? int(rand() * i) : int((i - 1) / 8)
+        path[i] = path[above] "/" stem[i % 8 + 1] "_" i
         print path[i] > folders
     }
     # Twenty endings; the ones the benchmark pattern "*.doc" is after (.doc, .DOC, .Doc and
@@ -36,7 +47,8 @@ LC_ALL=C awk -v root="$dir" -v folders="$work/folders" -v files="$work/files" \
     perFolder = fileCount / folderCount
     for (k = 0; k < fileCount; k++) {
         h = (k * 7919 + 13) % 97
-        print path[int(k / perFolder) + 1] "/" name[h % 8 + 1] "_" k ending[h % n + 1] > files
+        folder = irregular ? 1 + int(rand() * folderCount) : int(k / perFolder) + 1
+        print path[folder] "/" name[h % 8 + 1] "_" k ending[h % n + 1] > files
     }
 }'
 xargs -d '\n' mkdir -p < "$work/folders"

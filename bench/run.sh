@@ -32,7 +32,7 @@ cmake --build --preset release --target bench_walk bench_bulk bench_list bench_l
 bin=build/release/bench
 
 [ -d "$tree" ] || bench/make_tree.sh "$tree"
-[ -d "$irregular" ] || bench/make_irregular_tree.sh "$irregular"
+[ -d "$irregular" ] || bench/make_tree.sh --irregular "$irregular"
 [ -d "$shared" ] || bench/make_tree.sh "$shared" 2000 20000
 [ -d "$million" ] || bench/make_tree.sh "$million" 50000 1000000
 [ -d "$files" ] || bench/make_files.sh "$files"
