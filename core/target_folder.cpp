@@ -30,7 +30,12 @@ std::string TargetFolder::path(std::string_view name) const {
     if (found == m_names.end() ||
         std::find(found->second.begin(), found->second.end(), name) != found->second.end())
         return m_exact + std::string(name);
-    return m_exact + found->second.front();
+    // A name of another case that has gone since the folder was listed no longer stands in
+    // the way: the copy then takes the name as asked, as it would have from the start.
+    std::string existing = m_exact + found->second.front();
+    if (m_fs.fileId(existing).error() == std::errc::no_such_file_or_directory)
+        return m_exact + std::string(name);
+    return existing;
 }
 
 void TargetFolder::wrote(std::string_view name) {
