@@ -138,7 +138,8 @@ std::error_code checkCopyTarget(const HostEntry& target, const struct stat& sour
         return errc(std::errc::device_or_resource_busy);
     std::uint32_t attributes =
         attributesFrom(st, target.name(), readStoredBits(target.shortPath()));
-    if (attributes & (ReadOnly | Hidden))
+    // As Windows' own copy refuses them.
+    if (attributes & (ReadOnly | Hidden | System))
         return errc(std::errc::permission_denied);
     return {};
 }
