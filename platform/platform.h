@@ -19,6 +19,10 @@
 //   file_exists                moveFile() onto a name that is taken
 //   cross_device_link          moveFile() to another volume
 //   device_or_resource_busy    copyFile() onto the source itself
+//   resource_unavailable_try_again   the file is in use: another program holds it open in a way
+//                              that keeps this action out, or has locked it
+//   network_unreachable        a network path that does not answer (a share reconnecting, a
+//                              server gone); it tells nothing about a name, never "free"
 //   operation_not_permitted    a FIFO, socket or device where a file is wanted
 //   is_a_directory, not_a_directory   the kind of entry is wrong
 //   invalid_argument           path text the program cannot carry (NUL, forbidden characters)
@@ -55,7 +59,9 @@ public:
     // Platform::deleteFile's rules on this file. After copyTo(), also refused unless the file is
     // still the one that copy read, unchanged (identity, length, last-write time).
     virtual std::error_code remove() = 0;
-    // Platform::copyFile's rules, this file as the source.
+    // Platform::copyFile's rules, this file as the source. A backend may hold the file from here
+    // until remove() or its end, so that no other program writes, renames or deletes it between
+    // the copy and the delete of a move.
     virtual std::error_code copyTo(std::string_view target) = 0;
     // Platform::moveFile's rules, this file as the source.
     virtual std::error_code moveTo(std::string_view target) = 0;
@@ -127,8 +133,8 @@ public:
     virtual std::error_code setAttributes(std::string_view path, std::uint32_t attributes) = 0;
     // Plain delete: refuses read-only files and anything that is not a file.
     virtual std::error_code deleteFile(std::string_view path) = 0;
-    // Plain copy replacing an existing target; refuses a read-only or hidden target, the same
-    // file, a source that is not a regular file. Carries attributes and last-write time.
+    // Plain copy replacing an existing target; refuses a read-only, hidden or system target, the
+    // same file, a source that is not a regular file. Carries attributes and last-write time.
     // Writes a temporary file beside the target and renames it into place.
     virtual std::error_code copyFile(std::string_view source, std::string_view target) = 0;
     // Moves a file where the system can do it without copying (a rename on one file system),

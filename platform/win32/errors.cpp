@@ -14,16 +14,31 @@ std::error_code fromWin32(unsigned long error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
+        return code(std::errc::no_such_file_or_directory);
+    // A share that is reconnecting or gone says nothing about the names on it.
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
-        return code(std::errc::no_such_file_or_directory);
+    case ERROR_NETNAME_DELETED:
+    case ERROR_REM_NOT_LIST:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_BAD_NET_RESP:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_CONNECTION_ABORTED:
+    case ERROR_NOT_CONNECTED:
+        return code(std::errc::network_unreachable);
     case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_PRIVILEGE_NOT_HELD:
         return code(std::errc::permission_denied);
+    // Another program holds the file open or locked.
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return code(std::errc::device_or_resource_busy);
+        return code(std::errc::resource_unavailable_try_again);
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
         return code(std::errc::file_exists);

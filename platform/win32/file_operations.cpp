@@ -4,23 +4,14 @@
 #include "platform/win32/handle.h"
 
 #include <cstddef>
-#include <cstdio>
-#include <random>
 #include <vector>
 
 namespace platform::win32 {
 
 namespace {
 
-// The entry itself: a link is not followed, a folder is opened too.
-constexpr DWORD kEntryItself = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
-
 std::error_code errc(std::errc code) {
     return std::make_error_code(code);
-}
-
-std::wstring folderOf(const std::wstring& host) {
-    return host.substr(0, host.rfind(L'\\'));
 }
 
 // Cuts the file back to `start` where it still ends where the handle's writes ended.
@@ -35,18 +26,20 @@ std::error_code takeBack(HANDLE h, LARGE_INTEGER start) {
     return {};
 }
 
-// A temporary name beside the target; O_EXCL's part is COPY_FILE_FAIL_IF_EXISTS.
-std::wstring temporaryName(const std::wstring& target) {
-    static std::mt19937_64 generator{std::random_device{}()};
-    wchar_t name[40];
-    std::swprintf(name, 40, L"\\.tilgomat-%016llx.tmp",
-                  static_cast<unsigned long long>(generator()));
-    return folderOf(target) + name;
-}
-
-void removeTemporary(const std::wstring& temporary) {
-    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(temporary.c_str());
+std::error_code appendOpen(HANDLE h, std::string_view bytes) {
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(h, LARGE_INTEGER{}, &start, FILE_END))
+        return lastError();
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+            const std::error_code error = lastError();
+            const std::error_code cut = takeBack(h, start);
+            return cut ? cut : error;
+        }
+        bytes.remove_prefix(written);
+    }
+    return {};
 }
 
 // An open entry and what its handle tells of it.
@@ -86,14 +79,18 @@ Result<FileId> hostFileIdFollowing(const std::wstring& host) {
     return identity(host, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
-std::error_code setHostAttributes(const std::wstring& host, unsigned long attributes) {
+std::error_code setOpenAttributes(HANDLE file, unsigned long attributes) {
     constexpr DWORD stored = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-    const DWORD old = ::GetFileAttributesW(host.c_str());
-    if (old == INVALID_FILE_ATTRIBUTES)
+    FILE_BASIC_INFO basic{};
+    if (!::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
         return lastError();
+    const DWORD old = basic.FileAttributes;
     const auto set = [&](DWORD bits) {
-        return ::SetFileAttributesW(host.c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
+        // Zero times stay as they are; zero attributes would too, so "none" is NORMAL.
+        FILE_BASIC_INFO change{};
+        change.FileAttributes = bits ? bits : FILE_ATTRIBUTE_NORMAL;
+        return ::SetFileInformationByHandle(file, FileBasicInfo, &change, sizeof change) != 0;
     };
     // Read-only goes last and comes back first: Wine keeps hidden, system and archive in a
     // record on the host that a user without privileges may write only while the file is
@@ -108,6 +105,13 @@ std::error_code setHostAttributes(const std::wstring& host, unsigned long attrib
     if ((wanted & FILE_ATTRIBUTE_READONLY) && !set(wanted))
         return lastError();
     return {};
+}
+
+std::error_code setHostAttributes(const std::wstring& host, unsigned long attributes) {
+    auto entry = openEntry(host, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kEntryItself);
+    if (!entry)
+        return entry.error();
+    return setOpenAttributes(entry->handle.get(), attributes);
 }
 
 std::error_code deleteHostFile(const std::wstring& host) {
@@ -128,50 +132,6 @@ std::error_code deleteOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& in
     return {};
 }
 
-std::error_code copyHostFile(const std::wstring& source, const std::wstring& target) {
-    const DWORD sourceAttributes = ::GetFileAttributesW(source.c_str());
-    if (sourceAttributes == INVALID_FILE_ATTRIBUTES)
-        return lastError();
-    if (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return errc(std::errc::is_a_directory);
-    const DWORD targetAttributes = ::GetFileAttributesW(target.c_str());
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            return errc(std::errc::is_a_directory);
-        if (targetAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
-            return errc(std::errc::permission_denied);
-        auto a = hostFileId(source);
-        auto b = hostFileId(target);
-        if (a && b && *a == *b)
-            return errc(std::errc::device_or_resource_busy);
-    } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
-        return fromWin32(error);
-    }
-    // CopyFileEx carries the attributes and the last-write time along.
-    std::wstring temporary;
-    for (int attempt = 0;; ++attempt) {
-        temporary = temporaryName(target);
-        if (::CopyFileExW(source.c_str(), temporary.c_str(), nullptr, nullptr, nullptr,
-                          COPY_FILE_FAIL_IF_EXISTS))
-            break;
-        const DWORD error = ::GetLastError();
-        removeTemporary(temporary);
-        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100)
-            return fromWin32(error);
-    }
-    // The source's attributes once more, in the order that holds under Wine too.
-    if (auto error = setHostAttributes(temporary, sourceAttributes)) {
-        removeTemporary(temporary);
-        return error;
-    }
-    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        const std::error_code error = lastError();
-        removeTemporary(temporary);
-        return error;
-    }
-    return {};
-}
-
 std::error_code moveHostFile(const std::wstring& source, const std::wstring& target) {
     auto entry = openEntry(source, DELETE | FILE_READ_ATTRIBUTES, kEntryItself);
     if (!entry)
@@ -179,20 +139,23 @@ std::error_code moveHostFile(const std::wstring& source, const std::wstring& tar
     return moveOpenFile(entry->handle.get(), entry->info, target);
 }
 
-std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info,
-                             const std::wstring& target) {
-    const DWORD attributes = info.dwFileAttributes;
+std::error_code renameRefusal(unsigned long attributes, unsigned long reparseTag,
+                              unsigned long links) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
     // A copy and a delete would leave a read-only source where it is.
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return errc(std::errc::permission_denied);
-    // A link, or a file with a second name, would end otherwise after a copy and a delete.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info.nNumberOfLinks > 1)
+    // A link or a junction, or a file with a second name, would end otherwise after a copy and
+    // a delete. Other reparse points (cloud placeholders, deduplicated files) are the file
+    // itself and keep their history only when renamed.
+    if (((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(reparseTag)) ||
+        links > 1)
         return errc(std::errc::operation_not_supported);
-    // Only onto a free name: the same file under another case counts as taken.
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return errc(std::errc::file_exists);
+    return {};
+}
+
+std::error_code renameOpenFile(HANDLE file, const std::wstring& target) {
     const std::size_t nameBytes = target.size() * sizeof(wchar_t);
     std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -206,6 +169,20 @@ std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info
     return {};
 }
 
+std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info,
+                             const std::wstring& target) {
+    FILE_ATTRIBUTE_TAG_INFO tag{info.dwFileAttributes, 0};
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        !::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag))
+        return lastError();
+    if (auto refused = renameRefusal(info.dwFileAttributes, tag.ReparseTag, info.nNumberOfLinks))
+        return refused;
+    // Only onto a free name: the same file under another case counts as taken.
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return errc(std::errc::file_exists);
+    return renameOpenFile(file, target);
+}
+
 std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes) {
     // Refused by the program's rules, also where the system would let its user through (Wine
     // run by root).
@@ -217,26 +194,22 @@ std::error_code appendToHostFile(const std::wstring& host, std::string_view byte
             return errc(std::errc::permission_denied);
     }
     // Opened to write anywhere, not to append only, so that a write failing part-way can be cut
-    // back and the next line never runs on from a piece of this one; no one else writes while it
-    // is open.
-    Handle h(::CreateFileW(host.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    // back and the next line never runs on from a piece of this one. Shared for writing, so that
+    // a second instance's lines are not refused.
+    Handle h(::CreateFileW(host.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid())
         return lastError();
-    LARGE_INTEGER start{};
-    if (!::SetFilePointerEx(h.get(), LARGE_INTEGER{}, &start, FILE_END))
+    // The writers take turns by a lock on one byte far past any end, which keeps no reader out:
+    // each finds the end after the other's line, and cuts back nothing but its own.
+    OVERLAPPED turn{};
+    turn.OffsetHigh = 0x40000000;
+    if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn))
         return lastError();
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        if (!::WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr)) {
-            const std::error_code error = lastError();
-            const std::error_code cut = takeBack(h.get(), start);
-            return cut ? cut : error;
-        }
-        bytes.remove_prefix(written);
-    }
-    return {};
+    const std::error_code error = appendOpen(h.get(), bytes);
+    if (!::UnlockFileEx(h.get(), 0, 1, 0, &turn) && !error)
+        return lastError();
+    return error;
 }
 
 Result<std::string> readHostFile(const std::wstring& host) {

@@ -1,5 +1,6 @@
 #include "platform/win32/listed_file.h"
 
+#include "platform/win32/copy_file.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/handle.h"
@@ -7,6 +8,7 @@
 #include <winternl.h>
 
 #include <optional>
+#include <utility>
 
 namespace platform::win32 {
 
@@ -77,11 +79,10 @@ bool sameVersion(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFOR
 
 class Win32ListedFile final : public ListedFile {
 public:
-    Win32ListedFile(std::vector<Handle> folders, std::wstring name, std::wstring host,
-                    const ListedTrail& trail, const DriveMap& drives)
-        : m_folders(std::move(folders)), m_name(std::move(name)), m_host(std::move(host)),
-          m_checked(!trail.folders.empty()), m_id(trail.file), m_link(trail.link),
-          m_drives(drives) {}
+    Win32ListedFile(std::vector<Handle> folders, std::wstring name, const ListedTrail& trail,
+                    const DriveMap& drives)
+        : m_folders(std::move(folders)), m_name(std::move(name)), m_checked(!trail.folders.empty()),
+          m_id(trail.file), m_link(trail.link), m_drives(drives) {}
 
     std::error_code check() override {
         auto file = openAsListed(0, kShareAll);
@@ -89,6 +90,17 @@ public:
     }
 
     std::error_code remove() override {
+        if (m_held && m_heldForDelete) {
+            // The very file the copy read, held since: refreshed for a read-only bit set
+            // meanwhile, which takes no sharing.
+            const Opened held = std::exchange(m_held, std::nullopt).value();
+            BY_HANDLE_FILE_INFORMATION now{};
+            if (!::GetFileInformationByHandle(held.handle.get(), &now))
+                return lastError();
+            return deleteOpenFile(held.handle.get(), now);
+        }
+        // A file held for its copy alone is let go, so that it can be opened for deleting.
+        m_held.reset();
         auto file = openAsListed(DELETE, kShareAll);
         if (!file)
             return file.error();
@@ -109,24 +121,39 @@ public:
 
     std::error_code copyTo(std::string_view target) override {
         m_copied.reset();
-        // Shared for reading only while the copy runs: no one writes, renames or deletes it.
-        auto file = openAsListed(GENERIC_READ, FILE_SHARE_READ);
+        m_held.reset();
+        auto targetHost = m_drives.hostPath(target);
+        if (!targetHost)
+            return targetHost.error();
+        // Shared for reading only from before the copy until the file is let go: no one writes,
+        // renames or deletes it, nor replaces it by its copy under another name, and a move's
+        // delete acts on this very handle. Where the right to delete it is refused, or another
+        // program's open keeps deleting out, it is held for the copy alone.
+        bool forDelete = true;
+        auto file = openAsListed(GENERIC_READ | DELETE, FILE_SHARE_READ);
+        if (!file && (file.error() == std::errc::permission_denied ||
+                      file.error() == std::errc::resource_unavailable_try_again)) {
+            forDelete = false;
+            file = openAsListed(GENERIC_READ, FILE_SHARE_READ);
+        }
         if (!file)
             return file.error();
-        // The copy reads what a link leads to: that file is held and recorded too.
+        // The copy reads what a reparse point leads to: that file is held too, sharing the
+        // delete access of the entry's handle, which is the same file where the point is a
+        // placeholder of the file itself.
         std::optional<Opened> linked;
         if (isLink(file->info)) {
-            auto opened = open(GENERIC_READ, FILE_SHARE_READ, 0);
+            auto opened = open(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, 0);
             if (!opened)
                 return opened.error();
             linked = std::move(opened).value();
         }
-        auto targetHost = m_drives.hostPath(target);
-        if (!targetHost)
-            return targetHost.error();
-        if (auto error = copyHostFile(m_host, *targetHost))
+        const Opened& read = linked ? *linked : *file;
+        if (auto error = copyOpenFile(read.handle.get(), read.info, *targetHost))
             return error;
-        m_copied = linked ? linked->info : file->info;
+        m_copied = read.info;
+        m_held = std::move(file).value();
+        m_heldForDelete = forDelete;
         return {};
     }
 
@@ -170,13 +197,14 @@ private:
 
     std::vector<Handle> m_folders; // the start folder first, the file's own folder last
     std::wstring m_name;
-    std::wstring m_host; // through the held folders
-    bool m_checked;      // the file is compared with what the walk saw
-    std::uint64_t m_id;  // its file index as listed, 0 when the listing gave none
+    bool m_checked;     // the file is compared with what the walk saw
+    std::uint64_t m_id; // its file index as listed, 0 when the listing gave none
     bool m_link;
     const DriveMap& m_drives;
-    // What the last copy read, as it opened it.
+    // What the last copy read, as it opened it, and the entry it held for that.
     std::optional<BY_HANDLE_FILE_INFORMATION> m_copied;
+    std::optional<Opened> m_held;
+    bool m_heldForDelete = false;
 };
 
 } // namespace
@@ -189,7 +217,6 @@ Result<std::unique_ptr<ListedFile>> reachListedFile(const std::wstring& start,
     if (names.empty() || (compared && names.size() != trail.folders.size()))
         return std::make_error_code(std::errc::invalid_argument);
     std::vector<Handle> folders;
-    std::wstring host = start;
     for (std::size_t i = 0; i < names.size(); ++i) {
         // A junction or a link on the way is followed; it passes only where it leads to the
         // listed folder.
@@ -201,12 +228,9 @@ Result<std::unique_ptr<ListedFile>> reachListedFile(const std::wstring& start,
         if (!folder)
             return folder.error();
         folders.push_back(std::move(folder).value());
-        if (i > 0 || host.back() != L'\\')
-            host += L'\\';
-        host += names[i];
     }
     return std::unique_ptr<ListedFile>(std::make_unique<Win32ListedFile>(
-        std::move(folders), std::move(names.back()), std::move(host), trail, drives));
+        std::move(folders), std::move(names.back()), trail, drives));
 }
 
 } // namespace platform::win32

@@ -2,6 +2,7 @@
 
 #include "platform/path_syntax.h"
 #include "platform/utf8.h"
+#include "platform/win32/copy_file.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/handle.h"

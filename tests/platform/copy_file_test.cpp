@@ -1,6 +1,6 @@
 // The backend's plain copy as the program relies on it, on every host: data, attributes and the
-// last-write time arrive; an existing target is replaced, unless Windows would refuse (read-only
-// or hidden target, the source itself under another spelling, a folder).
+// last-write time arrive; an existing target is replaced, unless Windows would refuse (read-only,
+// hidden or system target, the source itself under another spelling, a folder).
 
 #include "support/drive_fixture.h"
 #include "support/temp_tree.h"
@@ -57,10 +57,13 @@ TEST(CopyFile, ReplacesATargetUnlessWindowsWouldRefuse) {
     EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest.txt"), std::errc::permission_denied);
     EXPECT_EQ(readBytes(readOnly), "fest");
 
-    auto hidden = t.d.file("versteckt.txt", "versteckt");
-    ASSERT_FALSE(t.fs->setAttributes("D:\\versteckt.txt", Hidden | Archive));
-    EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\versteckt.txt"), std::errc::permission_denied);
-    EXPECT_EQ(readBytes(hidden), "versteckt");
+    for (const auto& [name, bits] : {std::pair{"versteckt.txt", Hidden}, {"system.txt", System}}) {
+        auto kept = t.d.file(name, name);
+        ASSERT_FALSE(t.fs->setAttributes(std::string("D:\\") + name, bits | Archive));
+        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", std::string("D:\\") + name),
+                  std::errc::permission_denied);
+        EXPECT_EQ(readBytes(kept), name);
+    }
 
     t.d.folder("Ordner");
     EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\Ordner"), std::errc::is_a_directory);
@@ -73,8 +76,9 @@ TEST(CopyFile, ReplacesATargetUnlessWindowsWouldRefuse) {
         EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", same), std::errc::device_or_resource_busy) << same;
     EXPECT_EQ(readBytes(t.c.path() / "neu.txt"), "neu");
 
-    EXPECT_EQ(testsupport::namesIn(t.d.path()),
-              (std::set<std::string>{"alt.txt", "fest.txt", "versteckt.txt", "Ordner"}));
+    EXPECT_EQ(
+        testsupport::namesIn(t.d.path()),
+        (std::set<std::string>{"alt.txt", "fest.txt", "versteckt.txt", "system.txt", "Ordner"}));
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+// The copy, the move and the log on Windows where other programs and other names are about: a
+// file in use is told from a copy onto itself, a second writer of the log is not refused, a
+// short name never reaches the file it abbreviates, and a file read for a move stays held until
+// its delete.
+
+#include "support/drive_fixture.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+using testsupport::readBytes;
+using testsupport::TwoDrives;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Another program's open of a file, closed when it goes.
+struct Opened {
+    Opened(const std::filesystem::path& file, DWORD access, DWORD share)
+        : h(::CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~Opened() {
+        if (valid())
+            ::CloseHandle(h);
+    }
+    bool valid() const { return h != INVALID_HANDLE_VALUE; }
+    HANDLE h;
+};
+
+TEST(WindowsCopy, OtherProgramsAndOtherNames) {
+    TwoDrives t;
+    const auto source = t.c.file("quelle.txt", "neu");
+    {
+        const Opened locked(source, GENERIC_READ, 0);
+        ASSERT_TRUE(locked.valid());
+        EXPECT_EQ(t.fs->copyFile("C:\\quelle.txt", "D:\\kopie.txt"),
+                  std::errc::resource_unavailable_try_again);
+    }
+    // Another instance writing its log at the same time.
+    const auto log = t.c.file("Tilgomat.txt", "eins\n");
+    {
+        const Opened other(log, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(other.valid());
+        EXPECT_FALSE(t.fs->appendToFile("C:\\Tilgomat.txt", "zwei\n"));
+    }
+    EXPECT_EQ(readBytes(log), "eins\nzwei\n");
+
+    const auto kept = t.d.file("Bericht vom Jahr 2019.txt", "alt");
+    wchar_t shortPath[MAX_PATH];
+    const DWORD length = ::GetShortPathNameW(kept.c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    const std::string shortName = testsupport::utf8(std::filesystem::path(shortPath).filename());
+    ASSERT_NE(shortName, "Bericht vom Jahr 2019.txt");
+    EXPECT_EQ(t.fs->copyFile("C:\\quelle.txt", "D:\\" + shortName), std::errc::file_exists)
+        << shortName;
+    EXPECT_EQ(readBytes(kept), "alt");
+}
+
+TEST(WindowsCopy, AFileReadForAMoveIsHeldUntilItsDelete) {
+    TwoDrives t;
+    const auto source = t.c.file("Start/f.txt", "gelistet");
+    auto file = t.fs->reachListed("\\\\?\\C:\\Start\\f.txt", {});
+    ASSERT_TRUE(file);
+    ASSERT_FALSE((*file)->copyTo("D:\\f.txt"));
+    for (DWORD access : {DWORD{GENERIC_WRITE}, DWORD{DELETE}})
+        EXPECT_FALSE(Opened(source, access, kShareAll).valid()) << access;
+    EXPECT_TRUE(Opened(source, GENERIC_READ, kShareAll).valid());
+    EXPECT_FALSE((*file)->remove());
+    file->reset();
+    EXPECT_FALSE(testsupport::entryExists(source));
+    EXPECT_EQ(readBytes(t.d.path() / "f.txt"), "gelistet");
+}
+
+} // namespace
