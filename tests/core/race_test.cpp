@@ -42,10 +42,9 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
 }
 
 // A move as copy and delete while an editor saves the source: by writing a new file and
-// renaming it over the old one, or by writing into it. Either the save is refused because the
-// source is held from its copy to its delete (Windows), and the move ends; or the source is
-// deleted only while it is the file its copy read, unchanged, so the new version stays and is
-// reported.
+// renaming it over the old one, or by writing into it. The save is refused while the source is
+// held from its copy to its delete (Windows), or the source is deleted only while it is the file
+// its copy read, unchanged, so the new version stays and is reported.
 TEST(BetweenSearchAndAction, ASaveDuringAMoveKeepsTheNewVersion) {
     const std::string saved = "neue Fassung";
     const std::function<bool(Scenario&)> saves[] = {
@@ -56,8 +55,8 @@ TEST(BetweenSearchAndAction, ASaveDuringAMoveKeepsTheNewVersion) {
             return !refused;
         },
         [&](Scenario& s) {
-            std::ofstream out(s.source("b.txt"), std::ios::binary | std::ios::trunc);
-            return static_cast<bool>(out << saved << std::flush);
+            return static_cast<bool>(
+                std::ofstream(s.source("b.txt"), std::ios::binary | std::ios::trunc) << saved);
         },
     };
     for (const auto& save : saves) {

@@ -57,13 +57,15 @@ TEST(CopyFile, ReplacesATargetUnlessWindowsWouldRefuse) {
     EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest.txt"), std::errc::permission_denied);
     EXPECT_EQ(readBytes(readOnly), "fest");
 
-    for (const auto& [name, bits] : {std::pair{"versteckt.txt", Hidden}, {"system.txt", System}}) {
-        auto kept = t.d.file(name, name);
-        ASSERT_FALSE(t.fs->setAttributes(std::string("D:\\") + name, bits | Archive));
-        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", std::string("D:\\") + name),
-                  std::errc::permission_denied);
-        EXPECT_EQ(readBytes(kept), name);
-    }
+    auto hidden = t.d.file("versteckt.txt", "versteckt");
+    ASSERT_FALSE(t.fs->setAttributes("D:\\versteckt.txt", Hidden | Archive));
+    EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\versteckt.txt"), std::errc::permission_denied);
+    EXPECT_EQ(readBytes(hidden), "versteckt");
+
+    auto system = t.d.file("system.txt", "system");
+    ASSERT_FALSE(t.fs->setAttributes("D:\\system.txt", System | Archive));
+    EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\system.txt"), std::errc::permission_denied);
+    EXPECT_EQ(readBytes(system), "system");
 
     t.d.folder("Ordner");
     EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\Ordner"), std::errc::is_a_directory);

@@ -1,13 +1,13 @@
-// The copy, the move and the log on Windows where other programs and other names are about: a
-// file in use is told from a copy onto itself, a second writer of the log is not refused, a
-// short name never reaches the file it abbreviates, and a file read for a move stays held until
-// its delete.
+// Windows among other programs and other names: a file in use, a second writer of the log, a
+// short name of another file, a file held from its copy to its delete.
 
 #include "support/drive_fixture.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -17,32 +17,27 @@ using testsupport::TwoDrives;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// Another program's open of a file, closed when it goes.
-struct Opened {
-    Opened(const std::filesystem::path& file, DWORD access, DWORD share)
-        : h(::CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~Opened() {
-        if (valid())
-            ::CloseHandle(h);
-    }
-    bool valid() const { return h != INVALID_HANDLE_VALUE; }
-    HANDLE h;
-};
+// Another program's open of a file, closed when it goes; empty where it was refused.
+std::unique_ptr<void, decltype(&::CloseHandle)> opened(const std::filesystem::path& file,
+                                                       DWORD access, DWORD share) {
+    HANDLE h = ::CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    return {h == INVALID_HANDLE_VALUE ? nullptr : h, &::CloseHandle};
+}
 
 TEST(WindowsCopy, OtherProgramsAndOtherNames) {
     TwoDrives t;
     const auto source = t.c.file("quelle.txt", "neu");
     {
-        const Opened locked(source, GENERIC_READ, 0);
-        ASSERT_TRUE(locked.valid());
+        const auto locked = opened(source, GENERIC_READ, 0);
+        ASSERT_TRUE(locked);
         EXPECT_EQ(t.fs->copyFile("C:\\quelle.txt", "D:\\kopie.txt"),
                   std::errc::resource_unavailable_try_again);
     }
     // Another instance writing its log at the same time.
     const auto log = t.c.file("Tilgomat.txt", "eins\n");
     {
-        const Opened other(log, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-        ASSERT_TRUE(other.valid());
+        const auto other = opened(log, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(other);
         EXPECT_FALSE(t.fs->appendToFile("C:\\Tilgomat.txt", "zwei\n"));
     }
     EXPECT_EQ(readBytes(log), "eins\nzwei\n");
@@ -65,8 +60,8 @@ TEST(WindowsCopy, AFileReadForAMoveIsHeldUntilItsDelete) {
     ASSERT_TRUE(file);
     ASSERT_FALSE((*file)->copyTo("D:\\f.txt"));
     for (DWORD access : {DWORD{GENERIC_WRITE}, DWORD{DELETE}})
-        EXPECT_FALSE(Opened(source, access, kShareAll).valid()) << access;
-    EXPECT_TRUE(Opened(source, GENERIC_READ, kShareAll).valid());
+        EXPECT_FALSE(opened(source, access, kShareAll)) << access;
+    EXPECT_TRUE(opened(source, GENERIC_READ, kShareAll));
     EXPECT_FALSE((*file)->remove());
     file->reset();
     EXPECT_FALSE(testsupport::entryExists(source));
