@@ -163,11 +163,16 @@ std::error_code copyData(HANDLE in, HANDLE out) {
     }
 }
 
-// The source's last-write time and attributes on the copy in its place.
+// The source's last-write time and attributes on the copy in its place, written through with
+// its name before a move deletes the source, also where the file system keeps no journal.
 std::error_code finish(HANDLE copy, const BY_HANDLE_FILE_INFORMATION& source) {
     if (!::SetFileTime(copy, nullptr, nullptr, &source.ftLastWriteTime))
         return lastError();
-    return setOpenAttributes(copy, source.dwFileAttributes);
+    if (auto error = setOpenAttributes(copy, source.dwFileAttributes))
+        return error;
+    if (!::FlushFileBuffers(copy))
+        return lastError();
+    return {};
 }
 
 } // namespace
@@ -214,8 +219,8 @@ std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& in
     temporary.placed();
     // The copy keeps the temporary file's identity; ReplaceFileW gave it the old target's
     // attributes, which are set as the source's once more.
-    Handle copy(::CreateFileW(existing.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                              kShareAll, nullptr, OPEN_EXISTING, kEntryItself, nullptr));
+    Handle copy(::CreateFileW(existing.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, kShareAll,
+                              nullptr, OPEN_EXISTING, kEntryItself, nullptr));
     BY_HANDLE_FILE_INFORMATION placed{};
     if (!copy.valid() || !::GetFileInformationByHandle(copy.get(), &placed))
         return lastError();
