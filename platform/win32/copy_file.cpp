@@ -40,17 +40,23 @@ Result<std::wstring> ownName(HANDLE entry) {
     }
 }
 
-// The host path of the file that stands at the target's name, spelled as its name is, or none
-// where the name is free; an error where the copy may not replace it. Only a name that is not
-// there is free, never one whose lookup failed otherwise.
-Result<std::optional<std::wstring>> targetTaken(const std::wstring& target,
-                                                const BY_HANDLE_FILE_INFORMATION& source) {
+// What stands at the target's name: its host path, spelled as its name is, and whether it is a
+// link or a junction.
+struct Taken {
+    std::wstring path;
+    bool link;
+};
+
+// What stands at the target's name, or none where the name is free; an error where the copy may
+// not replace it. Only a name that is not there is free, never one whose lookup failed otherwise.
+Result<std::optional<Taken>> targetTaken(const std::wstring& target,
+                                         const BY_HANDLE_FILE_INFORMATION& source) {
     Handle entry(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
                                OPEN_EXISTING, kEntryItself, nullptr));
     if (!entry.valid()) {
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND)
-            return std::optional<std::wstring>();
+            return std::optional<Taken>();
         return fromWin32(error);
     }
     BY_HANDLE_FILE_INFORMATION info{};
@@ -72,7 +78,13 @@ Result<std::optional<std::wstring>> targetTaken(const std::wstring& target,
     if (info.dwFileAttributes &
         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
         return errc(std::errc::permission_denied);
-    return std::optional(target.substr(0, target.size() - asked.size()) + *name);
+    FILE_ATTRIBUTE_TAG_INFO tag{info.dwFileAttributes, 0};
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        !::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag))
+        return lastError();
+    return std::optional(Taken{target.substr(0, target.size() - asked.size()) + *name,
+                               (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                                   IsReparseTagNameSurrogate(tag.ReparseTag)});
 }
 
 // The hidden temporary file beside the target that this copy created. Unless it took the
@@ -193,9 +205,11 @@ std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& in
     // for data that was not written.
     if (!::FlushFileBuffers(temporary.get()))
         return lastError();
-    if (!*taken) {
-        // Onto a free name only: a file put there meanwhile is not replaced unchecked.
-        if (auto error = renameOpenFile(temporary.get(), target))
+    // Onto a free name only: a file put there meanwhile is not replaced unchecked. A link at
+    // the name is replaced itself, never what it leads to.
+    if (!*taken || (*taken)->link) {
+        if (auto error = renameOpenFile(temporary.get(), *taken ? (*taken)->path : target,
+                                        taken->has_value()))
             return error;
         temporary.placed();
         return finish(temporary.get(), info);
@@ -203,7 +217,7 @@ std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& in
     // ReplaceFileW opens the replacement sharing it with no one.
     temporary.close();
     // By the name the target has, which it keeps.
-    const std::wstring& existing = **taken;
+    const std::wstring& existing = (*taken)->path;
     if (!::ReplaceFileW(existing.c_str(), temporary.path().c_str(), nullptr,
                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                         nullptr)) {

@@ -155,11 +155,11 @@ std::error_code renameRefusal(unsigned long attributes, unsigned long reparseTag
     return {};
 }
 
-std::error_code renameOpenFile(HANDLE file, const std::wstring& target) {
+std::error_code renameOpenFile(HANDLE file, const std::wstring& target, bool replace) {
     const std::size_t nameBytes = target.size() * sizeof(wchar_t);
     std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = FALSE;
+    rename->ReplaceIfExists = replace;
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(nameBytes);
     target.copy(rename->FileName, target.size());
@@ -180,7 +180,7 @@ std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info
     // Only onto a free name: the same file under another case counts as taken.
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
         return errc(std::errc::file_exists);
-    return renameOpenFile(file, target);
+    return renameOpenFile(file, target, false);
 }
 
 std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes) {

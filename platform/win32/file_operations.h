@@ -40,8 +40,8 @@ std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info
 // is not moved by a rename; none where it may be.
 std::error_code renameRefusal(unsigned long attributes, unsigned long reparseTag,
                               unsigned long links);
-// Renames a file opened with DELETE access onto a free name only.
-std::error_code renameOpenFile(HANDLE file, const std::wstring& target);
+// Renames a file opened with DELETE access; onto a name that is taken only with `replace`.
+std::error_code renameOpenFile(HANDLE file, const std::wstring& target, bool replace);
 std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes);
 Result<std::string> readHostFile(const std::wstring& host);
 
