@@ -2,46 +2,62 @@
 
 #include "core/modFile.h"
 
+#include <algorithm>
 #include <array>
 
 namespace core {
 
 namespace {
 
-constexpr std::uint32_t kKeyAllAccess = 0x2003F;
+using platform::Registry;
+
 constexpr std::uint32_t kBufferSize = 1024;
+
+// Read rights only: a standard user, and an administrator under UAC, may not open the machine's
+// keys for writing. The native view first, then the 32-bit one, where a 32-bit installer wrote
+// on a 64-bit Windows.
+constexpr std::array<std::uint32_t, 2> kViews = {Registry::kKeyRead,
+                                                 Registry::kKeyRead | Registry::kKeyWow64_32Key};
+
+bool readValue(Registry& registry, std::uint32_t root, std::string_view keyName,
+               std::string_view valueName, std::uint32_t access, std::uint32_t& type,
+               std::array<char, kBufferSize>& buffer, std::uint32_t& size) {
+    Registry::Key key = 0;
+    if (registry.openKey(root, keyName, access, key))
+        return false;
+    buffer.fill('\0');
+    size = kBufferSize;
+    const bool read = !registry.queryValue(key, valueName, type, buffer.data(), size);
+    registry.closeKey(key);
+    return read;
+}
 
 } // namespace
 
 bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::string_view KeyName,
                  std::string_view SubKeyRef, std::string& KeyVal) {
-    platform::Registry::Key key = 0;
-    if (registry.openKey(KeyRoot, KeyName, kKeyAllAccess, key)) {
-        KeyVal.clear();
-        return false;
-    }
     std::array<char, kBufferSize> buffer{};
-    std::uint32_t size = kBufferSize;
+    std::uint32_t size = 0;
     std::uint32_t type = 0;
-    if (registry.queryValue(key, SubKeyRef, type, buffer.data(), size)) {
+    if (std::none_of(kViews.begin(), kViews.end(), [&](std::uint32_t access) {
+            return readValue(registry, KeyRoot, KeyName, SubKeyRef, access, type, buffer, size);
+        })) {
         KeyVal.clear();
-        registry.closeKey(key);
         return false;
     }
     std::string_view data(buffer.data(), size < kBufferSize ? size : kBufferSize);
     if (!data.empty() && data.back() == '\0')
         data.remove_suffix(1);
 
-    if (type == platform::Registry::kRegSz) {
+    if (type == Registry::kRegSz) {
         KeyVal = data;
-    } else if (type == platform::Registry::kRegDword) {
+    } else if (type == Registry::kRegDword) {
         // The buffer is zero-filled, so a short value reads as its bytes padded with zeros.
         std::uint32_t number = 0;
         for (int i = 3; i >= 0; --i)
             number = (number << 8) | static_cast<std::uint8_t>(buffer[static_cast<std::size_t>(i)]);
         KeyVal = std::to_string(number);
     }
-    registry.closeKey(key);
     return true;
 }
 

@@ -13,9 +13,10 @@
 namespace core {
 
 // Reads the value `SubKeyRef` of the key `KeyName` below `KeyRoot` into `KeyVal`: text for
-// kRegSz, the decimal number for kRegDword; other types leave `KeyVal` as it was and still
-// count as found. A key that cannot be opened or a value that cannot be read (also one larger
-// than 1024 bytes) empties `KeyVal` and gives false.
+// kRegSz (an expandable text arrives as one, expanded), the decimal number for kRegDword; other
+// types leave `KeyVal` as it was and still count as found. The key is opened for reading, in the
+// native view and else in the 32-bit view. A key that cannot be opened or a value that cannot
+// be read (also one larger than 1024 bytes) in either view empties `KeyVal` and gives false.
 bool GetKeyValue(platform::Registry& registry, std::uint32_t KeyRoot, std::string_view KeyName,
                  std::string_view SubKeyRef, std::string& KeyVal);
 

@@ -1,6 +1,7 @@
 #include "platform/win32/drive_map.h"
 
 #include "platform/path_syntax.h"
+#include "platform/win32/drive_text.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -80,23 +81,18 @@ std::vector<Drive> DriveMap::driveTexts() const {
         return result;
     }
     // A removable drive without its medium is listed all the same; it is only not ready.
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
     const DWORD mask = ::GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
         if (!(mask & (1u << i)))
             continue;
         const char letter = static_cast<char>('a' + i);
         const wchar_t rootPath[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', 0};
-        wchar_t label[MAX_PATH + 1] = {};
-        std::string text(1, letter);
-        text += ':';
-        if (::GetVolumeInformationW(rootPath, label, MAX_PATH + 1, nullptr, nullptr, nullptr,
-                                    nullptr, 0) &&
-            label[0])
-            text += " [" + fromWide(label) + "]";
-        result.push_back({letter, text});
+        const wchar_t localName[] = {rootPath[0], L':', 0};
+        result.push_back(
+            {letter, machineDriveText(
+                         letter, ::GetDriveTypeW(rootPath), [&] { return volumeLabel(rootPath); },
+                         [&] { return remoteName(localName); })});
     }
-    ::SetErrorMode(oldMode);
     return result;
 }
 

@@ -427,6 +427,9 @@ std::string Win32Platform::executableName() const {
 } // namespace win32
 
 std::unique_ptr<Platform> createHostPlatform() {
+    // Once for the whole program: a drive without its medium answers with an error instead of
+    // the system's "no disk" box, whichever call reaches it.
+    ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     return std::make_unique<win32::Win32Platform>(std::vector<DriveMapping>(), std::string(),
                                                   std::string());
 }

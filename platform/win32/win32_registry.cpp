@@ -1,14 +1,35 @@
 #include "platform/win32/win32_registry.h"
 
+#include "platform/result.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace platform::win32 {
+
+namespace {
+
+// The text with its %NAME% variables replaced, with its terminating zero.
+Result<std::wstring> expanded(const std::wstring& text) {
+    std::wstring out(text.size() + 1, L'\0');
+    for (;;) {
+        const DWORD needed =
+            ::ExpandEnvironmentStringsW(text.c_str(), out.data(), static_cast<DWORD>(out.size()));
+        if (needed == 0)
+            return lastError();
+        const bool fitted = needed <= out.size();
+        out.resize(needed);
+        if (fitted)
+            return out;
+    }
+}
+
+} // namespace
 
 std::error_code Win32Registry::openKey(std::uint32_t root, std::string_view keyName,
                                        std::uint32_t access, Key& key) {
@@ -40,6 +61,13 @@ std::error_code Win32Registry::queryValue(Key key, std::string_view valueName, s
     if (valueType == REG_SZ || valueType == REG_EXPAND_SZ || valueType == REG_MULTI_SZ) {
         std::wstring wide(bytes / sizeof(wchar_t), L'\0');
         std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
+        if (valueType == REG_EXPAND_SZ) {
+            auto text = expanded(wide);
+            if (!text)
+                return text.error();
+            wide = std::move(*text);
+            valueType = REG_SZ;
+        }
         value = fromWide(wide);
     } else {
         value.assign(reinterpret_cast<const char*>(data.data()), bytes);

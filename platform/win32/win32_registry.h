@@ -2,7 +2,8 @@
 
 // The registry through RegOpenKeyExW and RegQueryValueExW. Text values come back as UTF-8
 // with their terminating zero, as the program reads them; a value that does not fit the
-// caller's buffer in that form fails.
+// caller's buffer in that form fails. Expandable texts are expanded by
+// ExpandEnvironmentStringsW and reported as REG_SZ.
 
 #include "platform/registry.h"
 

@@ -33,7 +33,8 @@ struct PassDrives {
     testsupport::FakeHome home;
     testsupport::TempDir data;
     std::unique_ptr<platform::Platform> host = platform::createPlatformOver(
-        {{'c', home.home().string(), {}}, {'d', data.str(), {}}}, data.str(), home.documentsText());
+        {{'c', testsupport::utf8(home.home()), {}}, {'d', data.str(), {}}}, data.str(),
+        home.documentsText());
     testsupport::FaultyPlatform fs{*host};
     core::OperationLog log{fs};
 };

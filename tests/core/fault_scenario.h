@@ -129,7 +129,7 @@ public:
         }
         if (std::filesystem::exists(folder)) {
             for (const auto& e : std::filesystem::directory_iterator(folder)) {
-                EXPECT_FALSE(e.path().filename().string().starts_with(".tilgomat-"))
+                EXPECT_FALSE(testsupport::utf8(e.path().filename()).starts_with(".tilgomat-"))
                     << "temporary file left: " << e.path();
             }
         }

@@ -31,8 +31,8 @@ TEST(ModFileTest, FileExists) {
 
 TEST(ModSpecialFolderTest, OnlyTheDocumentsFolderIsKnown) {
     testsupport::FakeHome home;
-    auto fs = platform::createPlatformOver({{'c', home.home().string(), {}}}, home.home().string(),
-                                           home.documentsText());
+    auto fs = platform::createPlatformOver({{'c', testsupport::utf8(home.home()), {}}},
+                                           testsupport::utf8(home.home()), home.documentsText());
     const std::string documents =
         modSpecialFolder::SpecialFolderPath(*fs, modSpecialFolder::CSIDL_PERSONAL);
     EXPECT_FALSE(documents.empty());

@@ -22,7 +22,7 @@ std::map<std::string, std::string> treeOf(platform::Platform& fs, const std::fil
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
         if (!e.is_regular_file())
             continue;
-        std::string relative = std::filesystem::relative(e.path(), root).generic_string();
+        std::string relative = testsupport::genericUtf8(std::filesystem::relative(e.path(), root));
         std::string text = rootText + "\\" + relative;
         std::replace(text.begin(), text.end(), '/', '\\');
         tree[relative] = testsupport::readBytes(e.path()) + " attributes " +

@@ -366,10 +366,10 @@ private:
 Files filesOn(platform::Platform& fs, const fs::path& root) {
     Files files;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
-        const std::string path = it->path().lexically_relative(root).generic_string();
+        const std::string path = testsupport::genericUtf8(it->path().lexically_relative(root));
         if (it->is_symlink() && !it->is_directory()) {
             files[path].link =
-                fs::read_symlink(it->path()).lexically_relative(root).generic_string();
+                testsupport::genericUtf8(fs::read_symlink(it->path()).lexically_relative(root));
             continue;
         }
         if (!it->is_regular_file() || it->is_symlink())
@@ -481,9 +481,9 @@ void runCase(Case c) {
     data.folder("Baum/A");
     std::error_code noLink;
     fs::create_directory_symlink(data.path() / "Baum" / "A", data.path() / "Verweis", noLink);
-    auto host = platform::createPlatformOver({{'c', home.home().string(), {}},
+    auto host = platform::createPlatformOver({{'c', testsupport::utf8(home.home()), {}},
                                               {'d', data.str(), {}},
-                                              {'e', (data.path() / "Baum/A").string(), {}}},
+                                              {'e', testsupport::utf8(data.path() / "Baum/A"), {}}},
                                              data.str(), home.documentsText());
     makeTree(c, *host, data);
     testsupport::FaultyPlatform fs(*host);

@@ -37,7 +37,6 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
     std::string value = "alt";
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "PATH", value));
     EXPECT_EQ(value, "C:\\Programme\\msinfo32.exe");
-    EXPECT_EQ(registry.lastAccess, 0x2003Fu);
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Bare", value));
     EXPECT_EQ(value, "ohne Null");
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Empty", value));
@@ -56,13 +55,24 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndClosesTheKey) {
 
 TEST(GetKeyValue, OtherTypesCountAsFoundButLeaveTheTextAlone) {
     testsupport::FakeRegistry registry;
-    registry.setValue(kKey, "Expand", Registry::kRegExpandSz, withZero("%SystemRoot%\\x.exe"));
     registry.setValue(kKey, "Binary", 3, "\x01\x02");
     std::string value = "vorher";
-    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Expand", value));
-    EXPECT_EQ(value, "vorher");
     EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Binary", value));
     EXPECT_EQ(value, "vorher");
+    EXPECT_EQ(registry.openKeys, 0);
+}
+
+TEST(GetKeyValue, TheNativeViewFirstThenThe32BitOne) {
+    testsupport::FakeRegistry registry;
+    registry.setValue(kKey, "PATH", Registry::kRegSz, withZero("C:\\64\\msinfo32.exe"));
+    registry.setValue(kKey, "PATH", Registry::kRegSz, withZero("C:\\32\\msinfo32.exe"), true);
+    registry.setValue(kKey, "Alt", Registry::kRegDword, std::string("\x01", 1), true);
+
+    std::string value;
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "PATH", value));
+    EXPECT_EQ(value, "C:\\64\\msinfo32.exe");
+    EXPECT_TRUE(core::GetKeyValue(registry, HKLM, kKey, "Alt", value));
+    EXPECT_EQ(value, "1");
     EXPECT_EQ(registry.openKeys, 0);
 }
 
@@ -108,8 +118,8 @@ TEST_F(LocateSysInfo, TheMsinfoPathIsTakenAsItStands) {
     registry.setValue(kLocationKey, "MSINFO", Registry::kRegSz, withZero("C:\\Tools"));
     EXPECT_EQ(core::locateSysInfoTool(fs), "C:\\Fehlt\\msinfo32.exe");
 
-    // An expandable text counts as found but yields no path, so starting it fails.
-    registry.setValue(kKey, "PATH", Registry::kRegExpandSz, withZero("%WINDIR%\\x.exe"));
+    // A value of another type counts as found but yields no path, so starting it fails.
+    registry.setValue(kKey, "PATH", 3, withZero("C:\\x.exe"));
     EXPECT_EQ(core::locateSysInfoTool(fs), "");
 }
 

@@ -37,8 +37,8 @@ TEST_F(WalkTest, StartFolderText) {
 }
 
 TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
-    auto fs =
-        platform::createPlatformOver({{'c', m_root.str(), {}}}, (m_root.path() / "Daten").string());
+    auto fs = platform::createPlatformOver({{'c', m_root.str(), {}}},
+                                           testsupport::utf8(m_root.path() / "Daten"));
     core::EntryList hits;
     const auto n = modFile::CollectFiles(*fs, "", "TXT", hits, false);
     ASSERT_EQ(n, 2);

@@ -24,9 +24,9 @@ TEST(PathText, DriveTextsAndCurrentFolders) {
     // The drive holding the working folder is the one with the longest root: here d:, which
     // lies inside c:'s folder.
     testsupport::TempDir c;
-    std::string inner = c.folder("mnt/stick/Fotos").string();
+    std::string inner = testsupport::utf8(c.folder("mnt/stick/Fotos"));
     auto fs = platform::createPlatformOver(
-        {{'c', c.str(), ""}, {'d', (c.path() / "mnt/stick").string(), ""}}, inner);
+        {{'c', c.str(), ""}, {'d', testsupport::utf8(c.path() / "mnt/stick"), ""}}, inner);
     EXPECT_EQ(fs->currentDrive(), 'd');
     EXPECT_EQ(fs->currentFolder('d'), "D:\\Fotos");
     EXPECT_EQ(fs->currentFolder('c'), "C:\\");

@@ -22,7 +22,7 @@ struct TwoDrives {
     explicit TwoDrives(const std::string& workingBelowC = {}) {
         std::filesystem::path working = workingBelowC.empty() ? c.path() : c.folder(workingBelowC);
         fs = platform::createPlatformOver({{'d', d.str(), "DATEN"}, {'c', c.str(), ""}},
-                                          working.string());
+                                          utf8(working));
     }
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
-// A registry with values set by the test; records how keys are opened and closed.
+// A registry with values set by the test, in the native and the 32-bit view, read as a standard
+// user reads the machine's keys: opening one with any right to change it is refused. Counts the
+// keys left open.
 
 #include "platform/registry.h"
 
@@ -15,15 +17,18 @@ namespace testsupport {
 class FakeRegistry : public platform::Registry {
 public:
     void setValue(const std::string& keyName, const std::string& valueName, std::uint32_t type,
-                  std::string bytes) {
-        m_keys[keyName][valueName] = {type, std::move(bytes)};
+                  std::string bytes, bool view32 = false) {
+        m_keys[view32][keyName][valueName] = {type, std::move(bytes)};
     }
 
     std::error_code openKey(std::uint32_t root, std::string_view keyName, std::uint32_t access,
                             Key& key) override {
-        lastAccess = access;
-        auto found = m_keys.find(std::string(keyName));
-        if (root != kHkeyLocalMachine || found == m_keys.end())
+        // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER
+        if (access & 0xD0026u)
+            return std::make_error_code(std::errc::permission_denied);
+        auto& keys = m_keys[(access & kKeyWow64_32Key) != 0];
+        auto found = keys.find(std::string(keyName));
+        if (root != kHkeyLocalMachine || found == keys.end())
             return std::make_error_code(std::errc::no_such_file_or_directory);
         key = reinterpret_cast<Key>(&found->second);
         ++openKeys;
@@ -47,14 +52,13 @@ public:
     void closeKey(Key) override { --openKeys; }
 
     int openKeys = 0;
-    std::uint32_t lastAccess = 0;
 
 private:
     struct Value {
         std::uint32_t type = 0;
         std::string bytes;
     };
-    std::map<std::string, std::map<std::string, Value>> m_keys;
+    std::map<std::string, std::map<std::string, Value>> m_keys[2]; // native, 32-bit view
 };
 
 } // namespace testsupport

@@ -68,6 +68,11 @@ std::string utf8(const fs::path& path) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+std::string genericUtf8(const fs::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
 std::string readBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -76,7 +81,7 @@ std::string readBytes(const fs::path& file) {
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(folder))
-        names.insert(e.path().filename().string());
+        names.insert(utf8(e.path().filename()));
     return names;
 }
 

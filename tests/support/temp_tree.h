@@ -17,6 +17,8 @@ namespace testsupport {
 // text on Windows).
 std::filesystem::path pathOf(std::string_view utf8Text);
 std::string utf8(const std::filesystem::path& path);
+// The same with "/" between the names on every host.
+std::string genericUtf8(const std::filesystem::path& path);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {

@@ -103,8 +103,8 @@ void activate(QWidget& window) {
 struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
-    FaultyPlatform fs{platform::createPlatformOver(
-        {{'d', home.home().string(), "Daten"}}, home.documents().string(), home.documentsText())};
+    FaultyPlatform fs{platform::createPlatformOver({{'d', testsupport::utf8(home.home()), "Daten"}},
+                                                   home.documentsText(), home.documentsText())};
     ScriptedPrompts prompts;
     testsupport::MainWindowScaffold main{fs, prompts};
 

@@ -50,8 +50,8 @@ std::vector<std::string> cutCaptions(QWidget& window) {
 TEST(Captions, FitTheirControlsInAllFiveWindows) {
     testsupport::ensureApp();
     FakeHome home;
-    FaultyPlatform fs{platform::createPlatformOver(
-        {{'d', home.home().string(), "Daten"}}, home.documents().string(), home.documentsText())};
+    FaultyPlatform fs{platform::createPlatformOver({{'d', testsupport::utf8(home.home()), "Daten"}},
+                                                   home.documentsText(), home.documentsText())};
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
     testsupport::MainWindowScaffold main(fs, prompts);

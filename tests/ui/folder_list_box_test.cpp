@@ -23,7 +23,7 @@ struct Tree {
         c.file("Daten/notiz.txt", "x");
         d.folder("Archiv");
         fs = platform::createPlatformOver({{'c', c.str(), ""}, {'d', d.str(), ""}},
-                                          (c.path() / "Daten").string());
+                                          testsupport::utf8(c.path() / "Daten"));
     }
 };
 

@@ -137,9 +137,9 @@ TEST(frmAbout, StartSysInfoStartsTheToolOrSaysItIsNotAvailable) {
     ASSERT_EQ(s.fs.started.size(), 2u);
     EXPECT_EQ(s.fs.started[1], "C:\\Fehlt\\msinfo32.exe");
 
-    // An expandable text counts as found but leaves the path empty, which the real backend
-    // cannot start.
-    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::kRegExpandSz, withZero("C:\\x.exe"));
+    // A value of another type counts as found but leaves the path empty, which the real
+    // backend cannot start.
+    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", 3, withZero("C:\\x.exe"));
     s.fs.failing.clear();
     s.fs.realStart = true;
     dialog.StartSysInfo();

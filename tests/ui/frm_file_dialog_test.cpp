@@ -57,10 +57,10 @@ struct Session {
     testsupport::MainWindowScaffold main;
 
     Session()
-        : fs(platform::createPlatformOver({{'d', home.home().string(), "Daten"},
+        : fs(platform::createPlatformOver({{'d', testsupport::utf8(home.home()), "Daten"},
                                            {'e', e.str(), "Extern"},
-                                           {'f', (e.path() / "fehlt").string(), "Fehlt"}},
-                                          home.documents().string(), home.documentsText())),
+                                           {'f', testsupport::utf8(e.path() / "fehlt"), "Fehlt"}},
+                                          home.documentsText(), home.documentsText())),
           main(fs, prompts) {
         prompts.shown.clear();
     }

@@ -34,9 +34,9 @@ protected:
     void SetUp() override {
         testsupport::ensureApp();
         w.reset();
-        platformImpl =
-            platform::createPlatformOver({{'c', home.home().string(), {}}, {'d', data.str(), {}}},
-                                         data.str(), home.documentsText());
+        platformImpl = platform::createPlatformOver(
+            {{'c', testsupport::utf8(home.home()), {}}, {'d', data.str(), {}}}, data.str(),
+            home.documentsText());
         faulty = std::make_unique<testsupport::FaultyPlatform>(*platformImpl);
         w = std::make_unique<testsupport::MainWindowScaffold>(*faulty, prompts);
     }
@@ -132,7 +132,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     EXPECT_EQ(w->shared().sTargetPath, "D:\\ziel");
     int copied = 0;
     for (const auto& e : fs::directory_iterator(data.path() / "ziel")) {
-        const std::string name = e.path().filename().string();
+        const std::string name = testsupport::utf8(e.path().filename());
         EXPECT_TRUE(name.rfind("000_", 0) == 0 || name.rfind("001_", 0) == 0 ||
                     name.rfind("002_", 0) == 0)
             << name;

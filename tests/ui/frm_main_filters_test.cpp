@@ -31,8 +31,8 @@ protected:
         const auto docs = home.documents();
         for (const char* name : {"plain.txt", "versteckt.txt", "system.txt", "nurlesen.txt"})
             std::ofstream(docs / name) << "x";
-        fsImpl = platform::createPlatformOver({{'c', home.home().string(), {}}},
-                                              home.home().string(), home.documentsText());
+        fsImpl = platform::createPlatformOver({{'c', testsupport::utf8(home.home()), {}}},
+                                              testsupport::utf8(home.home()), home.documentsText());
         const std::string folder = fsImpl->documentsFolder();
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\versteckt.txt", platform::Hidden));
         ASSERT_FALSE(fsImpl->setAttributes(folder + "\\system.txt", platform::System));

@@ -27,7 +27,7 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     testsupport::TempDir d;
     d.folder("Masse");
     auto inner = platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                              home.home().string(), home.documentsText());
+                                              testsupport::utf8(home.home()), home.documentsText());
     const std::string masse = inner->resolveFolder("D:\\Masse")->path;
     testsupport::FaultyPlatform fs(std::move(inner));
     fs.syntheticListing = [masse](const platform::HostFolder& folder, platform::Listing& out) {

@@ -43,7 +43,7 @@ struct MainFixture : ::testing::Test {
         testsupport::ensureApp();
         fs = platform::createPlatformOver(
             {{'c', "/", ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
-            home.home().string(), home.documentsText());
+            testsupport::utf8(home.home()), home.documentsText());
         w = std::make_unique<testsupport::MainWindowScaffold>(*fs, prompts);
     }
 

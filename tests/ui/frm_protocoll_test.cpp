@@ -26,8 +26,9 @@ using testsupport::ScriptedPrompts;
 // Drive C: is the fake home, so the log is C:\Dokumente\Tilgomat.txt.
 struct Scene {
     FakeHome home;
-    FaultyPlatform fs{platform::createPlatformOver({{'c', home.home().string(), ""}},
-                                                   home.home().string(), home.documentsText())};
+    FaultyPlatform fs{platform::createPlatformOver({{'c', testsupport::utf8(home.home()), ""}},
+                                                   testsupport::utf8(home.home()),
+                                                   home.documentsText())};
     ScriptedPrompts prompts;
 
     Scene() { testsupport::ensureApp(); }

@@ -48,7 +48,8 @@ struct Scene {
     FakeHome home;
     TempDir d;
     FaultyPlatform fs{platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                                   home.home().string(), home.documentsText())};
+                                                   testsupport::utf8(home.home()),
+                                                   home.documentsText())};
     ScriptedPrompts prompts;
     testsupport::MainWindowScaffold w{fs, prompts};
     QProgressBar* bar = w.window.findChild<QProgressBar*>();
