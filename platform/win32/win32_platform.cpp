@@ -165,10 +165,13 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
         return lastError();
     if (!(own.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::make_error_code(std::errc::not_a_directory);
-    out.id = fileIdOf(own);
+    out.id = fileIdOf(h.get(), own);
     const bool driveRoot = m_drives.isDriveRoot(host);
-    // The entries' ids are kept only where the folder's "." carries the folder's own file index,
-    // as a lookup of each entry would give it; a file system may list made-up ones.
+    // The entries' ids are kept only where the folder's "." carries the folder's own file id, as
+    // a lookup of each entry would give it; a file system may list made-up ones, and one whose
+    // ids need 128 bits (ReFS) lists 64 bits of them that need not be unique. Such a listing
+    // keeps no ids at all: its files are then checked by kind, and found by the guard by a
+    // lookup, while its folders keep their whole ids.
     bool idsConfirmed = false;
     std::vector<LONGLONG> buffer(8192);
     for (bool first = true;; first = false) {
@@ -187,7 +190,7 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
             const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
             const auto id = static_cast<std::uint64_t>(entry->FileId.QuadPart);
             if (name == L".")
-                idsConfirmed = id != 0 && id == out.id.inode;
+                idsConfirmed = id != 0 && out.id.high == 0 && id == out.id.inode;
             if (driveRoot && (name == L"." || name == L".."))
                 continue;
             const std::string text = fromWide(name);
