@@ -73,6 +73,10 @@ std::string mapCase(std::string_view text, DWORD how) {
 
 } // namespace
 
+bool endsListing(unsigned long error, bool firstQuery) {
+    return error == ERROR_NO_MORE_FILES || (firstQuery && error == ERROR_FILE_NOT_FOUND);
+}
+
 Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
                              std::string documentsFolder)
     : m_drives(std::move(drives), std::move(workingFolder)),
@@ -178,8 +182,7 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
         if (!::GetFileInformationByHandleEx(h.get(), FileIdBothDirectoryInfo, buffer.data(),
                                             static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
             const DWORD error = ::GetLastError();
-            // A drive root without any entry has not even "." and "..".
-            if (error == ERROR_NO_MORE_FILES || (first && error == ERROR_FILE_NOT_FOUND))
+            if (endsListing(error, first))
                 break;
             return fromWin32(error);
         }
