@@ -4,6 +4,7 @@
 #include "platform/utf8.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
+#include "platform/win32/file_time.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/listed_file.h"
 #include "platform/win32/wide_text.h"
@@ -33,10 +34,6 @@ std::wstring join(const std::wstring& folder, std::wstring_view name) {
         path += L'\\';
     path += name;
     return path;
-}
-
-DateTime fromSystemTime(const SYSTEMTIME& t) {
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
 // Upper- or lower-cases the runs of valid UTF-8; other bytes stay as they are.
@@ -341,14 +338,18 @@ Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(host->c_str(), GetFileExInfoStandard, &data))
+    // The entry itself, a link as the link; opened for its attributes, whoever holds it.
+    const Handle h(
+        ::CreateFileW(host->c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info))
         return lastError();
-    SYSTEMTIME utc{}, local{};
-    if (!::FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
-        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return lastError();
-    return fromSystemTime(local);
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    const bool storedLocal = ::GetVolumeInformationByHandleW(h.get(), nullptr, 0, nullptr, nullptr,
+                                                             nullptr, fileSystem, MAX_PATH + 1) &&
+                             storesLocalTime(fileSystem);
+    return localWriteTime(info.ftLastWriteTime, storedLocal);
 }
 
 std::error_code Win32Platform::appendToFile(std::string_view path, std::string_view bytes) {
@@ -383,7 +384,7 @@ std::string Win32Platform::documentsFolder() const {
 DateTime Win32Platform::now() const {
     SYSTEMTIME t{};
     ::GetLocalTime(&t);
-    return fromSystemTime(t);
+    return dateTimeOf(t);
 }
 
 std::string Win32Platform::toUpper(std::string_view text) const {
