@@ -405,7 +405,7 @@ std::error_code Win32Platform::startProgram(std::string_view path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return lastError();
     // No shell: the file itself is started, its path quoted as the one argument it gets.
-    std::wstring program(DriveMap::withoutPrefix(*host));
+    std::wstring program = DriveMap::withoutPrefix(*host);
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
