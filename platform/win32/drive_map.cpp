@@ -183,6 +183,11 @@ Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
     std::vector<std::wstring> names;
     if (!syntax->fromRoot)
         names = currentNames(letter);
+    // Typed text finds what Windows finds for it; exact text names the stored names as they are.
+    if (!syntax->exact)
+        for (std::string_view& name : syntax->names)
+            if ((name = trimmedName(name)).empty())
+                return std::make_error_code(std::errc::invalid_argument);
     appendNames(*syntax, names, [](std::string_view name) { return toWide(name); });
     std::wstring host = base;
     for (const std::wstring& name : names) {

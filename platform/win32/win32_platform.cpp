@@ -314,6 +314,8 @@ std::error_code Win32Platform::moveFile(std::string_view source, std::string_vie
 }
 
 std::error_code Win32Platform::createFolder(std::string_view path) {
+    if (auto error = checkNewFolderName(path))
+        return error;
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
