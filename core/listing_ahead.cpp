@@ -72,7 +72,7 @@ ListingAhead::Jobs ListingAhead::subfolders(const platform::HostFolder& folder,
                                             const platform::Listing& listing,
                                             const std::vector<platform::FileId>& above) const {
     Jobs jobs;
-    if (std::find(above.begin(), above.end(), listing.id) != above.end())
+    if (isOnDescent(above, listing.id))
         return jobs;
     auto below = std::make_shared<std::vector<platform::FileId>>(above);
     below->push_back(listing.id);

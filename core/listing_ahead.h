@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -22,6 +23,14 @@
 #include <vector>
 
 namespace core {
+
+// Whether `folder` is one of the folders `above` it on a descent (a link back to an ancestor);
+// a folder without a known id is never taken for one.
+inline bool isOnDescent(const std::vector<platform::FileId>& above,
+                        const platform::FileId& folder) {
+    return std::any_of(above.begin(), above.end(),
+                       [&](const platform::FileId& id) { return platform::sameFile(id, folder); });
+}
 
 class ListingAhead {
 public:

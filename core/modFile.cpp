@@ -5,7 +5,6 @@
 #include "core/pattern.h"
 #include "core/result_entry.h"
 
-#include <algorithm>
 #include <deque>
 #include <utility>
 
@@ -79,7 +78,7 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     m_above.resize(depth);
     if (m_ahead.take(level.folder, m_above, level.listing, waiting))
         return false;
-    if (std::find(m_above.begin(), m_above.end(), level.listing.id) != m_above.end())
+    if (core::isOnDescent(m_above, level.listing.id))
         return false;
     m_above.push_back(level.listing.id);
     level.next = 0;

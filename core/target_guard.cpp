@@ -16,10 +16,12 @@ bool leadsNowhere(std::error_code error) {
 
 bool TargetGuard::mayReplace(std::string_view target, bool protectWritten) {
     auto existing = m_fs.fileId(target);
-    // A lookup that failed for another reason than a missing name cannot tell what would be
-    // replaced.
+    // A lookup that failed for another reason than a missing name, or a file system that gives
+    // no id, cannot tell what would be replaced.
     if (!existing)
         return existing.error() == std::errc::no_such_file_or_directory;
+    if (!existing->known())
+        return false;
     if (protectWritten && (m_writtenUnknown || m_written.contains(*existing)))
         return false;
     return !isListed(*existing);
@@ -27,7 +29,7 @@ bool TargetGuard::mayReplace(std::string_view target, bool protectWritten) {
 
 void TargetGuard::written(std::string_view target) {
     auto id = m_fs.fileId(target);
-    if (id)
+    if (id && id->known())
         m_written.insert(*id);
     else
         m_writtenUnknown = true;
@@ -37,7 +39,14 @@ bool TargetGuard::isListed(const platform::FileId& id) {
     if (!m_listed)
         collectListed();
     return m_listedUnknown || m_listed->contains(id) ||
-           (m_targetDevice && m_listed->contains({*m_targetDevice, id.inode}));
+           (m_targetDevice && m_listed->contains({*m_targetDevice, id.inode, id.high}));
+}
+
+void TargetGuard::recordListed(const platform::FileId& listed) {
+    if (listed.known())
+        m_listed->insert(listed);
+    else
+        m_listedUnknown = true;
 }
 
 void TargetGuard::collectListed() {
@@ -51,14 +60,14 @@ void TargetGuard::collectListed() {
         if (identity.id != 0 && identity.folder != EntryIdentity::kNoFolder) {
             m_listed->insert({m_entries.folders()[identity.folder].id.device, identity.id});
         } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
-            m_listed->insert(*listed);
+            recordListed(*listed);
         } else if (listed.error() != std::errc::no_such_file_or_directory) {
             m_listedUnknown = true;
         }
         if (!identity.link)
             continue;
         if (auto linked = m_fs.fileIdFollowing(actionPath(m_entries, i)))
-            m_listed->insert(*linked);
+            recordListed(*linked);
         else if (!leadsNowhere(linked.error()))
             m_listedUnknown = true;
     }

@@ -34,6 +34,8 @@ private:
 
     bool isListed(const platform::FileId& id);
     void collectListed();
+    // Records a listed file's identity; one the file system does not give counts as unknown.
+    void recordListed(const platform::FileId& listed);
 
     const platform::Platform& m_fs;
     const EntryList& m_entries;

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <string>
 
 namespace platform {
 
@@ -10,6 +11,24 @@ namespace {
 
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isDeviceName(std::string_view name) {
+    // The device is the part before the first dot, trailing spaces aside.
+    name = name.substr(0, name.find('.'));
+    while (name.ends_with(' '))
+        name.remove_suffix(1);
+    std::string base;
+    for (char c : name)
+        base += upper(c);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
 }
 
 } // namespace
@@ -33,6 +52,9 @@ Result<PathSyntax> parsePathText(std::string_view text) {
     }
     const bool exact = syntax.exact;
     auto separates = [exact](char c) { return c == '\\' || (!exact && c == '/'); };
+    // Read as the root of the current drive, "\\server\share" would name a folder there.
+    if (!exact && !syntax.letter && text.size() >= 2 && separates(text[0]) && separates(text[1]))
+        return invalid;
     syntax.fromRoot = !text.empty() && separates(text.front());
     if (exact && (!syntax.letter || !syntax.fromRoot))
         return invalid;
@@ -57,6 +79,23 @@ Result<PathSyntax> parsePathText(std::string_view text) {
         syntax.names.push_back(name);
     }
     return syntax;
+}
+
+std::string_view trimmedName(std::string_view name) {
+    if (name == "." || name == "..")
+        return name;
+    while (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        name.remove_suffix(1);
+    return name;
+}
+
+std::error_code checkNewFolderName(std::string_view text) {
+    auto syntax = parsePathText(text);
+    if (!syntax)
+        return syntax.error();
+    if (!syntax->names.empty() && isDeviceName(syntax->names.back()))
+        return std::make_error_code(std::errc::invalid_argument);
+    return {};
 }
 
 } // namespace platform

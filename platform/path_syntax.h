@@ -5,10 +5,13 @@
 // the drive's root, and text without one is relative to the drive's current folder. "." is
 // dropped; ".." is kept, since it may climb out of the current folder, which only the backend
 // knows. Text after kExactPrefix is exact: "X:\name\name", single backslashes, no "." or "..".
+// A network path ("\\server\share") is not program path text: the program reaches a share
+// through the drive letter it is mapped to.
 
 #include "platform/result.h"
 
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -20,9 +23,18 @@ struct PathSyntax {
     std::vector<std::string_view> names; // into the parsed text
 };
 
-// invalid_argument for a NUL, a character Windows forbids in names, or exact text that is
-// not exact.
+// invalid_argument for a NUL, a character Windows forbids in names, exact text that is not
+// exact, or a network path.
 Result<PathSyntax> parsePathText(std::string_view text);
+
+// A name as Windows looks it up from typed text: trailing dots and spaces dropped ("Daten." is
+// "Daten"); "." and ".." stay. Empty for a name of nothing but dots and spaces.
+std::string_view trimmedName(std::string_view name);
+
+// invalid_argument where the last name of path text is one Windows keeps for a device (CON,
+// PRN, AUX, NUL, COM1-9, LPT1-9, with any extension): a folder of that name is reached on
+// Windows by no ordinary program. For every backend alike, as the folder may be seen from both.
+std::error_code checkNewFolderName(std::string_view text);
 
 // The characters Windows forbids in a name besides the separators: control characters, NUL
 // and < > : " | ? *.

@@ -25,7 +25,9 @@
 //                              server gone); it tells nothing about a name, never "free"
 //   operation_not_permitted    a FIFO, socket or device where a file is wanted
 //   is_a_directory, not_a_directory   the kind of entry is wrong
-//   invalid_argument           path text the program cannot carry (NUL, forbidden characters)
+//   invalid_argument           path text the program cannot carry (NUL, forbidden characters,
+//                              a network path "\\server\share"), a device name (CON, NUL,
+//                              COM1, ...) for a new folder
 //   operation_not_supported    the host lacks the feature (moveFile, stored attributes)
 //   identifier_removed         a listed file's path no longer leads to it (ListedFile), or a
 //                              move's source changed after its copy began
@@ -148,6 +150,7 @@ public:
         (void)target;
         return std::make_error_code(std::errc::operation_not_supported);
     }
+    // Makes a folder; refuses a name Windows keeps for a device (checkNewFolderName).
     virtual std::error_code createFolder(std::string_view path) = 0;
     virtual Result<std::uint64_t> fileLength(std::string_view path) const = 0;
     // Last-write date and time of a file, local time.

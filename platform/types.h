@@ -52,17 +52,25 @@ struct HostFolder {
 };
 
 // Identity of a file or folder, whatever the path that reached it: device and inode, or volume
-// serial and file index. A folder link back to an ancestor and two spellings of one file
-// (a drive alias, a link) are recognised by it.
+// serial and file id (128 bits where the file system gives them, as ReFS does). A folder link
+// back to an ancestor and two spellings of one file (a drive alias, a link) are recognised by it.
 struct FileId {
     std::uint64_t device = 0;
-    std::uint64_t inode = 0;
+    std::uint64_t inode = 0; // the file id's lower 64 bits
+    std::uint64_t high = 0;  // its upper 64 bits; 0 where ids have 64 bits
+    // A file system without ids gives 0 (FAT for its root): such an id tells nothing.
+    bool known() const { return inode != 0 || high != 0; }
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
+// Whether two ids show one file; an unknown id is never that of a known file.
+inline bool sameFile(const FileId& a, const FileId& b) {
+    return a.known() && a == b;
+}
+
 struct FileIdHash {
     std::size_t operator()(const FileId& id) const noexcept {
-        return std::hash<std::uint64_t>{}(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+        return std::hash<std::uint64_t>{}((id.inode ^ id.high) * 0x9E3779B97F4A7C15ull ^ id.device);
     }
 };
 

@@ -220,6 +220,8 @@ std::error_code PosixPlatform::moveFile(std::string_view source, std::string_vie
 }
 
 std::error_code PosixPlatform::createFolder(std::string_view path) {
+    if (auto error = checkNewFolderName(path))
+        return error;
     auto host = hostPath(path, LastName::MayBeMissing);
     if (!host)
         return host.error();

@@ -49,8 +49,8 @@ struct Taken {
 
 // What stands at the target's name, or none where the name is free; an error where the copy may
 // not replace it. Only a name that is not there is free, never one whose lookup failed otherwise.
-Result<std::optional<Taken>> targetTaken(const std::wstring& target,
-                                         const BY_HANDLE_FILE_INFORMATION& source) {
+Result<std::optional<Taken>> targetTaken(const std::wstring& target, HANDLE source,
+                                         const BY_HANDLE_FILE_INFORMATION& sourceInfo) {
     Handle entry(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
                                OPEN_EXISTING, kEntryItself, nullptr));
     if (!entry.valid()) {
@@ -71,7 +71,7 @@ Result<std::optional<Taken>> targetTaken(const std::wstring& target,
     if (::CompareStringOrdinal(name->data(), static_cast<int>(name->size()), asked.data(),
                                static_cast<int>(asked.size()), TRUE) != CSTR_EQUAL)
         return errc(std::errc::file_exists);
-    if (fileIdOf(info) == fileIdOf(source))
+    if (fileIdOf(entry.get(), info) == fileIdOf(source, sourceInfo))
         return errc(std::errc::device_or_resource_busy);
     // Windows' own copy opens an existing hidden or system file for replacing only with those
     // bits, and a read-only one not at all.
@@ -113,7 +113,7 @@ public:
                 BY_HANDLE_FILE_INFORMATION info{};
                 if (!::GetFileInformationByHandle(m_handle.get(), &info))
                     return lastError();
-                m_id = fileIdOf(info);
+                m_id = fileIdOf(m_handle.get(), info);
                 return {};
             }
             if (const DWORD error = ::GetLastError();
@@ -139,7 +139,7 @@ private:
                                        nullptr, OPEN_EXISTING, kEntryItself, nullptr));
             BY_HANDLE_FILE_INFORMATION info{};
             if (!again.valid() || !::GetFileInformationByHandle(again.get(), &info) ||
-                fileIdOf(info) != m_id)
+                fileIdOf(again.get(), info) != m_id)
                 return;
             m_handle = std::move(again);
         }
@@ -193,7 +193,7 @@ std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& in
                              const std::wstring& target) {
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
-    auto taken = targetTaken(target, info);
+    auto taken = targetTaken(target, source, info);
     if (!taken)
         return taken.error();
     Temporary temporary(target);
@@ -238,7 +238,7 @@ std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& in
     BY_HANDLE_FILE_INFORMATION placed{};
     if (!copy.valid() || !::GetFileInformationByHandle(copy.get(), &placed))
         return lastError();
-    if (fileIdOf(placed) != temporary.id())
+    if (fileIdOf(copy.get(), placed) != temporary.id())
         return errc(std::errc::identifier_removed);
     return finish(copy.get(), info);
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <winnetwk.h>
+
 #include <algorithm>
 
 namespace platform::win32 {
@@ -13,6 +15,8 @@ namespace platform::win32 {
 namespace {
 
 constexpr std::wstring_view kPrefix = L"\\\\?\\";
+// A network path "\\server\share" takes this prefix in place of its leading "\\".
+constexpr std::wstring_view kUncPrefix = L"\\\\?\\UNC\\";
 
 char lowerLetter(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -49,6 +53,27 @@ bool sameName(std::wstring_view a, std::wstring_view b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool isNetworkPath(std::wstring_view host) {
+    return host.size() > 2 && host[0] == L'\\' && host[1] == L'\\' && host[2] != L'?' &&
+           host[2] != L'.';
+}
+
+// The machine's drive letters mapped to a network share, each with the share's network path.
+std::vector<std::pair<char, std::wstring>> networkDrives() {
+    std::vector<std::pair<char, std::wstring>> drives;
+    const DWORD mask = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        const wchar_t local[] = {static_cast<wchar_t>(L'A' + i), L':', 0};
+        wchar_t remote[32768];
+        DWORD length = 32768;
+        if (::WNetGetConnectionW(local, remote, &length) == NO_ERROR)
+            drives.emplace_back(static_cast<char>('a' + i), remote);
+    }
+    return drives;
+}
+
 } // namespace
 
 DriveMap::DriveMap(std::vector<DriveMapping> drives, std::string workingFolder) {
@@ -65,7 +90,7 @@ DriveMap::DriveMap(std::vector<DriveMapping> drives, std::string workingFolder) 
     if (workingFolder.empty()) {
         wchar_t buffer[32768];
         const DWORD n = ::GetCurrentDirectoryW(32768, buffer);
-        working = std::wstring(withoutPrefix(std::wstring_view(buffer, n)));
+        working = withoutPrefix(std::wstring_view(buffer, n));
     } else {
         working = toWide(workingFolder);
     }
@@ -154,6 +179,11 @@ Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
     std::vector<std::wstring> names;
     if (!syntax->fromRoot)
         names = currentNames(letter);
+    // Typed text finds what Windows finds for it; exact text names the stored names as they are.
+    if (!syntax->exact)
+        for (std::string_view& name : syntax->names)
+            if ((name = trimmedName(name)).empty())
+                return std::make_error_code(std::errc::invalid_argument);
     appendNames(*syntax, names, [](std::string_view name) { return toWide(name); });
     std::wstring host = base;
     for (const std::wstring& name : names) {
@@ -166,9 +196,12 @@ Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
 
 std::optional<std::pair<char, std::vector<std::wstring>>>
 DriveMap::locate(std::wstring_view host) const {
-    const std::vector<std::wstring> names = split(withoutPrefix(host));
+    const std::wstring plain = withoutPrefix(host);
+    const std::vector<std::wstring> names = split(plain);
     if (names.empty())
         return std::nullopt;
+    if (m_mapped.empty() && isNetworkPath(plain))
+        return locateBelow(networkDrives(), names);
     if (m_mapped.empty()) {
         const std::wstring& drive = names.front();
         if (drive.size() != 2 || drive[1] != L':' || drive[0] > 0x7F || !isLetter(char(drive[0])))
@@ -176,21 +209,30 @@ DriveMap::locate(std::wstring_view host) const {
         return std::pair{lowerLetter(char(drive[0])),
                          std::vector<std::wstring>(names.begin() + 1, names.end())};
     }
-    const Entry* best = nullptr;
+    std::vector<std::pair<char, std::wstring>> roots;
+    for (const Entry& e : m_mapped)
+        roots.emplace_back(e.letter, e.root);
+    return locateBelow(roots, names);
+}
+
+std::optional<std::pair<char, std::vector<std::wstring>>>
+DriveMap::locateBelow(const std::vector<std::pair<char, std::wstring>>& roots,
+                      const std::vector<std::wstring>& names) {
+    const std::pair<char, std::wstring>* best = nullptr;
     std::size_t bestLength = 0;
-    for (const Entry& e : m_mapped) {
-        const std::vector<std::wstring> rootNames = split(e.root);
+    for (const auto& root : roots) {
+        const std::vector<std::wstring> rootNames = split(root.second);
         if (rootNames.size() > names.size() || (best && rootNames.size() <= bestLength))
             continue;
         if (std::equal(rootNames.begin(), rootNames.end(), names.begin(), sameName)) {
-            best = &e;
+            best = &root;
             bestLength = rootNames.size();
         }
     }
     if (!best)
         return std::nullopt;
-    return std::pair{best->letter, std::vector<std::wstring>(
-                                       names.begin() + static_cast<long>(bestLength), names.end())};
+    return std::pair{best->first, std::vector<std::wstring>(
+                                      names.begin() + static_cast<long>(bestLength), names.end())};
 }
 
 std::string DriveMap::pathText(std::wstring_view host) const {
@@ -208,21 +250,25 @@ std::string DriveMap::pathText(std::wstring_view host) const {
 
 bool DriveMap::isDriveRoot(std::wstring_view host) const {
     // Asked for every folder listed: the host path is compared, not taken apart.
-    host = withoutPrefix(host);
+    const std::wstring plain = withoutPrefix(host);
     if (m_mapped.empty())
-        return host.size() == 3 && host[1] == L':' && host[2] == L'\\';
+        return plain.size() == 3 && plain[1] == L':' && plain[2] == L'\\';
     return std::any_of(m_mapped.begin(), m_mapped.end(),
-                       [&](const Entry& e) { return sameName(e.root, host); });
+                       [&](const Entry& e) { return sameName(e.root, plain); });
 }
 
 std::wstring DriveMap::withPrefix(std::wstring_view host) {
     if (host.starts_with(kPrefix))
         return std::wstring(host);
+    if (isNetworkPath(host))
+        return std::wstring(kUncPrefix) + std::wstring(host.substr(2));
     return std::wstring(kPrefix) + std::wstring(host);
 }
 
-std::wstring_view DriveMap::withoutPrefix(std::wstring_view host) {
-    return host.starts_with(kPrefix) ? host.substr(kPrefix.size()) : host;
+std::wstring DriveMap::withoutPrefix(std::wstring_view host) {
+    if (host.size() >= kUncPrefix.size() && sameName(host.substr(0, kUncPrefix.size()), kUncPrefix))
+        return L"\\\\" + std::wstring(host.substr(kUncPrefix.size()));
+    return std::wstring(host.starts_with(kPrefix) ? host.substr(kPrefix.size()) : host);
 }
 
 } // namespace platform::win32

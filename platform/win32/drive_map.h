@@ -38,8 +38,9 @@ public:
     std::string pathText(std::wstring_view host) const;
     bool isDriveRoot(std::wstring_view host) const;
 
+    // "X:\…" and "\\server\share\…" with the "\\?\" prefix ("\\?\UNC\server\share\…"), and back.
     static std::wstring withPrefix(std::wstring_view host);
-    static std::wstring_view withoutPrefix(std::wstring_view host);
+    static std::wstring withoutPrefix(std::wstring_view host);
 
 private:
     struct Entry {
@@ -48,6 +49,11 @@ private:
         std::string label;
     };
     std::vector<std::wstring> currentNames(char letter) const;
+    // The drive of `roots` (letter, host root) whose root is the longest one above `names`, and
+    // the names below it. A network path is found on a drive mapped to its share or above.
+    static std::optional<std::pair<char, std::vector<std::wstring>>>
+    locateBelow(const std::vector<std::pair<char, std::wstring>>& roots,
+                const std::vector<std::wstring>& names);
 
     std::vector<Entry> m_mapped; // empty: the machine's drives
     // The drive and the names of the working folder; nothing when it lies outside every drive.

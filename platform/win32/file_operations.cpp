@@ -61,14 +61,27 @@ Result<FileId> identity(const std::wstring& host, DWORD flags) {
     auto entry = openEntry(host, 0, flags);
     if (!entry)
         return entry.error();
-    return fileIdOf(entry->info);
+    return fileIdOf(entry->handle.get(), entry->info);
 }
 
 } // namespace
 
-FileId fileIdOf(const BY_HANDLE_FILE_INFORMATION& info) {
+FileId fileIdOf(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info) {
+    FILE_ID_INFO wide{};
+    if (::GetFileInformationByHandleEx(file, FileIdInfo, &wide, sizeof wide))
+        return fileIdOf(wide);
     return FileId{info.dwVolumeSerialNumber,
-                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow, 0};
+}
+
+FileId fileIdOf(const FILE_ID_INFO& info) {
+    // The 128-bit id is stored with its low byte first.
+    FileId id{info.VolumeSerialNumber, 0, 0};
+    for (int i = 7; i >= 0; --i) {
+        id.inode = (id.inode << 8) | info.FileId.Identifier[i];
+        id.high = (id.high << 8) | info.FileId.Identifier[8 + i];
+    }
+    return id;
 }
 
 Result<FileId> hostFileId(const std::wstring& host) {

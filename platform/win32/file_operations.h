@@ -19,8 +19,11 @@ namespace platform::win32 {
 // The entry itself: a link is not followed, a folder is opened too.
 constexpr DWORD kEntryItself = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 
-// Volume serial and file index of an open file.
-FileId fileIdOf(const BY_HANDLE_FILE_INFORMATION& info);
+// Identity of an open file: the 64-bit volume serial and the 128-bit file id where the file
+// system gives them (NTFS, ReFS, whose 64-bit file index is not unique), else the serial and the
+// file index of `info`, read from the same handle.
+FileId fileIdOf(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info);
+FileId fileIdOf(const FILE_ID_INFO& info);
 // Identity of the entry itself (a final link or junction is not followed).
 Result<FileId> hostFileId(const std::wstring& host);
 // Identity of what the path leads to (a junction to a folder: that folder).

@@ -56,7 +56,8 @@ Result<Handle> openHeldFolder(const std::wstring& host) {
 
 // A folder opened on the way down, compared with the folder the walk listed there (`listed`,
 // none for a folder taken as it is). A name that now holds no folder holds another entry than
-// the listed one.
+// the listed one. A folder listed without an id (FAT gives its root none) is compared by kind
+// and volume only: nothing else tells it apart, and refusing it would refuse every file below.
 Result<Handle> checked(Result<Handle> folder, const FileId* listed) {
     if (!folder)
         return folder.error() == std::errc::not_a_directory && listed ? notAsListed()
@@ -66,14 +67,20 @@ Result<Handle> checked(Result<Handle> folder, const FileId* listed) {
         return lastError();
     if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return listed ? notAsListed() : std::make_error_code(std::errc::not_a_directory);
-    if (listed && fileIdOf(info) != *listed)
+    if (listed && fileIdOf(folder->get(), info) != *listed)
         return notAsListed();
     return folder;
 }
 
+// A listing's 64-bit id names a file only where the file's id has no upper half.
+bool isListedId(const FileId& id, std::uint64_t listed) {
+    return id.high == 0 && id.inode == listed;
+}
+
 bool sameVersion(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return fileIdOf(a) == fileIdOf(b) && a.nFileSizeHigh == b.nFileSizeHigh &&
-           a.nFileSizeLow == b.nFileSizeLow &&
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
+           a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
            ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
 }
 
@@ -190,7 +197,8 @@ private:
     Result<Opened> openAsListed(ACCESS_MASK access, ULONG share) const {
         auto file = open(access, share, FILE_OPEN_REPARSE_POINT);
         if (file && m_checked &&
-            ((m_id != 0 && fileIdOf(file->info).inode != m_id) || isLink(file->info) != m_link))
+            ((m_id != 0 && !isListedId(fileIdOf(file->handle.get(), file->info), m_id)) ||
+             isLink(file->info) != m_link))
             return notAsListed();
         return file;
     }

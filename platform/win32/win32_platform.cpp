@@ -5,6 +5,7 @@
 #include "platform/win32/copy_file.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
+#include "platform/win32/file_time.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/listed_file.h"
 #include "platform/win32/wide_text.h"
@@ -34,10 +35,6 @@ std::wstring join(const std::wstring& folder, std::wstring_view name) {
         path += L'\\';
     path += name;
     return path;
-}
-
-DateTime fromSystemTime(const SYSTEMTIME& t) {
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
 // Upper- or lower-cases the runs of valid UTF-8; other bytes stay as they are.
@@ -73,6 +70,10 @@ std::string mapCase(std::string_view text, DWORD how) {
 }
 
 } // namespace
+
+bool endsListing(unsigned long error, bool firstQuery) {
+    return error == ERROR_NO_MORE_FILES || (firstQuery && error == ERROR_FILE_NOT_FOUND);
+}
 
 Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
                              std::string documentsFolder)
@@ -166,18 +167,20 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
         return lastError();
     if (!(own.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::make_error_code(std::errc::not_a_directory);
-    out.id = fileIdOf(own);
+    out.id = fileIdOf(h.get(), own);
     const bool driveRoot = m_drives.isDriveRoot(host);
-    // The entries' ids are kept only where the folder's "." carries the folder's own file index,
-    // as a lookup of each entry would give it; a file system may list made-up ones.
+    // The entries' ids are kept only where the folder's "." carries the folder's own file id, as
+    // a lookup of each entry would give it; a file system may list made-up ones, and one whose
+    // ids need 128 bits (ReFS) lists 64 bits of them that need not be unique. Such a listing
+    // keeps no ids at all: its files are then checked by kind, and found by the guard by a
+    // lookup, while its folders keep their whole ids.
     bool idsConfirmed = false;
     std::vector<LONGLONG> buffer(8192);
     for (bool first = true;; first = false) {
         if (!::GetFileInformationByHandleEx(h.get(), FileIdBothDirectoryInfo, buffer.data(),
                                             static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
             const DWORD error = ::GetLastError();
-            // A drive root without any entry has not even "." and "..".
-            if (error == ERROR_NO_MORE_FILES || (first && error == ERROR_FILE_NOT_FOUND))
+            if (endsListing(error, first))
                 break;
             return fromWin32(error);
         }
@@ -188,7 +191,7 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
             const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
             const auto id = static_cast<std::uint64_t>(entry->FileId.QuadPart);
             if (name == L".")
-                idsConfirmed = id != 0 && id == out.id.inode;
+                idsConfirmed = id != 0 && out.id.high == 0 && id == out.id.inode;
             if (driveRoot && (name == L"." || name == L".."))
                 continue;
             const std::string text = fromWide(name);
@@ -312,6 +315,8 @@ std::error_code Win32Platform::moveFile(std::string_view source, std::string_vie
 }
 
 std::error_code Win32Platform::createFolder(std::string_view path) {
+    if (auto error = checkNewFolderName(path))
+        return error;
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -336,14 +341,18 @@ Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(host->c_str(), GetFileExInfoStandard, &data))
+    // The entry itself, a link as the link; opened for its attributes, whoever holds it.
+    const Handle h(
+        ::CreateFileW(host->c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info))
         return lastError();
-    SYSTEMTIME utc{}, local{};
-    if (!::FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
-        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return lastError();
-    return fromSystemTime(local);
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    const bool storedLocal = ::GetVolumeInformationByHandleW(h.get(), nullptr, 0, nullptr, nullptr,
+                                                             nullptr, fileSystem, MAX_PATH + 1) &&
+                             storesLocalTime(fileSystem);
+    return localWriteTime(info.ftLastWriteTime, storedLocal);
 }
 
 std::error_code Win32Platform::appendToFile(std::string_view path, std::string_view bytes) {
@@ -378,7 +387,7 @@ std::string Win32Platform::documentsFolder() const {
 DateTime Win32Platform::now() const {
     SYSTEMTIME t{};
     ::GetLocalTime(&t);
-    return fromSystemTime(t);
+    return dateTimeOf(t);
 }
 
 std::string Win32Platform::toUpper(std::string_view text) const {
@@ -399,7 +408,7 @@ std::error_code Win32Platform::startProgram(std::string_view path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return lastError();
     // No shell: the file itself is started, its path quoted as the one argument it gets.
-    std::wstring program(DriveMap::withoutPrefix(*host));
+    std::wstring program = DriveMap::withoutPrefix(*host);
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -8,6 +8,11 @@
 
 namespace platform::win32 {
 
+// Whether an error of a folder's entry query ends its listing without failing it: no more
+// entries, or none at all at the first query, as at an empty drive root (FAT, exFAT), which has
+// not even "." and "..".
+bool endsListing(unsigned long error, bool firstQuery);
+
 // The Platform on the wide-character Win32 API: program path text (UTF-8) is mapped onto wide
 // host paths; Windows itself keeps the file rules, and the program's own stricter ones (a copy
 // never replaces a hidden target and never leaves a half-written one) are added here.

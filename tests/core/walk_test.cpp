@@ -1,5 +1,7 @@
 #include "walk_fixture.h"
 
+#include "support/faulty_platform.h"
+
 namespace {
 
 using coretest::Entries;
@@ -14,6 +16,18 @@ TEST_F(WalkTest, WithSubfoldersInListingOrder) {
                                     "    c:\\daten\\Zweig\\Tief\\Blatt.txt"}));
     // Daten, Archiv, Leer, Zweig, Tief: one round of events per folder visited.
     EXPECT_EQ(m_eventRounds, 5);
+}
+
+TEST_F(WalkTest, FoldersWithoutIdsAreNotTakenForTheFolderAbove) {
+    // As on a file system that gives no ids: every folder's is 0.
+    auto fs = std::make_unique<testsupport::FaultyPlatform>(std::move(m_fs));
+    fs->syntheticListing = [inner = &fs->inner()](const platform::HostFolder& f, auto& out) {
+        EXPECT_FALSE(inner->listFolder(f, platform::ListDetail::Kind, out));
+        out.id = {};
+        return true;
+    };
+    m_fs = std::move(fs);
+    EXPECT_EQ(walk("c:\\daten", "*.txt", true), expected("c:\\daten\\", "*.txt", true));
 }
 
 TEST_F(WalkTest, WithoutSubfoldersListsThemAsFolderEntries) {

@@ -22,7 +22,10 @@ TEST(Listing, EntriesFoldersAndDotEntries) {
     t.c.folder("Archiv");
     t.c.file("Archiv/alt.doc");
 
+    // An empty drive root lists nothing.
     Listing root;
+    ASSERT_FALSE(t.fs->listFolder("D:\\", ListDetail::Kind, root));
+    EXPECT_EQ(root.size(), 0u);
     ASSERT_FALSE(t.fs->listFolder("C:\\", ListDetail::Kind, root));
     auto seen = byName(root);
     EXPECT_EQ(seen.count("."), 0u);

@@ -87,6 +87,20 @@ TEST(PathText, FormsOfPathText) {
         EXPECT_EQ(t.fs->canonicalPath(bad).error(), std::errc::invalid_argument) << bad;
 }
 
+TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
+    TwoDrives t;
+    // Not a folder on the current drive: refused before anything is looked up or made.
+    for (std::string_view share : {"\\\\nas\\daten", "//nas/daten", "\\/nas"}) {
+        EXPECT_EQ(t.fs->canonicalPath(share).error(), std::errc::invalid_argument) << share;
+        EXPECT_EQ(t.fs->createFolder(share), std::errc::invalid_argument) << share;
+    }
+    for (std::string_view device :
+         {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX "})
+        EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;
+    for (std::string_view name : {"Console", "COM10", "LPTX", "NULL.txt"})
+        EXPECT_FALSE(t.fs->createFolder("C:\\" + std::string(name))) << name;
+}
+
 TEST(PathText, NamesAreFoundWithoutRegardToCase) {
     TwoDrives t;
     t.c.folder("Übung");
