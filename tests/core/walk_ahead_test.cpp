@@ -120,7 +120,7 @@ TEST(WalkAhead, AStopRequestEndsTheWalkAtOnce) {
     EXPECT_LT(stopped.entries.size(), all);
 }
 
-TEST(WalkAhead, EventsFlowWhileAFolderTakesLong) {
+TEST(WalkAhead, EventsFlowAndAStopIsHeardWhileAFolderTakesLong) {
     testsupport::TempDir data;
     data.file("Baum/langsam/f.txt");
     data.file("Baum/schnell/g.txt");
@@ -139,6 +139,14 @@ TEST(WalkAhead, EventsFlowWhileAFolderTakesLong) {
     EXPECT_EQ(found.files, 2);
     // One round per folder, and while the slow one is listed, one every 10 ms.
     EXPECT_GE(rounds, 8);
+
+    // A stop asked for while the walk waits ends the wait: Halt is round one, langsam two, the
+    // first round of waiting three.
+    data.file("Halt/langsam/h.txt");
+    rounds = 0;
+    core::search(fs, {"D:\\Halt", "*.*", true}, [&rounds] { ++rounds; },
+                 {4, [&rounds] { return rounds >= 3; }, std::chrono::microseconds(0)});
+    EXPECT_LE(rounds, 4);
 }
 
 } // namespace

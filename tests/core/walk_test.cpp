@@ -2,6 +2,8 @@
 
 #include "support/faulty_platform.h"
 
+#include <map>
+
 namespace {
 
 using coretest::Entries;
@@ -38,6 +40,35 @@ TEST_F(WalkTest, WithoutSubfoldersListsThemAsFolderEntries) {
                        "    c:\\daten\\Brief.txt", "    c:\\daten\\Notiz.TXT",
                        ">>c:\\daten\\Archiv", ">>c:\\daten\\Leer", ">>c:\\daten\\Zweig"}));
     EXPECT_EQ(m_eventRounds, 1);
+}
+
+// Folders that cannot be listed (unreadable, gone, a link back to the start folder) between
+// files and other folders leave the path text of every later entry as it was.
+TEST_F(WalkTest, FoldersThatCannotBeListedLendNoNameToTheEntriesAfterThem) {
+    testsupport::FaultyPlatform fs(*m_fs);
+    fs.failingListings = {{"zu", std::make_error_code(std::errc::permission_denied)},
+                          {"weg", std::make_error_code(std::errc::no_such_file_or_directory)}};
+    // Each folder's entries in listing order, folders ending in "\\"; "Ring" has the identity
+    // of "Daten".
+    const std::map<std::string, Entries, std::less<>> listings = {
+        {"Daten", {"zu\\", "a.txt", "weg\\", "Unter\\", "Ring\\", "b.txt"}},
+        {"Unter", {"c.txt", "Ring\\", "zu\\", "d.txt", "weg\\"}},
+        {"Ring", {"e.txt"}}};
+    fs.syntheticListing = [&listings](const platform::HostFolder& folder, platform::Listing& out) {
+        const std::string name = folder.path.substr(folder.path.find_last_of("/\\") + 1);
+        out.clear();
+        for (std::string entry : listings.at(name)) {
+            const bool isFolder = entry.ends_with('\\');
+            entry.resize(entry.size() - (isFolder ? 1 : 0));
+            out.add(entry, entry, isFolder, isFolder ? std::uint32_t{platform::Directory} : 0u);
+        }
+        out.id = {1, name == "Unter" ? 2u : 1u};
+        return true;
+    };
+    const core::SearchResult found = core::search(fs, {"c:\\daten", "*.txt", true});
+    EXPECT_EQ(testsupport::entryTexts(found.entries),
+              (Entries{"    c:\\daten\\a.txt", "    c:\\daten\\Unter\\c.txt",
+                       "    c:\\daten\\Unter\\d.txt", "    c:\\daten\\b.txt"}));
 }
 
 TEST_F(WalkTest, StartFolderText) {

@@ -3,6 +3,7 @@
 // hidden or system target, the source itself under another spelling, a folder).
 
 #include "support/drive_fixture.h"
+#include "support/result_value.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ namespace {
 using namespace platform;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
+using testsupport::valueOf;
 
 TEST(CopyFile, CarriesDataAttributesAndTime) {
     TwoDrives t;
@@ -27,20 +29,21 @@ TEST(CopyFile, CarriesDataAttributesAndTime) {
     ASSERT_FALSE(t.fs->copyFile("c:\\quelle\\BRIEF.TXT", "D:\\brief.txt"));
     auto copy = t.d.path() / "brief.txt";
     EXPECT_EQ(readBytes(copy), readBytes(source));
-    EXPECT_EQ(*t.fs->getAttributes("D:\\brief.txt"), Hidden | Archive);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\brief.txt")), Hidden | Archive);
     EXPECT_EQ(std::chrono::duration_cast<std::chrono::seconds>(
                   std::filesystem::last_write_time(copy) - when)
                   .count(),
               0);
-    EXPECT_EQ(*t.fs->fileDateTime("D:\\brief.txt"), *t.fs->fileDateTime("C:\\Quelle\\brief.txt"));
+    EXPECT_EQ(valueOf(t.fs->fileDateTime("D:\\brief.txt")),
+              valueOf(t.fs->fileDateTime("C:\\Quelle\\brief.txt")));
     // A read-only source gives a read-only copy, as it does on Windows.
     ASSERT_FALSE(t.fs->setAttributes("C:\\Quelle\\brief.txt", ReadOnly | Archive));
     ASSERT_FALSE(t.fs->copyFile("C:\\Quelle\\brief.txt", "D:\\fest.txt"));
-    EXPECT_EQ(*t.fs->getAttributes("D:\\fest.txt"), ReadOnly | Archive);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\fest.txt")), ReadOnly | Archive);
     // An empty file is copied as well.
     t.c.file("leer.txt");
     ASSERT_FALSE(t.fs->copyFile("C:\\leer.txt", "D:\\leer.txt"));
-    EXPECT_EQ(*t.fs->fileLength("D:\\leer.txt"), 0u);
+    EXPECT_EQ(valueOf(t.fs->fileLength("D:\\leer.txt")), 0u);
     EXPECT_EQ(testsupport::namesIn(t.d.path()),
               (std::set<std::string>{"brief.txt", "fest.txt", "leer.txt"}));
 }

@@ -3,6 +3,7 @@
 // and never write a read-only one.
 
 #include "support/drive_fixture.h"
+#include "support/result_value.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ using namespace platform;
 using testsupport::entryExists;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
+using testsupport::valueOf;
 
 TEST(FileOperations, DeleteRefusesWhatWindowsWouldRefuse) {
     TwoDrives t;
@@ -44,8 +46,8 @@ TEST(FileOperations, CreateFolderLengthDate) {
 
     t.c.file("leer.txt");
     t.c.file("fuenf.txt", "12345");
-    EXPECT_EQ(*t.fs->fileLength("C:\\leer.txt"), 0u);
-    EXPECT_EQ(*t.fs->fileLength("C:\\FUENF.TXT"), 5u);
+    EXPECT_EQ(valueOf(t.fs->fileLength("C:\\leer.txt")), 0u);
+    EXPECT_EQ(valueOf(t.fs->fileLength("C:\\FUENF.TXT")), 5u);
     EXPECT_FALSE(t.fs->fileLength("C:\\Daten"));
     EXPECT_FALSE(t.fs->fileLength("C:\\fehlt.txt"));
 
@@ -76,7 +78,7 @@ TEST(FileOperations, AppendAndRead) {
     EXPECT_FALSE(t.fs->appendToFile("C:\\Tilgomat.txt", "eins\r\n"));
     EXPECT_FALSE(t.fs->appendToFile("c:\\tilgomat.txt", "zwei\r\n"));
     EXPECT_EQ(readBytes(t.c.path() / "Tilgomat.txt"), "eins\r\nzwei\r\n");
-    EXPECT_EQ(*t.fs->readFile("C:\\Tilgomat.txt"), "eins\r\nzwei\r\n");
+    EXPECT_EQ(valueOf(t.fs->readFile("C:\\Tilgomat.txt")), "eins\r\nzwei\r\n");
     EXPECT_EQ(t.fs->appendToFile("C:\\fehlt\\log.txt", "x"), std::errc::no_such_file_or_directory);
 
     t.c.file("fest.txt", "alt");

@@ -4,6 +4,7 @@
 
 #include "support/drive_fixture.h"
 #include "support/posix_files.h"
+#include "support/result_value.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +22,7 @@ using testsupport::entryExists;
 using testsupport::modeOf;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
+using testsupport::valueOf;
 
 ino_t inodeOf(const std::filesystem::path& p) {
     struct stat st {};
@@ -66,14 +68,14 @@ TEST(MoveFile, LinksAndSpecialFilesAreLeftToCopyAndDelete) {
 TEST(MoveFile, TheTargetGetsTheHiddenBitTheCopyWouldGive) {
     TwoDrives t;
     t.c.file(".versteckt", "v");
-    ASSERT_EQ(*t.fs->getAttributes("C:\\.versteckt"), Hidden | Archive);
+    ASSERT_EQ(valueOf(t.fs->getAttributes("C:\\.versteckt")), Hidden | Archive);
     // With a prefix the name no longer starts with a dot; the bit must not get lost.
     ASSERT_FALSE(t.fs->moveFile("C:\\.versteckt", "D:\\000_.versteckt"));
-    EXPECT_EQ(*t.fs->getAttributes("D:\\000_.versteckt"), Hidden | Archive);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\000_.versteckt")), Hidden | Archive);
 
     t.c.file("sichtbar", "s");
     ASSERT_FALSE(t.fs->moveFile("C:\\sichtbar", "D:\\.sichtbar"));
-    EXPECT_EQ(*t.fs->getAttributes("D:\\.sichtbar"), Archive);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\.sichtbar")), Archive);
 }
 
 // Another file system cannot be reached by a rename: the move reports it and changes nothing.
@@ -112,13 +114,13 @@ TEST(FolderIndex, FollowsOwnAndOtherChanges) {
     EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "NOTIZ.TXT"), "neu");
     EXPECT_FALSE(entryExists(t.d.path() / "Ziel" / "notiz.txt"));
     std::filesystem::rename(t.d.path() / "Ziel" / "NOTIZ.TXT", t.d.path() / "Ziel" / "Notiz.Txt");
-    EXPECT_EQ(*t.fs->canonicalPath("d:\\ziel\\NOTIZ.txt"), "D:\\Ziel\\Notiz.Txt");
+    EXPECT_EQ(valueOf(t.fs->canonicalPath("d:\\ziel\\NOTIZ.txt")), "D:\\Ziel\\Notiz.Txt");
     std::filesystem::remove(t.d.path() / "Ziel" / "Notiz.Txt");
     EXPECT_EQ(t.fs->canonicalPath("d:\\ziel\\notiz.txt").error(),
               std::errc::no_such_file_or_directory);
     ASSERT_FALSE(t.fs->moveFile("C:\\q.txt", "d:\\ziel\\notiz.txt"));
     EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "notiz.txt"), "neu");
-    EXPECT_EQ(*t.fs->canonicalPath("d:\\ziel\\NOTIZ.TXT"), "D:\\Ziel\\notiz.txt");
+    EXPECT_EQ(valueOf(t.fs->canonicalPath("d:\\ziel\\NOTIZ.TXT")), "D:\\Ziel\\notiz.txt");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // nothing changed whatever a copy and a delete would end differently.
 
 #include "support/drive_fixture.h"
+#include "support/result_value.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ using namespace platform;
 using testsupport::entryExists;
 using testsupport::readBytes;
 using testsupport::TwoDrives;
+using testsupport::valueOf;
 
 TEST(MoveFile, RenamesAndKeepsDataAttributesAndTime) {
     TwoDrives t;
@@ -22,14 +24,14 @@ TEST(MoveFile, RenamesAndKeepsDataAttributesAndTime) {
     ASSERT_FALSE(t.fs->setAttributes("C:\\Quelle\\Brief.txt", System | Archive));
     const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
     std::filesystem::last_write_time(source, when);
-    const FileId id = *t.fs->fileId("C:\\Quelle\\Brief.txt");
+    const FileId id = valueOf(t.fs->fileId("C:\\Quelle\\Brief.txt"));
 
     ASSERT_FALSE(t.fs->moveFile("c:\\quelle\\brief.txt", "C:\\Brief.txt"));
     auto moved = t.c.path() / "Brief.txt";
     EXPECT_FALSE(entryExists(source));
     EXPECT_EQ(readBytes(moved), "Inhalt");
-    EXPECT_EQ(*t.fs->fileId("C:\\Brief.txt"), id);
-    EXPECT_EQ(*t.fs->getAttributes("C:\\Brief.txt"), System | Archive);
+    EXPECT_EQ(valueOf(t.fs->fileId("C:\\Brief.txt")), id);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("C:\\Brief.txt")), System | Archive);
     EXPECT_EQ(std::chrono::duration_cast<std::chrono::seconds>(
                   std::filesystem::last_write_time(moved) - when)
                   .count(),

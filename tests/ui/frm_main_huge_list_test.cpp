@@ -7,6 +7,7 @@
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
 #include "support/mass_listing.h"
+#include "support/result_value.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
 
@@ -28,7 +29,7 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     d.folder("Masse");
     auto inner = platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
                                               testsupport::utf8(home.home()), home.documentsText());
-    const std::string masse = inner->resolveFolder("D:\\Masse")->path;
+    const std::string masse = testsupport::valueOf(inner->resolveFolder("D:\\Masse")).path;
     testsupport::FaultyPlatform fs(std::move(inner));
     fs.syntheticListing = [masse](const platform::HostFolder& folder, platform::Listing& out) {
         if (folder.path != masse)

@@ -3,6 +3,7 @@
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/entry_texts.h"
+#include "support/result_value.h"
 #include "support/temp_tree.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
@@ -47,7 +48,9 @@ struct MainFixture : ::testing::Test {
         w = std::make_unique<testsupport::MainWindowScaffold>(*fs, prompts);
     }
 
-    std::string documents() const { return *fs->canonicalPath(fs->documentsFolder()); }
+    std::string documents() const {
+        return testsupport::valueOf(fs->canonicalPath(fs->documentsFolder()));
+    }
 
     std::vector<std::string> entries() const { return testsupport::entryTexts(w->resultEntries()); }
 

@@ -120,7 +120,7 @@ void frmFlags::readAttributes() {
     if (auto attributes = m_fs.getAttributes(sFile))
         iAttributes = *attributes;
     for (std::size_t i = 0; i < Check1.size(); ++i)
-        Check1[i]->setChecked((AttrBit[i] & iAttributes) > 0);
+        Check1[i]->setChecked(core::boxChecked(iAttributes, i));
 }
 
 void frmFlags::Check1_Click() {

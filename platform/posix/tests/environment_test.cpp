@@ -1,6 +1,7 @@
 #include "support/drive_fixture.h"
 
 #include "platform/posix/environment.h"
+#include "support/result_value.h"
 
 #include <dirent.h>
 #include <pwd.h>
@@ -99,7 +100,7 @@ TEST(Environment, DocumentsFolderAndFallbacks) {
     ASSERT_NE(pw, nullptr);
     auto root = platform::createPlatformOver({{'c', "/", ""}});
     std::string expected = std::filesystem::is_directory(pw->pw_dir)
-                               ? *root->canonicalPath(pw->pw_dir)
+                               ? testsupport::valueOf(root->canonicalPath(pw->pw_dir))
                                : std::string();
     EXPECT_EQ(root->documentsFolder(), expected);
 }

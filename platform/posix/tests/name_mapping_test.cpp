@@ -1,6 +1,7 @@
 #include "support/drive_fixture.h"
 
 #include "platform/posix/name_mapping.h"
+#include "support/result_value.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ namespace {
 
 using platform::posix::hostName;
 using platform::posix::programName;
+using testsupport::valueOf;
 
 TEST(NameMapping, ForbiddenCharactersBecomePrivateUse) {
     EXPECT_EQ(programName("Brief.txt"), "Brief.txt");
@@ -72,9 +74,9 @@ TEST(NameMapping, HostNameWithSeparatorIsActedOnAsItself) {
                      "c");
 
     const std::string path = "C:\\X\\" + shown;
-    EXPECT_EQ(*t.fs->canonicalPath("c:\\x\\" + shown), path);
-    EXPECT_EQ(*t.fs->fileLength(path), 4u);
-    EXPECT_EQ(*t.fs->readFile(path), "echt");
+    EXPECT_EQ(valueOf(t.fs->canonicalPath("c:\\x\\" + shown)), path);
+    EXPECT_EQ(valueOf(t.fs->fileLength(path)), 4u);
+    EXPECT_EQ(valueOf(t.fs->readFile(path)), "echt");
     ASSERT_FALSE(t.fs->copyFile(path, "C:\\X\\kopie"));
     EXPECT_EQ(testsupport::readBytes(t.c.path() / "X/kopie"), "echt");
     ASSERT_FALSE(t.fs->deleteFile(path));
