@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -68,8 +69,9 @@ void frmFlags::createControls() {
         Check1[i] = new QCheckBox(caption, this);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
         place(Check1[i], boxes[i].left, boxes[i].top, boxes[i].width, 495);
-        // Only the user's clicks rebuild the value; setting the boxes from the file does not.
-        connect(Check1[i], &QCheckBox::clicked, this, &frmFlags::Check1_Click);
+        // Any change of state rebuilds the value, a screen reader's toggle as much as a click;
+        // setting the boxes from the file delivers nothing.
+        connect(Check1[i], &QCheckBox::toggled, this, &frmFlags::Check1_Click);
     }
 
     Label1 = new QLabel(this);
@@ -119,8 +121,10 @@ void frmFlags::readAttributes() {
     // A file that cannot be read shows all boxes unchecked and keeps the value 0.
     if (auto attributes = m_fs.getAttributes(sFile))
         iAttributes = *attributes;
-    for (std::size_t i = 0; i < Check1.size(); ++i)
-        Check1[i]->setChecked((AttrBit[i] & iAttributes) > 0);
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        const QSignalBlocker blocker(Check1[i]);
+        Check1[i]->setChecked(core::boxChecked(iAttributes, i));
+    }
 }
 
 void frmFlags::Check1_Click() {
