@@ -71,7 +71,7 @@ std::array<bool, 4> boxes(const frmFlags& dialog) {
     return out;
 }
 
-// Records how the dialog was closed.
+// Gives a file a modification time in local time.
 void setLocalModificationTime(const std::filesystem::path& file, int year, int month, int day,
                               int hour, int minute, int second) {
     std::tm tm{};
