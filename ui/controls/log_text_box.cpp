@@ -1,6 +1,7 @@
 #include "ui/controls/log_text_box.h"
 
 #include "ui/controls/log_text_box_accessible.h"
+#include "ui/controls/utf8_text.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -49,7 +50,7 @@ void LogTextBox::setPlainText(const QString& text) {
 void LogTextBox::appendUtf8(std::string text) {
     if (!isEmpty()) {
         // Loading more is no edit; the steps before stay valid, as they all lie before the end.
-        edit(m_lines.end(), m_lines.end(), QString::fromStdString(text), Record::No);
+        edit(m_lines.end(), m_lines.end(), fromUtf8(text), Record::No);
         return;
     }
     m_lines.appendUtf8(std::move(text));
