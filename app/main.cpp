@@ -1,5 +1,4 @@
 #include "platform/platform.h"
-#include "ui/controls/accessible_check_button.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/qt_translations.h"
 #include "ui/main/frmMain.h"
@@ -12,7 +11,6 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tilgomat.Tilgomat"));
     ui::installGermanQtTranslations(app);
-    ui::installAccessibleCheckButtons();
 
     auto fs = platform::createHostPlatform();
     ui::QtPrompts prompts;

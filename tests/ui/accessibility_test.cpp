@@ -135,7 +135,7 @@ TEST(Accessibility, EveryShownControlOfTheFiveWindowsHasAName) {
 
     frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
     EXPECT_EQ(unnamed(fileDialog), std::vector<std::string>{});
-    frmFlags flags(*s.main.File1, s.fs, s.prompts);
+    frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
     EXPECT_EQ(unnamed(flags), std::vector<std::string>{});
     frmProtocoll protocoll(s.fs, s.prompts);
     EXPECT_EQ(unnamed(protocoll), std::vector<std::string>{});
@@ -158,7 +158,7 @@ TEST(Accessibility, TabWalksEachWindowInItsFixedOrder) {
         (std::vector<QWidget*>{fileDialog.OKButton, fileDialog.CancelButton, fileDialog.Drive1,
                                fileDialog.Dir1, fileDialog.cmdNewFolder, fileDialog.chkPrefix}));
 
-    frmFlags flags(*m.File1, s.fs, s.prompts);
+    frmFlags flags = testsupport::flagsDialog(*m.File1, s.fs, s.prompts);
     EXPECT_EQ(tabChain(flags.OKButton, &flags),
               (std::vector<QWidget*>{flags.OKButton, flags.CancelButton, flags.Check1[0],
                                      flags.Check1[1], flags.Check1[2], flags.Check1[3]}));
@@ -211,7 +211,7 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
     {
         // The attributes dialog has no default button: Enter on a check box does nothing,
         // Esc does nothing, and only a focused button answers Enter, as push buttons do.
-        frmFlags flags(*s.main.File1, s.fs, s.prompts);
+        frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
         Finished finished(flags);
         EXPECT_FALSE(flags.OKButton->isDefault());
         activate(flags);
@@ -284,7 +284,7 @@ TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
     Scene s;
     s.main.window.show();
     frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
-    frmFlags flags(*s.main.File1, s.fs, s.prompts);
+    frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
     frmProtocoll protocoll(s.fs, s.prompts);
     frmAbout about(s.fs, s.prompts);
     for (QWidget* window :
@@ -350,7 +350,7 @@ TEST(Accessibility, CheckButtonsToggledThroughTheirActionActAsClicked) {
     }
     {
         Scene s;
-        frmFlags flags(*s.main.File1, s.fs, s.prompts);
+        frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
         toggle(flags.Check1[1]);
         EXPECT_TRUE(flags.Check1[1]->isChecked());
         flags.OKButton->click();

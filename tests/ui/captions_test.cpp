@@ -62,7 +62,7 @@ TEST(Captions, FitTheirControlsInAllFiveWindows) {
     EXPECT_EQ(cutCaptions(main.window), std::vector<std::string>{});
     frmFileDialog fileDialog(main.targetFolderOwner(), &main.window);
     EXPECT_EQ(cutCaptions(fileDialog), std::vector<std::string>{});
-    frmFlags flags(*main.File1, fs, prompts);
+    frmFlags flags = testsupport::flagsDialog(*main.File1, fs, prompts);
     EXPECT_EQ(cutCaptions(flags), std::vector<std::string>{});
     frmProtocoll protocoll(fs, prompts);
     EXPECT_EQ(cutCaptions(protocoll), std::vector<std::string>{});

@@ -105,6 +105,8 @@ TEST(KeyedToolBar, UserClickOnTheButtonDeliversItsKey) {
     EXPECT_EQ(attribute->toolTip(), "Ausgeblendete Dateien anzeigen");
     attribute->click();
     list->click();
+    EXPECT_EQ(keys, QStringList({"Attribute"}));
+    QApplication::processEvents();
     EXPECT_EQ(keys, QStringList({"Attribute", "List"}));
     EXPECT_TRUE(bar.isPressed(8));
 }

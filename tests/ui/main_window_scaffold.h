@@ -9,6 +9,7 @@
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
+#include "ui/dialogs/frmFlags.h"
 #include "ui/dialogs/target_folder_owner.h"
 #include "ui/main/frmMain.h"
 
@@ -23,6 +24,12 @@
 #include <QPushButton>
 
 namespace testsupport {
+
+// The attributes dialog on the file chosen in a file view, as the main window opens it.
+inline frmFlags flagsDialog(ui::FileListBox& view, platform::Platform& fs, ui::Prompts& prompts) {
+    return frmFlags(
+        view.path(), view.fileName(), [&view] { view.refresh(); }, fs, prompts);
+}
 
 class MainWindowScaffold {
 public:

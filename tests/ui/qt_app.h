@@ -2,8 +2,6 @@
 
 // One QApplication for the whole test program; every UI test calls ensureApp() first.
 
-#include "ui/controls/accessible_check_button.h"
-
 #include <QApplication>
 #include <QByteArray>
 
@@ -17,9 +15,7 @@ inline QApplication& ensureApp() {
         // ctest sets the offscreen platform; a test program started by hand needs it too.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-        auto* created = new QApplication(argc, argv);
-        ui::installAccessibleCheckButtons();
-        return created;
+        return new QApplication(argc, argv);
     }();
     return *app;
 }

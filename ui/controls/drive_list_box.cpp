@@ -3,6 +3,7 @@
 #include "ui/controls/prompts.h"
 
 #include "core/path_text.h"
+#include "ui/controls/utf8_text.h"
 
 #include <QSignalBlocker>
 
@@ -40,7 +41,7 @@ void DriveListBox::refreshDrives() {
         const QSignalBlocker blocker(this);
         clear();
         for (const platform::Drive& d : m_drives)
-            addItem(QString::fromStdString(d.text));
+            addItem(ui::fromUtf8(d.text));
     }
     int index = previous ? indexOfLetter(previous) : -1;
     if (index < 0)

@@ -1,5 +1,7 @@
 #include "ui/controls/file_list_box.h"
 
+#include "ui/controls/utf8_text.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <vector>
@@ -79,8 +81,7 @@ void FileListBox::refresh() {
         if (e.folder || (e.attributes & hiddenMask) != 0)
             continue;
         const std::string_view name = listing.name(e);
-        files.push_back(
-            {QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), name});
+        files.push_back({ui::fromUtf8(name), name});
     }
     std::sort(files.begin(), files.end(), [](const File& a, const File& b) {
         const int c = a.text.compare(b.text, Qt::CaseInsensitive);

@@ -1,6 +1,7 @@
 #include "ui/controls/folder_list_box.h"
 
 #include "core/path_text.h"
+#include "ui/controls/utf8_text.h"
 
 #include <QByteArray>
 #include <QHeaderView>
@@ -115,8 +116,8 @@ void FolderListBox::rebuild() {
 
     // The path from the drive root down, one open folder per level.
     std::string folder = m_path.substr(0, 3);
-    QTreeWidgetItem* current = makeItem(QString::fromStdString(folder), folder,
-                                        style()->standardIcon(QStyle::SP_DriveHDIcon));
+    QTreeWidgetItem* current =
+        makeItem(ui::fromUtf8(folder), folder, style()->standardIcon(QStyle::SP_DriveHDIcon));
     addTopLevelItem(current);
     for (std::size_t pos = 3; pos < m_path.size();) {
         std::size_t end = m_path.find('\\', pos);
@@ -124,8 +125,7 @@ void FolderListBox::rebuild() {
             end = m_path.size();
         const std::string_view name = std::string_view(m_path).substr(pos, end - pos);
         folder = core::joinPath(folder, name);
-        QTreeWidgetItem* child = makeItem(
-            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), folder, openIcon);
+        QTreeWidgetItem* child = makeItem(ui::fromUtf8(name), folder, openIcon);
         current->addChild(child);
         current = child;
         pos = end + 1;
@@ -144,8 +144,7 @@ void FolderListBox::rebuild() {
             const std::string_view name = listing.name(e);
             if (!e.folder || name == "." || name == "..")
                 continue;
-            subs.push_back(
-                {QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), name});
+            subs.push_back({ui::fromUtf8(name), name});
         }
         std::sort(subs.begin(), subs.end(), [](const Sub& a, const Sub& b) {
             const int c = a.text.compare(b.text, Qt::CaseInsensitive);

@@ -1,6 +1,7 @@
 #include "ui/controls/keyed_tool_bar.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 
 namespace ui {
 
@@ -16,8 +17,16 @@ void KeyedToolBar::addButton(const QString& key, const QString& toolTip, const Q
     QAction* action = addAction(icon, toolTip);
     action->setToolTip(toolTip);
     action->setCheckable(checkButton);
-    // Qt toggles a check button before `triggered`, so the handler sees the new state.
-    connect(action, &QAction::triggered, this, [this, key] { emit buttonClick(key); });
+    // A check button reports its change of state, whatever made it: a click, a key or a screen
+    // reader's toggle, which Qt delivers without a click.
+    if (checkButton)
+        connect(action, &QAction::toggled, this, [this, key] { emit buttonClick(key); });
+    else
+        // The command runs once the click has returned, as a push button's does: a screen
+        // reader's press would otherwise wait for the dialog the command opens to be closed.
+        connect(
+            action, &QAction::triggered, this, [this, key] { emit buttonClick(key); },
+            Qt::QueuedConnection);
     m_buttons.push_back({key, action, false});
 }
 
@@ -43,8 +52,10 @@ bool KeyedToolBar::isPressed(int position) const {
 
 void KeyedToolBar::setPressed(int position, bool pressed) {
     const Button* b = at(position);
-    if (b && !b->separator && b->action->isCheckable())
+    if (b && !b->separator && b->action->isCheckable()) {
+        const QSignalBlocker blocker(b->action);
         b->action->setChecked(pressed);
+    }
 }
 
 bool KeyedToolBar::isSeparator(int position) const {
@@ -59,8 +70,12 @@ QWidget* KeyedToolBar::buttonWidget(int position) const {
 
 void KeyedToolBar::click(int position) {
     const Button* b = at(position);
-    if (b && !b->separator)
+    if (!b || b->separator)
+        return;
+    if (b->action->isCheckable())
         b->action->trigger();
+    else
+        emit buttonClick(b->key);
 }
 
 } // namespace ui

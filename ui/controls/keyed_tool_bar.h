@@ -10,7 +10,7 @@ class QAction;
 namespace ui {
 
 // A toolbar whose buttons are known by a key and by their position (1-based, separators
-// counted); a click reports the button's key.
+// counted); a click reports the button's key, a push button's once the click has returned.
 class KeyedToolBar : public QToolBar {
     Q_OBJECT
 
@@ -30,7 +30,8 @@ public:
     bool isSeparator(int position) const;
     // The widget that shows a button; null for a separator or a position out of range.
     QWidget* buttonWidget(int position) const;
-    // Clicks a button as the user would: a check button toggles first; a separator does nothing.
+    // Clicks a button as the user would, but delivers its key at once: a check button toggles
+    // first; a separator does nothing.
     void click(int position);
 
 signals:

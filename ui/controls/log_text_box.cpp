@@ -1,6 +1,7 @@
 #include "ui/controls/log_text_box.h"
 
 #include "ui/controls/log_text_box_accessible.h"
+#include "ui/controls/utf8_text.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -48,7 +49,8 @@ void LogTextBox::setPlainText(const QString& text) {
 
 void LogTextBox::appendUtf8(std::string text) {
     if (!isEmpty()) {
-        replace(m_lines.end(), m_lines.end(), QString::fromStdString(text));
+        // Loading more is no edit; the steps before stay valid, as they all lie before the end.
+        edit(m_lines.end(), m_lines.end(), fromUtf8(text), Record::No);
         return;
     }
     m_lines.appendUtf8(std::move(text));
@@ -56,6 +58,7 @@ void LogTextBox::appendUtf8(std::string text) {
 }
 
 void LogTextBox::textReset() {
+    m_history.clear();
     m_cursor = m_anchor = {};
     m_desiredX = -1;
     m_contentWidth = 0;
@@ -101,13 +104,26 @@ void LogTextBox::insertPlainText(const QString& text) {
 }
 
 void LogTextBox::replace(TextPosition from, TextPosition to, const QString& text) {
+    edit(from, to, text, Record::Edit);
+}
+
+void LogTextBox::edit(TextPosition from, TextPosition to, const QString& text, Record record) {
     from = m_lines.clamped(from);
     to = m_lines.clamped(to);
     if (to < from)
         std::swap(from, to);
     const QString inserted = withLineFeeds(text);
     const bool tell = QAccessible::isActive();
-    const QString removed = tell ? m_lines.text(from, to) : QString();
+    // The size is known without taking the text out, which a huge selection would make costly.
+    const auto removedSize =
+        from.line == to.line ? to.column - from.column
+                             : static_cast<qsizetype>(m_lines.offset(to) - m_lines.offset(from));
+    const bool keep = record != Record::No && EditHistory::fits(removedSize + inserted.size());
+    const QString removed = tell || keep ? m_lines.text(from, to) : QString();
+    if (keep)
+        m_history.record({from, removed, inserted}, record == Record::Typing);
+    else if (record != Record::No)
+        m_history.clear();
     m_cursor = m_anchor = m_lines.replace(from, to, inserted);
     m_desiredX = -1;
     widenFor(from.line, m_cursor.line);
@@ -115,6 +131,16 @@ void LogTextBox::replace(TextPosition from, TextPosition to, const QString& text
     if (tell)
         announceEdit(*this, m_lines.offset(from), removed, inserted);
     cursorMoved();
+}
+
+void LogTextBox::undo() {
+    if (const auto step = m_history.undo())
+        edit(step->from, endOfInsert(step->from, step->inserted), step->removed, Record::No);
+}
+
+void LogTextBox::redo() {
+    if (const auto step = m_history.redo())
+        edit(step->from, endOfInsert(step->from, step->removed), step->inserted, Record::No);
 }
 
 void LogTextBox::copy() const {
@@ -156,9 +182,9 @@ qsizetype LogTextBox::columnAt(const QString& line, int x) const {
     }
     if (low < line.size() && x - xOf(line, low) > xOf(line, low + 1) - x)
         ++low;
-    if (low > 0 && low < line.size() && line[low - 1].isHighSurrogate() &&
-        line[low].isLowSurrogate())
-        --low;
+    // Never inside what shows as one character.
+    if (low > 0 && low < line.size())
+        low = clusterEdge(line, low + 1, false);
     return low;
 }
 
@@ -285,6 +311,9 @@ void LogTextBox::contextMenuEvent(QContextMenuEvent* event) {
     };
     const bool selected = m_anchor != m_cursor;
     QMenu menu(this);
+    menu.addAction(text("&Undo"), this, &LogTextBox::undo)->setEnabled(m_history.canUndo());
+    menu.addAction(text("&Redo"), this, &LogTextBox::redo)->setEnabled(m_history.canRedo());
+    menu.addSeparator();
     menu.addAction(text("Cu&t"), this, &LogTextBox::cut)->setEnabled(selected);
     menu.addAction(text("&Copy"), this, &LogTextBox::copy)->setEnabled(selected);
     menu.addAction(text("&Paste"), this, &LogTextBox::paste)

@@ -4,8 +4,10 @@
 // line wrap, made for logs of a million lines. It keeps the lines in one buffer and draws only
 // those in view, so that opening such a log takes a fraction of a second and little more memory
 // than the file (a general text document holds several hundred bytes per line and lays them all
-// out). What the user types stays in the box.
+// out). What the user types stays in the box and can be undone; the cursor steps over what shows
+// as one character (a letter with its combining accents, a composed emoji) as one.
 
+#include "ui/controls/edit_history.h"
 #include "ui/controls/text_lines.h"
 
 #include <QAbstractScrollArea>
@@ -43,6 +45,9 @@ public:
     void copy() const;
     void cut();
     void paste();
+    // Take back and make again the user's edits; setting or loading the text forgets them.
+    void undo();
+    void redo();
 
     // The position nearest to a point of the viewport, and the cursor's rectangle there.
     TextPosition positionAt(QPoint point) const;
@@ -79,12 +84,17 @@ private:
         PageDown
     };
 
+    enum class Record { No, Edit, Typing };
+    void edit(TextPosition from, TextPosition to, const QString& text, Record record);
+
     bool moveByKey(QKeyEvent* event);
     bool editByKey(QKeyEvent* event);
     // Where a motion leads; an arrow without Shift first collapses a selection.
     TextPosition target(Motion motion, bool select);
     TextPosition nextCharacter(TextPosition position) const;
     TextPosition previousCharacter(TextPosition position) const;
+    // The grapheme cluster boundary after the column, or the one before it.
+    static qsizetype clusterEdge(const QString& line, qsizetype column, bool forward);
     TextPosition wordEdge(TextPosition position, bool forward) const;
     std::pair<TextPosition, TextPosition> wordAt(TextPosition position) const;
 
@@ -98,6 +108,7 @@ private:
     void cursorMoved();
 
     TextLines m_lines;
+    EditHistory m_history;
     TextPosition m_cursor;
     TextPosition m_anchor;
     int m_desiredX = -1; // kept while moving up and down

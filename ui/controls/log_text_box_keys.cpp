@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -61,7 +62,11 @@ bool LogTextBox::moveByKey(QKeyEvent* event) {
 
 bool LogTextBox::editByKey(QKeyEvent* event) {
     const bool selected = m_anchor != m_cursor;
-    if (event->matches(QKeySequence::SelectAll))
+    if (event->matches(QKeySequence::Undo))
+        undo();
+    else if (event->matches(QKeySequence::Redo))
+        redo();
+    else if (event->matches(QKeySequence::SelectAll))
         selectAll();
     else if (event->matches(QKeySequence::Copy))
         copy();
@@ -79,7 +84,7 @@ bool LogTextBox::editByKey(QKeyEvent* event) {
     else if (const QString text = event->text();
              !text.isEmpty() && std::all_of(text.begin(), text.end(),
                                             [](QChar c) { return c.isPrint() || c.isSurrogate(); }))
-        insertPlainText(text);
+        edit(m_anchor, m_cursor, text, Record::Typing);
     else
         return false;
     return true;
@@ -126,19 +131,25 @@ TextPosition LogTextBox::target(Motion motion, bool select) {
     return at;
 }
 
+qsizetype LogTextBox::clusterEdge(const QString& line, qsizetype column, bool forward) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    finder.setPosition(column);
+    const qsizetype edge = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
+    return edge >= 0 ? edge : (forward ? line.size() : 0);
+}
+
 TextPosition LogTextBox::nextCharacter(TextPosition position) const {
     const QString line = m_lines.line(position.line);
-    if (position.column < line.size()) {
-        const bool pair =
-            line[position.column].isHighSurrogate() && position.column + 1 < line.size();
-        return {position.line, position.column + (pair ? 2 : 1)};
-    }
+    if (position.column < line.size())
+        return {position.line, clusterEdge(line, position.column, true)};
     return position.line + 1 < m_lines.lineCount() ? TextPosition{position.line + 1, 0} : position;
 }
 
 TextPosition LogTextBox::previousCharacter(TextPosition position) const {
-    if (position.column > 0)
-        return m_lines.clamped({position.line, position.column - 1});
+    if (position.column > 0) {
+        const QString line = m_lines.line(position.line);
+        return {position.line, clusterEdge(line, std::min(position.column, line.size()), false)};
+    }
     return position.line > 0
                ? TextPosition{position.line - 1, m_lines.lineLength(position.line - 1)}
                : position;

@@ -5,6 +5,7 @@
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/program_icon.h"
 #include "ui/controls/twips.h"
+#include "ui/controls/utf8_text.h"
 #include "ui/dialogs/dialog_frame.h"
 #include "ui/dialogs/target_folder_owner.h"
 
@@ -119,10 +120,9 @@ void frmFileDialog::Dir1_Change() {
 }
 
 void frmFileDialog::cmdNewFolder_Click() {
-    sNewFolder = m_owner.prompts()
-                     .input(QStringLiteral("Namen für neuen Ordner:"),
-                            QStringLiteral("Neuen Ordner anlegen"), QString())
-                     .toStdString();
+    sNewFolder =
+        ui::toUtf8(m_owner.prompts().input(QStringLiteral("Namen für neuen Ordner:"),
+                                           QStringLiteral("Neuen Ordner anlegen"), QString()));
     if (sNewFolder.empty()) {
         Dir1->refresh();
         return;

@@ -3,9 +3,9 @@
 #include "core/attribute_bits.h"
 #include "core/date_text.h"
 #include "core/path_text.h"
-#include "ui/controls/file_list_box.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
+#include "ui/controls/utf8_text.h"
 #include "ui/dialogs/dialog_frame.h"
 
 #include <QCheckBox>
@@ -13,19 +13,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <utility>
 
-namespace {
-
-QString qt(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
-} // namespace
-
-frmFlags::frmFlags(ui::FileListBox& File1, platform::Platform& fs, ui::Prompts& prompts,
+frmFlags::frmFlags(const std::string& folder, const std::string& fileName,
+                   std::function<void()> refreshList, platform::Platform& fs, ui::Prompts& prompts,
                    QWidget* parent)
-    : QDialog(parent), m_file1(File1), m_fs(fs), m_prompts(prompts) {
+    : QDialog(parent), sFolder(core::withTrailingBackslash(folder)), sFile(sFolder + fileName),
+      m_refreshList(std::move(refreshList)), m_fs(fs), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Dateiattribute"));
     ui::setFixedDialogFrame(*this, 2760, 3750, 6030, 3195);
     createControls();
@@ -68,8 +64,9 @@ void frmFlags::createControls() {
         Check1[i] = new QCheckBox(caption, this);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
         place(Check1[i], boxes[i].left, boxes[i].top, boxes[i].width, 495);
-        // Only the user's clicks rebuild the value; setting the boxes from the file does not.
-        connect(Check1[i], &QCheckBox::clicked, this, &frmFlags::Check1_Click);
+        // Any change of state rebuilds the value, a screen reader's toggle as much as a click;
+        // setting the boxes from the file delivers nothing.
+        connect(Check1[i], &QCheckBox::toggled, this, &frmFlags::Check1_Click);
     }
 
     Label1 = new QLabel(this);
@@ -105,22 +102,22 @@ void frmFlags::createControls() {
 void frmFlags::Form_Load() {
     for (std::size_t i = 0; i < AttrBit.size(); ++i)
         AttrBit[i] = core::AttrBit[i];
-    sFolder = core::withTrailingBackslash(m_file1.path());
-    sFile = sFolder + m_file1.fileName();
-    Label1->setText(QLatin1Char(' ') + qt(sFile));
+    Label1->setText(QLatin1Char(' ') + ui::fromUtf8(sFile));
     readAttributes();
 
     // The date line stays empty when the date cannot be read.
     if (auto when = m_fs.fileDateTime(sFile))
-        Label3->setText(QStringLiteral("Erstellt am: ") + qt(core::dateText(*when)));
+        Label3->setText(QStringLiteral("Erstellt am: ") + ui::fromUtf8(core::dateText(*when)));
 }
 
 void frmFlags::readAttributes() {
     // A file that cannot be read shows all boxes unchecked and keeps the value 0.
     if (auto attributes = m_fs.getAttributes(sFile))
         iAttributes = *attributes;
-    for (std::size_t i = 0; i < Check1.size(); ++i)
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        const QSignalBlocker blocker(Check1[i]);
         Check1[i]->setChecked(core::boxChecked(iAttributes, i));
+    }
 }
 
 void frmFlags::Check1_Click() {
@@ -131,23 +128,16 @@ void frmFlags::Check1_Click() {
 }
 
 void frmFlags::OKButton_Click() {
-    std::string failed;
-    for (int i = 0; i < m_file1.listCount(); ++i) {
-        if (!m_file1.isSelected(i))
-            continue;
-        const std::string path = sFolder + m_file1.entryName(i);
-        if (m_fs.setAttributes(path, iAttributes))
-            failed = path;
-    }
+    const bool failed = static_cast<bool>(m_fs.setAttributes(sFile, iAttributes));
     // Re-read even after a failure: a set can fail half-way (write bits changed, stored bits
-    // refused), and the file view must show what the file is now.
-    m_file1.refresh();
-    if (!failed.empty()) {
+    // refused), and the list must show what the file is now.
+    m_refreshList();
+    if (failed) {
         // The dialog stays open with its boxes as they are, so the user can change the choice
         // or cancel.
         m_prompts.message(QStringLiteral("Die Dateiattribute von\n%1\nkonnten nicht geändert "
                                          "werden!")
-                              .arg(qt(failed)),
+                              .arg(ui::fromUtf8(sFile)),
                           QStringLiteral("Tilgomat"), ui::Prompts::Icon::Exclamation,
                           ui::Prompts::Buttons::Ok);
         return;

@@ -1,13 +1,15 @@
 #pragma once
 
-// The attributes dialog: shows read-only, hidden, system and archive of the file chosen in the
-// main window's file view, with its path and date, and writes a changed value back on OK.
+// The attributes dialog: shows read-only, hidden, system and archive of one file, with its path
+// and date, and writes a changed value back on OK, after which the list that shows the file is
+// refreshed.
 
 #include "platform/platform.h"
 
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -17,7 +19,6 @@ class QLabel;
 class QPushButton;
 
 namespace ui {
-class FileListBox;
 class Prompts;
 } // namespace ui
 
@@ -25,7 +26,9 @@ class frmFlags : public QDialog {
     Q_OBJECT
 
 public:
-    frmFlags(ui::FileListBox& File1, platform::Platform& fs, ui::Prompts& prompts,
+    // The file `fileName` in `folder`; `refreshList` re-reads the list that shows it.
+    frmFlags(const std::string& folder, const std::string& fileName,
+             std::function<void()> refreshList, platform::Platform& fs, ui::Prompts& prompts,
              QWidget* parent = nullptr);
 
     QPushButton* OKButton = nullptr;
@@ -55,7 +58,7 @@ private:
     void Check1_Click();
     void OKButton_Click();
 
-    ui::FileListBox& m_file1;
+    std::function<void()> m_refreshList;
     platform::Platform& m_fs;
     ui::Prompts& m_prompts;
 };

@@ -6,6 +6,7 @@
 #include "ui/controls/log_text_box.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
+#include "ui/controls/utf8_text.h"
 #include "ui/dialogs/dialog_frame.h"
 
 #include <QKeyEvent>
@@ -82,7 +83,7 @@ void frmProtocoll::cmdDelProt_Click() {
     if (m_fs.deleteFile(m_logPath)) {
         // The viewer stays open, so nothing pretends the log is gone.
         m_prompts.message(QStringLiteral("Das Protokoll\n%1\nkonnte nicht gelöscht werden!")
-                              .arg(QString::fromStdString(m_logPath)),
+                              .arg(ui::fromUtf8(m_logPath)),
                           kTitle, ui::Prompts::Icon::Exclamation, ui::Prompts::Buttons::Ok);
         return;
     }

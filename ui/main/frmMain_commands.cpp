@@ -44,8 +44,6 @@ private:
     frmMain& m_w;
 };
 
-frmMain::~frmMain() = default;
-
 ui::TargetFolderOwner& frmMain::targetFolderOwner() {
     if (!m_targetFolder)
         m_targetFolder = std::make_unique<TargetFolder>(*this);
@@ -97,7 +95,9 @@ void frmMain::Toolbar1_ButtonClick(const QString& key) {
         }
     } else if (key == QLatin1String("Flags")) {
         if (!File1->fileName().empty()) {
-            frmFlags dialog(*File1, m_fs, m_prompts, this);
+            frmFlags dialog(
+                File1->path(), File1->fileName(), [this] { File1->refresh(); }, m_fs, m_prompts,
+                this);
             dialog.exec();
         } else {
             m_prompts.message(QStringLiteral("Keine Datei ausgewählt!"), QStringLiteral("Tilgomat"),

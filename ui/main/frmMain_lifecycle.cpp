@@ -1,27 +1,25 @@
-// The main window's start-up, layout, closing, search and folder views.
+// The main window's start-up, layout, closing and folder views.
 
 #include "core/modSpecialFolder.h"
-#include "core/search.h"
+#include "core/operation_log.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/controls/twips.h"
+#include "ui/controls/utf8_text.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/frmMain_target_folder.h"
 #include "ui/main/result_list_model.h"
 #include "version_info.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 
 namespace {
@@ -31,25 +29,13 @@ const char* const initialPatterns[] = {"*.*",    "*.accdb", "*.avi",  "*.bmp",  
                                        "*.mp3",  "*.mp4",   "*.mpg",  "*.mpeg", "*.png",  "*.ppt",
                                        "*.pps",  "*.pptx",  "*.ppsx", "*.xls",  "*.xlsx", "*.wmf"};
 
-QString fromUtf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-constexpr qint64 busyBarDelayMs = 300;
-// The longest the search lets the window wait between two rounds of events, as far as it can.
-constexpr qint64 eventRoundMs = 8;
-// More reads in flight than cores: a cold disk answers several at once sooner than one by one,
-// a share many (the walk takes as many as the listings' speed calls for).
-constexpr unsigned listingThreads = 8;
-
-void processPendingEvents() {
-    QApplication::processEvents();
-}
-
 } // namespace
 
+// The members the window owns are complete here.
+frmMain::~frmMain() = default;
+
 QString frmMain::versionText() const {
-    return fromUtf8(m_fs.executableName()) + QStringLiteral(" Release ") +
+    return ui::fromUtf8(m_fs.executableName()) + QStringLiteral(" Release ") +
            QString::number(version_info::major) + QLatin1Char('.') +
            QString::number(version_info::minor) + QLatin1Char('.') +
            QString::number(version_info::revision);
@@ -120,64 +106,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-void frmMain::ListMatchingFiles() {
-    // Events are processed during the walk, so a second request could arrive meanwhile; it is
-    // refused rather than interleaving two walks into one list.
-    if (m_searching || m_closing)
-        return;
-    m_searching = true;
-    intFileCount = 0;
-    intFolderCount = 0;
-    // The walk lower-cases the folder text for the entries, but starts from the folder as
-    // chosen: the lower-cased text could name another folder, its twin.
-    core::SearchQuery query{txtFolderMask->text().toStdString(),
-                            cboMuster->currentText().toStdString(), Check1->isChecked()};
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    processPendingEvents();
-    QElapsedTimer walking;
-    walking.start();
-    bool busyShown = false;
-    qint64 lastRound = -eventRoundMs; // the first folder lets events through
-    const auto onEachFolder = [this, &walking, &busyShown, &lastRound] {
-        // A quick search is over before a busy bar would do more than flicker.
-        if (!busyShown && walking.elapsed() >= busyBarDelayMs) {
-            showSearchBusy();
-            busyShown = true;
-        }
-        // The walk asks once per folder and every few milliseconds while it waits for one;
-        // events are let through when some time has passed, so that ten thousand small
-        // folders do not cost ten thousand rounds.
-        if (const qint64 now = walking.elapsed(); now - lastRound >= eventRoundMs) {
-            lastRound = now;
-            processPendingEvents();
-        }
-    };
-    // Folders are listed ahead on worker threads; closing the window ends the walk at once.
-    const modFile::WalkOptions ahead{listingThreads, [this] { return m_closing; }};
-    core::SearchResult found = core::search(m_fs, query, onEachFolder, ahead);
-    if (busyShown)
-        hideProgress();
-    QApplication::restoreOverrideCursor();
-    processPendingEvents();
-    m_searching = false;
-    if (m_closing)
-        return;
-
-    List1->setVisible(false);
-    intFileCount = found.files;
-    intFolderCount = found.folders;
-    m_resultModel->setEntries(std::move(found.entries));
-    List1->setVisible(true);
-
-    shpMarker->setVisible(true);
-    Label5->setText(QString::number(intFolderCount));
-    Label6->setText(QString::number(intFileCount));
-    StatusBar1->setPanelText(1, QStringLiteral("Dateien ") + QString::number(intFileCount));
-    StatusBar1->setPanelText(2,
-                             QStringLiteral("Verzeichnisse: ") + QString::number(intFolderCount));
-    StatusBar1->setPanelText(3, versionText());
-}
-
 void frmMain::Drive1_Change() {
     m_shared.sPath = Drive1->drive();
     Dir1->setPath(m_shared.sPath);
@@ -188,6 +116,6 @@ void frmMain::Dir1_Change() {
     m_shared.sPath = Dir1->path();
     Drive1->setDrive(m_shared.sPath);
     File1->setPath(m_shared.sPath);
-    txtFolderMask->setText(fromUtf8(Dir1->path()));
+    txtFolderMask->setText(ui::fromUtf8(Dir1->path()));
     shpMarker->setVisible(false);
 }

@@ -3,6 +3,7 @@
 // The main window as the target folder dialog reaches it.
 
 #include "ui/controls/panel_status_bar.h"
+#include "ui/controls/utf8_text.h"
 #include "ui/dialogs/target_folder_owner.h"
 #include "ui/main/frmMain.h"
 
@@ -17,7 +18,7 @@ public:
     void setPrefix(bool prefix) override { m_w.m_shared.bolPrefix = prefix; }
     void showTargetFolder() override {
         m_w.StatusBar1->setPanelText(3, QStringLiteral("Zielordner: ") +
-                                            QString::fromStdString(m_w.m_shared.sTargetPath));
+                                            ui::fromUtf8(m_w.m_shared.sTargetPath));
     }
     void CopyOrMove() override { m_w.CopyOrMove(); }
 

@@ -1,5 +1,7 @@
 #include "ui/main/result_list_model.h"
 
+#include "ui/controls/utf8_text.h"
+
 #include <limits>
 
 namespace ui {
@@ -21,7 +23,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     const std::string_view entry = m_entries[static_cast<std::size_t>(index.row())];
-    return QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+    return ui::fromUtf8(entry);
 }
 
 void ResultListModel::setEntries(core::EntryList&& entries) {
