@@ -1,0 +1,153 @@
+#include "platform/linux/file_operations.h"
+
+#include "platform/linux/attributes.h"
+#include "platform/linux/fd_io.h"
+#include "platform/linux/host_access.h"
+#include "platform/linux/local_time.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform::linux_host {
+
+namespace {
+
+std::error_code errc(std::errc code) {
+    return std::make_error_code(code);
+}
+
+// Only regular files are read or written: opening a FIFO could block and opening a device
+// could act on it.
+std::error_code requireRegular(const struct stat& st) {
+    if (S_ISDIR(st.st_mode))
+        return errc(std::errc::is_a_directory);
+    if (!S_ISREG(st.st_mode))
+        return errc(std::errc::operation_not_permitted);
+    return {};
+}
+
+// Opens an existing regular file that was checked by stat before; the flags keep a file that
+// was swapped for a FIFO meanwhile from blocking, and the second check catches the swap.
+Result<UniqueFd> openRegular(const HostEntry& entry, int flags, mode_t mode = 0) {
+    UniqueFd fd(::openat(entry.dirFd(), entry.leaf.c_str(),
+                         flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode));
+    if (!fd.valid())
+        return lastError();
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return lastError();
+    if (auto error = requireRegular(st))
+        return error;
+    return fd;
+}
+
+} // namespace
+
+std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known) {
+    auto entry = pathEntry(hostPath);
+    if (!entry)
+        return entry.error();
+    return deleteHostEntry(*entry, known);
+}
+
+std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known) {
+    struct stat st {};
+    if (known)
+        st = *known;
+    else if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return lastError();
+    if (S_ISLNK(st.st_mode)) {
+        // The link is what gets removed; it shows the attributes of what it leads to, so it is
+        // refused exactly when that would be.
+        struct stat target {};
+        if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &target, 0) == 0) {
+            if (S_ISDIR(target.st_mode))
+                return errc(std::errc::is_a_directory);
+            if (isReadOnly(target, entry.shortPath()))
+                return errc(std::errc::permission_denied);
+        }
+    } else {
+        if (auto error = requireRegular(st))
+            return error;
+        if (isReadOnly(st, entry.shortPath()))
+            return errc(std::errc::permission_denied);
+    }
+    if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
+        return lastError();
+    return {};
+}
+
+std::error_code createHostFolder(const std::string& hostPath) {
+    auto entry = openEntry(hostPath);
+    if (!entry)
+        return entry.error();
+    if (::mkdirat(entry->dirFd(), entry->leaf.c_str(), 0777) != 0)
+        return lastError();
+    return {};
+}
+
+Result<std::uint64_t> hostFileLength(const std::string& hostPath) {
+    struct stat st {};
+    if (auto error = statHost(hostPath, st, true))
+        return error;
+    if (S_ISDIR(st.st_mode))
+        return errc(std::errc::is_a_directory);
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+Result<DateTime> hostFileDateTime(const std::string& hostPath) {
+    struct stat st {};
+    if (auto error = statHost(hostPath, st, true))
+        return error;
+    return localDateTime(st.st_mtim.tv_sec);
+}
+
+std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
+                                 const struct stat* known) {
+    auto entry = pathEntry(hostPath);
+    if (!entry)
+        return entry.error();
+    struct stat st {};
+    // A link is checked by what it leads to.
+    if (known && !S_ISLNK(known->st_mode)) {
+        if (auto error = requireRegular(*known))
+            return error;
+        if (isReadOnly(*known, entry->shortPath()))
+            return errc(std::errc::permission_denied);
+    } else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
+        if (auto error = requireRegular(st))
+            return error;
+        if (isReadOnly(st, entry->shortPath()))
+            return errc(std::errc::permission_denied);
+    } else if (errno != ENOENT) {
+        return lastError();
+    }
+    auto fd = openRegular(*entry, O_WRONLY | O_APPEND | O_CREAT, 0644);
+    if (!fd)
+        return fd.error();
+    if (auto error = appendAll(fd->get(), bytes))
+        return error;
+    if (::close(fd->release()) != 0)
+        return lastError();
+    return {};
+}
+
+Result<std::string> readHostFile(const std::string& hostPath) {
+    auto entry = pathEntry(hostPath);
+    if (!entry)
+        return entry.error();
+    struct stat st {};
+    if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) != 0)
+        return lastError();
+    if (auto error = requireRegular(st))
+        return error;
+    auto fd = openRegular(*entry, O_RDONLY);
+    if (!fd)
+        return fd.error();
+    return readAll(fd->get());
+}
+
+} // namespace platform::linux_host

@@ -1,0 +1,41 @@
+#pragma once
+
+// Operations on one host file, with the Windows rules the program relies on: a read-only file
+// is neither deleted nor appended to, even by a user whose permissions would allow it, and
+// nothing but regular files is deleted, read or written.
+
+#include "platform/linux/host_access.h"
+#include "platform/result.h"
+#include "platform/types.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace platform::linux_host {
+
+// `known`, where given, is the entry's own stat (a final link not followed) as the caller has
+// just taken it; it saves taking it again.
+
+// Removes a regular file or a link (never what the link leads to). Refuses folders, links to
+// folders, special files and read-only files.
+std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known = nullptr);
+std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known = nullptr);
+
+std::error_code createHostFolder(const std::string& hostPath);
+
+Result<std::uint64_t> hostFileLength(const std::string& hostPath);
+
+// Last-write time in local time.
+Result<DateTime> hostFileDateTime(const std::string& hostPath);
+
+// Creates the file if needed (mode 0644 before the mask) and appends in one open-write-close.
+std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
+                                 const struct stat* known = nullptr);
+
+Result<std::string> readHostFile(const std::string& hostPath);
+
+} // namespace platform::linux_host

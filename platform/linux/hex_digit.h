@@ -1,0 +1,16 @@
+#pragma once
+
+namespace platform::linux_host {
+
+// Value of one hexadecimal digit, -1 for any other character.
+inline int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace platform::linux_host

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/linux/ahead_folders.h"
+#include "platform/linux/case_mapping.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/empty_registry.h"
+#include "platform/linux/environment.h"
+#include "platform/linux/listed_file.h"
+#include "platform/linux/open_descent.h"
+#include "platform/linux/path_resolver.h"
+#include "platform/platform.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <functional>
+#include <optional>
+
+namespace platform::linux_host {
+
+// The Platform on a Linux host: program path text is mapped onto host folders through a
+// drive table, and the Windows file rules are reproduced on top of the host's files.
+class LinuxPlatform final : public Platform {
+public:
+    // With `mountInfo`, the drive table follows the mounts: whenever the drives are asked for,
+    // the text it gives is compared with the last, and drives that came or went are taken in.
+    // `documentsFolder`: a host folder that stands for the user's documents folder.
+    LinuxPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
+                  std::function<std::string()> mountInfo = {}, std::string documentsFolder = {});
+
+    std::vector<Drive> drives() const override;
+    char currentDrive() const override;
+    std::string currentFolder(char driveLetter) const override;
+    Result<HostFolder> resolveFolder(std::string_view path) const override;
+    Result<std::string> canonicalPath(std::string_view path) const override;
+
+    using Platform::listFolder;
+    std::error_code listFolder(const HostFolder& folder, ListDetail detail,
+                               Listing& out) const override;
+    HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
+    bool listsAhead() const override { return true; }
+    std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const override;
+    void endListingAhead() const override;
+
+    Result<FileId> fileId(std::string_view path) const override;
+    Result<FileId> fileIdFollowing(std::string_view path) const override;
+    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
+                                                    const ListedTrail& trail) override;
+    Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
+    std::error_code deleteFile(std::string_view path) override;
+    std::error_code copyFile(std::string_view source, std::string_view target) override;
+    std::error_code moveFile(std::string_view source, std::string_view target) override;
+    std::error_code createFolder(std::string_view path) override;
+    Result<std::uint64_t> fileLength(std::string_view path) const override;
+    Result<DateTime> fileDateTime(std::string_view path) const override;
+    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
+    Result<std::string> readFile(std::string_view path) const override;
+
+    std::string documentsFolder() const override;
+    DateTime now() const override;
+    std::string toUpper(std::string_view text) const override;
+    std::string toLower(std::string_view text) const override;
+    std::error_code startProgram(std::string_view path) override;
+    std::string systemInformationProgram() const override;
+    std::string executableName() const override;
+    Registry& registry() override { return m_registry; }
+
+private:
+    // Host path of an existing entry, or of a new one whose folder exists (`last`); with
+    // `entryStat`, also the entry's own stat when the lookup took one.
+    Result<std::string> hostPath(std::string_view path, LastName last,
+                                 std::optional<struct stat>* entryStat = nullptr) const;
+
+    // Changed by drives() when the mounts change; the backend is used from one thread.
+    mutable DriveTable m_drives;
+    std::function<std::string()> m_mountInfo;
+    mutable std::string m_mountText;
+    std::string m_documentsFolder;
+    CaseMapping m_caseMapping;
+    // Lookups change it, also in const operations: the backend is used from one thread.
+    mutable FolderIndex m_folderIndex;
+    mutable UserDirsReader m_userDirs;
+    mutable OpenDescent m_descent;
+    // The folders the workers listed last; any thread may use it.
+    mutable AheadFolders m_ahead;
+    // The passes' folders, held from one listed file to the next; resolveFolder() drops them.
+    mutable ReachedFolders m_reached;
+    mode_t m_umask;
+    EmptyRegistry m_registry;
+};
+
+} // namespace platform::linux_host
