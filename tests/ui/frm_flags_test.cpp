@@ -13,11 +13,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <utime.h>
 
 namespace {
 
@@ -83,8 +83,9 @@ void setLocalModificationTime(const std::filesystem::path& file, int year, int m
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = -1;
-    const utimbuf times{std::mktime(&tm), std::mktime(&tm)};
-    ASSERT_EQ(utime(file.c_str(), &times), 0);
+    std::filesystem::last_write_time(file,
+                                     std::chrono::file_clock::from_sys(
+                                         std::chrono::system_clock::from_time_t(std::mktime(&tm))));
 }
 
 TEST(frmFlags, WindowControlsAndTabOrder) {
