@@ -7,6 +7,10 @@ export WINEDEBUG=-all
 export WINEPREFIX=${TILGOMAT_WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
+# Wine keeps the caller's QT_* variables from Windows programs and passes WINEQT_* as QT_* instead.
+if [ -n "${QT_QPA_PLATFORM:-}" ]; then
+    export WINEQT_QPA_PLATFORM=$QT_QPA_PLATFORM
+fi
 # Wine makes a prefix only in a folder its user owns.
 mkdir -p "$WINEPREFIX"
 # Tests run in parallel: the first to come makes the prefix while the others wait.
