@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// The error of a portable value, as the backends return it.
+inline std::error_code errc(std::errc code) {
+    return std::make_error_code(code);
+}
+
 // A value or the error that prevented it; the standard library of C++20 has no std::expected.
 template <class T> class Result {
 public:

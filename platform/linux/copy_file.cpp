@@ -4,6 +4,7 @@
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/fd_io.h"
 #include "platform/linux/host_access.h"
+#include "platform/result.h"
 #include "platform/types.h"
 
 #include <fcntl.h>
@@ -18,10 +19,6 @@
 namespace platform::linux_host {
 
 namespace {
-
-std::error_code errc(std::errc code) {
-    return std::make_error_code(code);
-}
 
 bool noStoreSupport(int error) {
     return error == ENOTSUP || error == EOPNOTSUPP;

@@ -4,6 +4,7 @@
 #include "platform/linux/fd_io.h"
 #include "platform/linux/host_access.h"
 #include "platform/linux/local_time.h"
+#include "platform/result.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,10 +15,6 @@
 namespace platform::linux_host {
 
 namespace {
-
-std::error_code errc(std::errc code) {
-    return std::make_error_code(code);
-}
 
 // Only regular files are read or written: opening a FIFO could block and opening a device
 // could act on it.

@@ -3,6 +3,7 @@
 #include "platform/linux/attributes.h"
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/host_access.h"
+#include "platform/result.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,10 +14,6 @@
 namespace platform::linux_host {
 
 namespace {
-
-std::error_code errc(std::errc code) {
-    return std::make_error_code(code);
-}
 
 // A rename keeps the file itself; a copy makes a new one with the permission bits only and the
 // delete leaves other links alone. Only a file where the two agree is renamed.

@@ -16,10 +16,6 @@ namespace platform::win32 {
 
 namespace {
 
-std::error_code errc(std::errc code) {
-    return std::make_error_code(code);
-}
-
 std::wstring_view leafOf(std::wstring_view host) {
     return host.substr(host.rfind(L'\\') + 1);
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/file_operations.h"
 
+#include "platform/result.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/handle.h"
 
@@ -9,10 +10,6 @@
 namespace platform::win32 {
 
 namespace {
-
-std::error_code errc(std::errc code) {
-    return std::make_error_code(code);
-}
 
 // Cuts the file back to `start` where it still ends where the handle's writes ended.
 std::error_code takeBack(HANDLE h, LARGE_INTEGER start) {
