@@ -8,6 +8,8 @@
 #   scripts/qt-mingw-kit.sh          build the kit if it is missing, then print its folder
 #   scripts/qt-mingw-kit.sh --path   print the kit's folder only (it may not exist yet)
 set -euo pipefail
+# Only the kit's folder goes to standard output, so that a caller can take it with $(…).
+exec 3>&1 1>&2
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
@@ -75,7 +77,7 @@ kit=$cache/qt-$qt_version-mingw-$hash
 stamp=$kit/.tilgomat-kit-complete
 
 if [ "${1:-}" = --path ]; then
-    echo "$kit"
+    echo "$kit" >&3
     exit 0
 fi
 # Qt's platforms other than the Windows one (offscreen, for the tests) read fonts on Windows only
@@ -91,7 +93,7 @@ add_fonts() {
 if [ -f "$stamp" ]; then
     add_fonts
     echo "qt-mingw-kit: reusing $kit" >&2
-    echo "$kit"
+    echo "$kit" >&3
     exit 0
 fi
 
@@ -143,4 +145,4 @@ rm -rf "$work"
 
 elapsed=$((SECONDS - started))
 echo "qt-mingw-kit: built $kit in $((elapsed / 60)) min $((elapsed % 60)) s ($(du -sh "$kit" | cut -f1))" >&2
-echo "$kit"
+echo "$kit" >&3

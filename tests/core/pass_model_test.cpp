@@ -13,6 +13,7 @@
 #include "pass_variants.h"
 #include "support/entry_texts.h"
 #include "support/faulty_platform.h"
+#include "support/host_names.h"
 #include "test_window.h"
 
 #include "core/bulk_operations.h"
@@ -95,13 +96,6 @@ struct Case {
     std::size_t changeAt = 0; // the change comes just before the pass reaches this listed file
     bool otherSearch = false; // the pattern and subfolder choice changed before the pass
 };
-
-// Whether the file system keeps names that differ only in case apart (Windows does not).
-bool namesDifferInCase() {
-    testsupport::TempDir probe;
-    probe.file("x");
-    return !std::filesystem::exists(probe.path() / "X");
-}
 
 // Case twins (a folder "baum" beside the searched "Baum", "Baum/a" beside "Baum/A", "A.TXT"
 // beside "a.txt") only where the file system can hold them.
@@ -543,7 +537,7 @@ void runCase(Case c) {
 
 TEST(PassModel, DeleteCopyAndMoveDoWhatTheRulesSayOnRandomTrees) {
     std::mt19937 rng(20261208);
-    const bool caseTwins = namesDifferInCase();
+    const bool caseTwins = testsupport::namesDifferInCase();
     for (int n = 0; n < 300; ++n) {
         const Case c = randomCase(rng, caseTwins);
         const char* changes[] = {"", ", folder swapped", ", replaced: ", ", renamed away: "};

@@ -36,6 +36,10 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ec);
 }
 
+std::string hostRoot() {
+    return utf8(fs::temp_directory_path().root_path());
+}
+
 std::string TempDir::str() const {
     return utf8(m_path);
 }

@@ -53,6 +53,9 @@ private:
     TempDir m_dir;
 };
 
+// The root of the file system that holds the temporary folders ("/", or "C:\" on Windows).
+std::string hostRoot();
+
 // The names of the entries of a folder.
 std::set<std::string> namesIn(const std::filesystem::path& folder);
 

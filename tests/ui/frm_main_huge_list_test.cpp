@@ -27,8 +27,9 @@ TEST(MainWindowHugeList, CountersAndPanelsPastAMillion) {
     testsupport::FakeHome home;
     testsupport::TempDir d;
     d.folder("Masse");
-    auto inner = platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                              testsupport::utf8(home.home()), home.documentsText());
+    auto inner =
+        platform::createPlatformOver({{'c', testsupport::hostRoot(), ""}, {'d', d.str(), "DATEN"}},
+                                     testsupport::utf8(home.home()), home.documentsText());
     const std::string masse = testsupport::valueOf(inner->resolveFolder("D:\\Masse")).path;
     testsupport::FaultyPlatform fs(std::move(inner));
     fs.syntheticListing = [masse](const platform::HostFolder& folder, platform::Listing& out) {

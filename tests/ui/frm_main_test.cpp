@@ -43,7 +43,7 @@ struct MainFixture : ::testing::Test {
     void SetUp() override {
         testsupport::ensureApp();
         fs = platform::createPlatformOver(
-            {{'c', "/", ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
+            {{'c', testsupport::hostRoot(), ""}, {'d', d.str(), "DATEN"}, {'e', e.str(), "EXTRA"}},
             testsupport::utf8(home.home()), home.documentsText());
         w = std::make_unique<testsupport::MainWindowScaffold>(*fs, prompts);
     }

@@ -47,9 +47,9 @@ struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
     TempDir d;
-    FaultyPlatform fs{platform::createPlatformOver({{'c', "/", ""}, {'d', d.str(), "DATEN"}},
-                                                   testsupport::utf8(home.home()),
-                                                   home.documentsText())};
+    FaultyPlatform fs{
+        platform::createPlatformOver({{'c', testsupport::hostRoot(), ""}, {'d', d.str(), "DATEN"}},
+                                     testsupport::utf8(home.home()), home.documentsText())};
     ScriptedPrompts prompts;
     testsupport::MainWindowScaffold w{fs, prompts};
     QProgressBar* bar = w.window.findChild<QProgressBar*>();

@@ -9,9 +9,14 @@ namespace ui {
 
 bool installGermanQtTranslations(QCoreApplication& app) {
     // The program speaks German whatever the desktop's language, so Qt's texts do too.
+    // Windows has no system-wide Qt, so a Windows build carries them as a resource of its own.
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+    const auto load = [translator](const QString& folder) {
+        return translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"),
+                                QStringLiteral("_"), folder);
+    };
+    if (!(load(QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+          load(QStringLiteral(":/i18n"))) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
         return false;
