@@ -1,7 +1,10 @@
 #include "support/drive_fixture.h"
 #include "support/result_value.h"
 
+#include "platform/path_syntax.h"
+
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -91,16 +94,36 @@ TEST(PathText, FormsOfPathText) {
 
 TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
     TwoDrives t;
-    // Not a folder on the current drive: refused before anything is looked up or made.
-    for (std::string_view share : {"\\\\nas\\daten", "//nas/daten", "\\/nas"}) {
+    // A network path without its server or share, never a folder on the current drive: refused
+    // before anything is looked up or made. One with both leads to no folder of the drives.
+    for (std::string_view share :
+         {"\\/nas", "\\\\nas", "\\\\nas\\\\daten", "\\\\.\\C:", "\\\\?\\UNC\\nas",
+          "\\\\?\\UNC\\nas/d", "\\\\?\\UNC\\nas\\d\\\\x"}) {
         EXPECT_EQ(t.fs->canonicalPath(share).error(), std::errc::invalid_argument) << share;
         EXPECT_EQ(t.fs->createFolder(share), std::errc::invalid_argument) << share;
+    }
+    for (std::string_view share : {"\\\\keiner.invalid\\daten", "//keiner.invalid/daten/x"}) {
+        EXPECT_FALSE(t.fs->canonicalPath(share)) << share;
+        EXPECT_TRUE(t.fs->createFolder(share)) << share;
     }
     for (std::string_view device :
          {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX "})
         EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;
     for (std::string_view name : {"Console", "COM10", "LPTX", "NULL.txt"})
         EXPECT_FALSE(t.fs->createFolder("C:\\" + std::string(name))) << name;
+}
+
+TEST(PathText, NetworkPathSyntax) {
+    for (auto [text, server, names] : {std::tuple{"\\\\nas\\daten\\a\\..\\b\\", "nas", 3u},
+                                       {"//nas/daten", "nas", 0u},
+                                       {"\\\\?\\UNC\\nas\\daten\\", "nas", 0u},
+                                       {"\\\\?\\UNC\\nas\\daten\\a", "nas", 1u}}) {
+        const auto syntax = valueOf(platform::parsePathText(text));
+        EXPECT_EQ(syntax.server, server) << text;
+        EXPECT_EQ(syntax.share, "daten") << text;
+        EXPECT_TRUE(syntax.fromRoot && !syntax.letter) << text;
+        EXPECT_EQ(syntax.names.size(), names) << text;
+    }
 }
 
 TEST(PathText, NamesAreFoundWithoutRegardToCase) {
