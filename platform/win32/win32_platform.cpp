@@ -138,6 +138,10 @@ Result<Win32Platform::Spelling> Win32Platform::storedSpelling(const std::wstring
     if (!where)
         return std::make_error_code(std::errc::no_such_file_or_directory);
     Spelling stored{where->rootText, DriveMap::withPrefix(where->root)};
+    // Each name below is found, and so is its folder; a root alone (a share's) is asked for.
+    if (where->names.empty() &&
+        ::GetFileAttributesW(stored.host.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return lastError();
     for (const std::wstring& name : where->names) {
         WIN32_FIND_DATAW data{};
         const HANDLE find = ::FindFirstFileExW(join(stored.host, name).c_str(), FindExInfoBasic,

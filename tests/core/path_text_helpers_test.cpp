@@ -1,7 +1,7 @@
 #include "core/path_text.h"
 
 #include <gtest/gtest.h>
-#include <utility>
+#include <tuple>
 
 namespace {
 
@@ -26,22 +26,19 @@ TEST(PathTextHelpers, DrivesParentsAndJoins) {
 }
 
 TEST(PathTextHelpers, AShareRootPlaysTheDrivesPart) {
-    for (auto [text, root] : {std::pair{"\\\\s\\d\\x", "\\\\s\\d"},
-                              {"\\\\s\\d", "\\\\s\\d"},
-                              {"\\\\s\\", ""},
-                              {"\\\\\\d", ""},
-                              {"\\s\\d", ""},
-                              {"C:\\s", ""}})
+    // Text, its share root, its parent.
+    for (auto [text, root, parent] : {std::tuple{"\\\\s\\d\\a\\b", "\\\\s\\d", "\\\\s\\d\\a"},
+                                      {"\\\\s\\d\\a", "\\\\s\\d", "\\\\s\\d"},
+                                      {"\\\\s\\d", "\\\\s\\d", ""},
+                                      {"\\\\s\\", "", ""},
+                                      {"C:\\s", "", "C:\\"}}) {
         EXPECT_EQ(core::shareRootOf(text), root) << text;
-    EXPECT_FALSE(core::isDriveText("\\\\s\\d"));
+        EXPECT_EQ(core::parentOf(text), parent) << text;
+    }
     EXPECT_TRUE(core::onSameDrive("\\\\S\\Daten\\x", "\\\\s\\daten"));
     EXPECT_FALSE(core::onSameDrive("\\\\s\\daten", "\\\\s\\daten2\\x"));
     EXPECT_FALSE(core::onSameDrive("\\\\s\\d", "D:\\"));
-    EXPECT_EQ(core::parentOf("\\\\s\\d\\a\\b"), "\\\\s\\d\\a");
-    EXPECT_EQ(core::parentOf("\\\\s\\d\\a"), "\\\\s\\d");
-    EXPECT_EQ(core::parentOf("\\\\s\\d"), "");
-    EXPECT_EQ(core::joinPath("\\\\s\\d", "a"), "\\\\s\\d\\a");
-    EXPECT_EQ(core::exactPathText("\\\\s\\d\\a"), "\\\\?\\UNC\\s\\d\\a");
+    EXPECT_EQ(core::exactPathText(core::joinPath("\\\\s\\d", "a")), "\\\\?\\UNC\\s\\d\\a");
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 #include "support/drive_fixture.h"
 #include "support/result_value.h"
 
-#include "platform/path_syntax.h"
-
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 
@@ -111,19 +108,6 @@ TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
         EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;
     for (std::string_view name : {"Console", "COM10", "LPTX", "NULL.txt"})
         EXPECT_FALSE(t.fs->createFolder("C:\\" + std::string(name))) << name;
-}
-
-TEST(PathText, NetworkPathSyntax) {
-    for (auto [text, server, names] : {std::tuple{"\\\\nas\\daten\\a\\..\\b\\", "nas", 3u},
-                                       {"//nas/daten", "nas", 0u},
-                                       {"\\\\?\\UNC\\nas\\daten\\", "nas", 0u},
-                                       {"\\\\?\\UNC\\nas\\daten\\a", "nas", 1u}}) {
-        const auto syntax = valueOf(platform::parsePathText(text));
-        EXPECT_EQ(syntax.server, server) << text;
-        EXPECT_EQ(syntax.share, "daten") << text;
-        EXPECT_TRUE(syntax.fromRoot && !syntax.letter) << text;
-        EXPECT_EQ(syntax.names.size(), names) << text;
-    }
 }
 
 TEST(PathText, NamesAreFoundWithoutRegardToCase) {

@@ -91,6 +91,11 @@ TEST(DriveListBox, UnreadableDriveIsReportedAndLeftAlone) {
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[1].text, "Laufwerk z: ist nicht bereit.");
     EXPECT_EQ(box.drive(), "c: [SYSTEM]");
+    // Nor is a share this host cannot reach; it is not listed.
+    box.setDrive("\\\\nas\\daten\\x");
+    EXPECT_EQ(prompts.shown.back().text, "Laufwerk \\\\nas\\daten ist nicht bereit.");
+    EXPECT_EQ(box.count(), 3);
+    prompts.shown.pop_back();
 
     // A drive that goes away while it is shown.
     box.setDrive("d:");
