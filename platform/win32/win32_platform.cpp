@@ -138,7 +138,7 @@ Result<Win32Platform::Spelling> Win32Platform::storedSpelling(const std::wstring
     if (!where)
         return std::make_error_code(std::errc::no_such_file_or_directory);
     Spelling stored{where->rootText, DriveMap::withPrefix(where->root)};
-    // Each name below is found, and so is its folder; a root alone (a share's) is asked for.
+    // Finding the names below a root finds the root too; a root alone (a share's) is asked.
     if (where->names.empty() &&
         ::GetFileAttributesW(stored.host.c_str()) == INVALID_FILE_ATTRIBUTES)
         return lastError();

@@ -99,10 +99,8 @@ TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
         EXPECT_EQ(t.fs->canonicalPath(share).error(), std::errc::invalid_argument) << share;
         EXPECT_EQ(t.fs->createFolder(share), std::errc::invalid_argument) << share;
     }
-    for (std::string_view share : {"\\\\keiner.invalid\\daten", "//keiner.invalid/daten/x"}) {
-        EXPECT_FALSE(t.fs->canonicalPath(share)) << share;
-        EXPECT_TRUE(t.fs->createFolder(share)) << share;
-    }
+    for (std::string_view share : {"\\\\keiner.invalid\\daten", "//keiner.invalid/daten/x"})
+        EXPECT_TRUE(!t.fs->canonicalPath(share) && t.fs->createFolder(share)) << share;
     for (std::string_view device :
          {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX "})
         EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;
