@@ -1,27 +1,47 @@
 #include "core/path_text.h"
 
+#include "platform/platform.h"
+
 #include <algorithm>
 
 namespace core {
 
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
 char driveLetterOf(std::string_view text) {
     if (text.size() < 2 || text[1] != ':')
         return 0;
-    const char c = text[0];
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<char>(c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z')
-        return c;
-    return 0;
+    const char c = lowerAscii(text[0]);
+    return c >= 'a' && c <= 'z' ? c : 0;
 }
 
 bool isDriveText(std::string_view text) {
     return driveLetterOf(text) != 0 && (text.size() == 2 || text[2] == ' ');
 }
 
+std::string_view shareRootOf(std::string_view text) {
+    if (!text.starts_with("\\\\"))
+        return {};
+    const std::size_t server = text.find('\\', 2);
+    if (server == std::string_view::npos || server == 2 || server + 1 >= text.size() ||
+        text[server + 1] == '\\')
+        return {};
+    return text.substr(0, text.find('\\', server + 1));
+}
+
 bool onSameDrive(std::string_view a, std::string_view b) {
     const char letter = driveLetterOf(a);
-    return letter != 0 && letter == driveLetterOf(b);
+    if (letter != 0)
+        return letter == driveLetterOf(b);
+    // Server and share names are found without regard to case.
+    const std::string_view share = shareRootOf(a);
+    return !share.empty() && std::ranges::equal(share, shareRootOf(b), {}, lowerAscii, lowerAscii);
 }
 
 std::string withTrailingBackslash(std::string folder) {
@@ -37,10 +57,21 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 }
 
 std::string parentOf(std::string_view path) {
+    const std::size_t root = shareRootOf(path).size();
     const std::size_t slash = path.rfind('\\');
-    if (slash == std::string_view::npos || slash + 1 == path.size())
+    if (slash == std::string_view::npos || slash + 1 == path.size() || path.size() <= root)
         return {};
-    return std::string(path.substr(0, std::max<std::size_t>(slash, 3)));
+    return std::string(path.substr(0, std::max<std::size_t>(slash, root ? root : 3)));
+}
+
+std::string exactPathText(std::string_view path) {
+    std::string exact(platform::kExactPrefix);
+    if (!shareRootOf(path).empty()) {
+        exact += "UNC";
+        path.remove_prefix(1);
+    }
+    exact += path;
+    return exact;
 }
 
 } // namespace core

@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's path text: a drive letter, a colon and backslashes ("C:\Daten\Brief.txt"), and
-// the drive texts of the drive lists ("c: [/]").
+// The program's path text: a drive letter, a colon and backslashes ("C:\Daten\Brief.txt"), or a
+// network path whose share root plays the part of "C:\" ("\\server\share\Brief.txt"); and the
+// drive texts of the drive lists ("c: [/]").
 
 #include <string>
 #include <string_view>
@@ -15,7 +16,11 @@ char driveLetterOf(std::string_view text);
 // True for a drive as the drive lists name it ("d: [x]", "D:"), not a path on it ("D:\x").
 bool isDriveText(std::string_view text);
 
-// True when both texts start with the same drive letter, in either case.
+// The share root a network path starts with ("\\server\share" of "\\server\share\x"); empty
+// when the text does not start with one.
+std::string_view shareRootOf(std::string_view text);
+
+// True when both texts start with the same drive letter, in either case, or the same share root.
 bool onSameDrive(std::string_view a, std::string_view b);
 
 // The folder text ending in one "\" ("" gives "\", the current drive's root).
@@ -24,7 +29,12 @@ std::string withTrailingBackslash(std::string folder);
 // The folder and the name with one "\" between them.
 std::string joinPath(std::string_view folder, std::string_view name);
 
-// The folder above: "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "".
+// The folder above: "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> ""; "\\s\d\a" -> "\\s\d",
+// "\\s\d" -> "".
 std::string parentOf(std::string_view path);
+
+// Path text as found by the platform ("C:\a", "\\s\d\a") in its exact form ("\\?\C:\a",
+// "\\?\UNC\s\d\a").
+std::string exactPathText(std::string_view path);
 
 } // namespace core

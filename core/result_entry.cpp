@@ -1,6 +1,6 @@
 #include "core/result_entry.h"
 
-#include "platform/platform.h"
+#include "core/path_text.h"
 
 #include <algorithm>
 
@@ -25,7 +25,7 @@ bool isFileEntry(std::string_view entry) {
     char first = trimmed.front();
     if (first >= 'a' && first <= 'z')
         first = static_cast<char>(first - 'a' + 'A');
-    return first >= 'A' && first <= 'Z';
+    return (first >= 'A' && first <= 'Z') || !shareRootOf(trimmed).empty();
 }
 
 std::string_view entryPath(std::string_view entry) {
@@ -50,10 +50,9 @@ std::string actionPath(const EntryList& list, std::size_t i) {
     const SearchStart& start = list.start;
     if (!belowStart(list, entry))
         return std::string(path);
-    std::string exact(platform::kExactPrefix);
-    exact += start.exact;
-    exact += path.substr(start.listed.size());
-    return exact;
+    std::string found = start.exact;
+    found += path.substr(start.listed.size());
+    return exactPathText(found);
 }
 
 platform::ListedTrail listedTrail(const EntryList& list, std::size_t i) {

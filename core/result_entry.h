@@ -16,7 +16,8 @@ inline constexpr std::string_view kFileMark = "    ";
 inline constexpr std::string_view kFolderMark = ">>";
 
 // True when the entry names a file to act on: after trimming blanks it is not empty, does not
-// begin with ">>", and its first character, upper-cased, is an ASCII letter (a drive letter).
+// begin with ">>", and its first character, upper-cased, is an ASCII letter (a drive letter), or
+// it begins with a share root ("\\server\share"), as a search started on a share lists.
 bool isFileEntry(std::string_view entry);
 
 // The exact path an operation acts on and logs. A file entry as the walk writes it is four

@@ -12,7 +12,7 @@ TargetFolder::TargetFolder(const platform::Platform& fs, std::string sTargetPath
     platform::Listing listing;
     if (!folder || fs.listFolder(*folder, platform::ListDetail::Kind, listing))
         return;
-    m_exact = std::string(platform::kExactPrefix) + withTrailingBackslash(folder->text);
+    m_exact = exactPathText(withTrailingBackslash(folder->text));
     for (const auto& entry : listing.entries()) {
         const std::string_view name = listing.name(entry);
         if (name == "." || name == "..")

@@ -9,6 +9,9 @@ namespace platform {
 
 namespace {
 
+// What follows kExactPrefix in the exact text of a network path, before its server.
+constexpr std::string_view kExactNetwork = "UNC\\";
+
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -46,19 +49,40 @@ Result<PathSyntax> parsePathText(std::string_view text) {
     syntax.exact = text.starts_with(kExactPrefix);
     if (syntax.exact)
         text.remove_prefix(kExactPrefix.size());
-    if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
-        syntax.letter = static_cast<char>(text[0] | 0x20);
-        text.remove_prefix(2);
-    }
     const bool exact = syntax.exact;
     auto separates = [exact](char c) { return c == '\\' || (!exact && c == '/'); };
-    // Read as the root of the current drive, "\\server\share" would name a folder there.
-    if (!exact && !syntax.letter && text.size() >= 2 && separates(text[0]) && separates(text[1]))
+    bool network = false;
+    if (exact && text.starts_with(kExactNetwork)) {
+        text.remove_prefix(kExactNetwork.size());
+        network = true;
+    } else if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
+        syntax.letter = static_cast<char>(text[0] | 0x20);
+        text.remove_prefix(2);
+    } else if (!exact && text.size() >= 2 && separates(text[0]) && separates(text[1])) {
+        text.remove_prefix(2);
+        network = true;
+    }
+    if (network) {
+        // The server and the share are the first two names; the names after them start at the
+        // share's root.
+        for (std::string_view* part : {&syntax.server, &syntax.share}) {
+            std::size_t end = 0;
+            while (end < text.size() && !separates(text[end]))
+                ++end;
+            *part = text.substr(0, end);
+            text.remove_prefix(end);
+            if (part->empty() || *part == "." || *part == ".." ||
+                part->find('/') != std::string_view::npos ||
+                std::any_of(part->begin(), part->end(), isForbiddenInName))
+                return invalid;
+            if (part == &syntax.server && !text.empty())
+                text.remove_prefix(1);
+        }
+    }
+    syntax.fromRoot = network || (!text.empty() && separates(text.front()));
+    if (exact && ((!syntax.letter && !network) || !syntax.fromRoot))
         return invalid;
-    syntax.fromRoot = !text.empty() && separates(text.front());
-    if (exact && (!syntax.letter || !syntax.fromRoot))
-        return invalid;
-    if (syntax.fromRoot)
+    if (!text.empty() && separates(text.front()) && syntax.fromRoot)
         text.remove_prefix(1);
     // A doubled or trailing backslash would leave an empty name.
     if (exact && text.ends_with('\\'))

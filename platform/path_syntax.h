@@ -4,9 +4,9 @@
 // up: "\" and "/" separate (a doubled one counts once), "X:" names a drive, a leading separator
 // the drive's root, and text without one is relative to the drive's current folder. "." is
 // dropped; ".." is kept, since it may climb out of the current folder, which only the backend
-// knows. Text after kExactPrefix is exact: "X:\name\name", single backslashes, no "." or "..".
-// A network path ("\\server\share") is not program path text: the program reaches a share
-// through the drive letter it is mapped to.
+// knows. A network path "\\server\share\name" starts at the share's root, which plays the part of
+// "X:\". Text after kExactPrefix is exact: "X:\name\name" or "UNC\server\share\name", single
+// backslashes, no "." or "..".
 
 #include "platform/result.h"
 
@@ -20,11 +20,16 @@ struct PathSyntax {
     bool exact = false;
     char letter = 0;       // the drive letter as written, lower case; 0: the current drive
     bool fromRoot = false; // the names start at the drive's root, not at its current folder
+    // A network path's server and share, both empty for a path on a drive; such a path has no
+    // letter and starts at the share's root.
+    std::string_view server;
+    std::string_view share;
+    bool network() const { return !server.empty(); }
     std::vector<std::string_view> names; // into the parsed text
 };
 
 // invalid_argument for a NUL, a character Windows forbids in names, exact text that is not
-// exact, or a network path.
+// exact, or a network path without its server or share.
 Result<PathSyntax> parsePathText(std::string_view text);
 
 // A name as Windows looks it up from typed text: trailing dots and spaces dropped ("Daten." is

@@ -1,13 +1,15 @@
 #pragma once
 
 // The operating system's services as the program needs them. All paths are the program's
-// path text (drive letter, colon, backslashes, UTF-8); the backend maps them to the host.
+// path text (drive letter, colon, backslashes, UTF-8, or a network path "\\server\share\…"
+// whose share root plays the part of the drive's); the backend maps them to the host.
 // Every operation reports failure as a value. No system header may be included here.
 //
 // Path text that begins with kExactPrefix ("\\?\", as on Windows) is taken literally: a drive
-// letter, a colon and names separated by single backslashes, each name looked up exactly as
-// written, with no case-insensitive search, no "." or ".." and no current folder. The passes act
-// through such text, so that they reach the file the walk found and never a look-alike.
+// letter and a colon, or "UNC\server\share", and names separated by single backslashes, each name
+// looked up exactly as written, with no case-insensitive search, no "." or ".." and no current
+// folder. The passes act through such text, so that they reach the file the walk found and never a
+// look-alike.
 //
 // Errors are std::error_code values of the generic category, so that the callers compare them
 // with the portable std::errc values whatever the backend; a backend maps its own codes onto
@@ -26,8 +28,8 @@
 //   operation_not_permitted    a FIFO, socket or device where a file is wanted
 //   is_a_directory, not_a_directory   the kind of entry is wrong
 //   invalid_argument           path text the program cannot carry (NUL, forbidden characters,
-//                              a network path "\\server\share"), a device name (CON, NUL,
-//                              COM1, ...) for a new folder
+//                              a network path on a backend that reaches no shares), a device
+//                              name (CON, NUL, COM1, ...) for a new folder
 //   operation_not_supported    the host lacks the feature (moveFile, stored attributes)
 //   identifier_removed         a listed file's path no longer leads to it (ListedFile), or a
 //                              move's source changed after its copy began

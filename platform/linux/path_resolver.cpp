@@ -52,6 +52,9 @@ Result<ResolvedPath> resolvePath(const DriveTable& drives, const CaseMapping& ca
     auto syntax = parsePathText(text);
     if (!syntax)
         return syntax.error();
+    // This host reaches no shares: network path text is text it cannot carry.
+    if (syntax->network())
+        return std::make_error_code(std::errc::invalid_argument);
     if (syntax->exact)
         return resolveExact(drives, *syntax, last);
     const char letter = syntax->letter ? syntax->letter : drives.currentDrive();

@@ -1,6 +1,5 @@
 #include "platform/win32/drive_map.h"
 
-#include "platform/path_syntax.h"
 #include "platform/win32/drive_text.h"
 #include "platform/win32/wide_text.h"
 
@@ -139,6 +138,12 @@ std::wstring DriveMap::root(char letter) const {
     return {};
 }
 
+std::wstring DriveMap::root(const PathSyntax& syntax) const {
+    if (syntax.network())
+        return L"\\\\" + toWide(syntax.server) + L"\\" + toWide(syntax.share);
+    return root(syntax.letter ? syntax.letter : currentDrive());
+}
+
 std::vector<std::wstring> DriveMap::currentNames(char letter) const {
     letter = lowerLetter(letter);
     if (m_working && m_working->first == letter)
@@ -172,13 +177,12 @@ Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
     auto syntax = parsePathText(text);
     if (!syntax)
         return syntax.error();
-    const char letter = syntax->letter ? syntax->letter : currentDrive();
-    const std::wstring base = root(letter);
+    const std::wstring base = root(*syntax);
     if (base.empty())
         return std::make_error_code(std::errc::no_such_file_or_directory);
     std::vector<std::wstring> names;
     if (!syntax->fromRoot)
-        names = currentNames(letter);
+        names = currentNames(syntax->letter ? syntax->letter : currentDrive());
     // Typed text finds what Windows finds for it; exact text names the stored names as they are.
     if (!syntax->exact)
         for (std::string_view& name : syntax->names)
@@ -235,15 +239,29 @@ DriveMap::locateBelow(const std::vector<std::pair<char, std::wstring>>& roots,
                                       names.begin() + static_cast<long>(bestLength), names.end())};
 }
 
+std::optional<DriveMap::Place> DriveMap::place(std::wstring_view host) const {
+    if (auto where = locate(host))
+        return Place{{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'},
+                     root(where->first),
+                     std::move(where->second)};
+    const std::wstring plain = withoutPrefix(host);
+    std::vector<std::wstring> names = split(plain);
+    if (!isNetworkPath(plain) || names.size() < 2)
+        return std::nullopt;
+    std::wstring share = L"\\\\" + names[0] + L"\\" + names[1];
+    names.erase(names.begin(), names.begin() + 2);
+    return Place{fromWide(share), std::move(share), std::move(names)};
+}
+
 std::string DriveMap::pathText(std::wstring_view host) const {
-    auto where = locate(host);
+    auto where = place(host);
     if (!where)
         return {};
-    std::string text{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'};
-    for (std::size_t i = 0; i < where->second.size(); ++i) {
-        if (i > 0)
+    std::string text = where->rootText;
+    for (const std::wstring& name : where->names) {
+        if (text.back() != '\\')
             text += '\\';
-        text += fromWide(where->second[i]);
+        text += fromWide(name);
     }
     return text;
 }

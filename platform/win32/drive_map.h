@@ -5,6 +5,7 @@
 // onto wide host paths with the "\\?\" prefix, so that paths past 260 characters are reached
 // and nothing is normalised by the system behind the program's back.
 
+#include "platform/path_syntax.h"
 #include "platform/result.h"
 #include "platform/types.h"
 
@@ -27,6 +28,9 @@ public:
     std::wstring currentFolder(char letter) const;
     // Host root of a drive (wide, without prefix): "C:\" or a folder; empty for no such drive.
     std::wstring root(char letter) const;
+    // Host root of parsed path text: its share ("\\server\share"), else its drive's or the
+    // current drive's; empty for no such drive.
+    std::wstring root(const PathSyntax& syntax) const;
 
     // The wide host path ("\\?\…") for program path text, with the names below the drive
     // root as found in the text. `exact` text (after the "\\?\" of the program) is taken
@@ -34,7 +38,15 @@ public:
     Result<std::wstring> hostPath(std::string_view text) const;
     // The drive and the names below its root of a host path; nothing outside every drive.
     std::optional<std::pair<char, std::vector<std::wstring>>> locate(std::wstring_view host) const;
-    // Path text of a host path, empty outside every drive.
+    // The root a host path lies under and the names below it: a drive's (a share mapped to a
+    // letter keeps its letter) or, outside every drive, its share's; nothing elsewhere.
+    struct Place {
+        std::string rootText; // "C:\" or "\\server\share"
+        std::wstring root;    // the host root, without prefix
+        std::vector<std::wstring> names;
+    };
+    std::optional<Place> place(std::wstring_view host) const;
+    // Path text of a host path, empty outside every drive and share.
     std::string pathText(std::wstring_view host) const;
     bool isDriveRoot(std::wstring_view host) const;
 

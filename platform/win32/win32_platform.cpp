@@ -134,20 +134,22 @@ Result<std::string> Win32Platform::canonicalPath(std::string_view path) const {
 }
 
 Result<Win32Platform::Spelling> Win32Platform::storedSpelling(const std::wstring& host) const {
-    auto where = m_drives.locate(host);
+    auto where = m_drives.place(host);
     if (!where)
         return std::make_error_code(std::errc::no_such_file_or_directory);
-    Spelling stored{{static_cast<char>(where->first - 'a' + 'A'), ':', '\\'},
-                    DriveMap::withPrefix(m_drives.root(where->first))};
-    for (std::size_t i = 0; i < where->second.size(); ++i) {
+    Spelling stored{where->rootText, DriveMap::withPrefix(where->root)};
+    // Finding the names below a root finds the root too; a root alone (a share's) is asked.
+    if (where->names.empty() &&
+        ::GetFileAttributesW(stored.host.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    for (const std::wstring& name : where->names) {
         WIN32_FIND_DATAW data{};
-        const HANDLE find =
-            ::FindFirstFileExW(join(stored.host, where->second[i]).c_str(), FindExInfoBasic, &data,
-                               FindExSearchNameMatch, nullptr, 0);
+        const HANDLE find = ::FindFirstFileExW(join(stored.host, name).c_str(), FindExInfoBasic,
+                                               &data, FindExSearchNameMatch, nullptr, 0);
         if (find == INVALID_HANDLE_VALUE)
             return lastError();
         ::FindClose(find);
-        if (i > 0)
+        if (stored.text.back() != '\\')
             stored.text += '\\';
         stored.text += fromWide(data.cFileName);
         stored.host = join(stored.host, data.cFileName);
@@ -255,7 +257,7 @@ Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view 
             return syntax.error();
         if (!syntax->exact || syntax->names.size() < trail.folders.size())
             return std::make_error_code(std::errc::invalid_argument);
-        start = m_drives.root(syntax->letter);
+        start = m_drives.root(*syntax);
         if (start.empty())
             return std::make_error_code(std::errc::no_such_file_or_directory);
         const std::size_t below = syntax->names.size() - trail.folders.size();

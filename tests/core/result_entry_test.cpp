@@ -10,17 +10,19 @@ namespace {
 using core::entryPath;
 using core::isFileEntry;
 
-TEST(FileEntryTest, AcceptsOnlyPathsStartingWithADriveLetter) {
+TEST(FileEntryTest, AcceptsOnlyPathsStartingWithADriveLetterOrShare) {
     EXPECT_TRUE(isFileEntry("    c:\\daten\\Brief.doc"));
     EXPECT_TRUE(isFileEntry("C:\\a"));
     EXPECT_TRUE(isFileEntry("  z:\\x  "));
     EXPECT_TRUE(isFileEntry("a")); // the test looks at the first character only
+    EXPECT_TRUE(isFileEntry("    \\\\server\\share\\Brief.doc")); // a search on a share
 
     EXPECT_FALSE(isFileEntry(""));
     EXPECT_FALSE(isFileEntry("      "));
     EXPECT_FALSE(isFileEntry(">>c:\\daten\\Archiv"));
     EXPECT_FALSE(isFileEntry("  >>c:\\daten\\Archiv"));
     EXPECT_FALSE(isFileEntry("    \\daten\\Brief.doc")); // search from an empty folder text
+    EXPECT_FALSE(isFileEntry("    \\\\daten\\"));
     EXPECT_FALSE(isFileEntry("    1:\\x"));
     EXPECT_FALSE(isFileEntry("    _:\\x"));
     EXPECT_FALSE(isFileEntry("    @x"));

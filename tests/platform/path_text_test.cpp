@@ -91,11 +91,16 @@ TEST(PathText, FormsOfPathText) {
 
 TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
     TwoDrives t;
-    // Not a folder on the current drive: refused before anything is looked up or made.
-    for (std::string_view share : {"\\\\nas\\daten", "//nas/daten", "\\/nas"}) {
+    // A network path without its server or share, never a folder on the current drive: refused
+    // before anything is looked up or made. One with both leads to no folder of the drives.
+    for (std::string_view share :
+         {"\\/nas", "\\\\nas", "\\\\nas\\\\daten", "\\\\.\\C:", "\\\\?\\UNC\\nas",
+          "\\\\?\\UNC\\nas/d", "\\\\?\\UNC\\nas\\d\\\\x"}) {
         EXPECT_EQ(t.fs->canonicalPath(share).error(), std::errc::invalid_argument) << share;
         EXPECT_EQ(t.fs->createFolder(share), std::errc::invalid_argument) << share;
     }
+    for (std::string_view share : {"\\\\keiner.invalid\\daten", "//keiner.invalid/daten/x"})
+        EXPECT_TRUE(!t.fs->canonicalPath(share) && t.fs->createFolder(share)) << share;
     for (std::string_view device :
          {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX "})
         EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;

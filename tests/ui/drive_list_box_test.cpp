@@ -102,6 +102,10 @@ TEST(DriveListBox, UnreadableDriveIsReportedAndLeftAlone) {
     EXPECT_EQ(prompts.shown.size(), 3u);
     EXPECT_EQ(box.drive(), "c: [SYSTEM]");
     EXPECT_EQ(changes, 2);
+    // Nor is a share that does not answer, which is not listed then.
+    box.setDrive("\\\\nas\\daten\\x");
+    EXPECT_EQ(prompts.shown.back().text, "Laufwerk \\\\nas\\daten ist nicht bereit.");
+    EXPECT_EQ(box.count(), 3);
 }
 
 TEST(DriveListBox, UserChoiceReportsChangeOrGoesBack) {

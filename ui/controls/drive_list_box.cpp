@@ -20,30 +20,44 @@ DriveListBox::DriveListBox(platform::Platform& fs, Prompts& prompts, QWidget* pa
 std::string DriveListBox::drive() const {
     if (m_current < 0)
         return {};
+    if (m_current == shareIndex())
+        return m_share;
     return m_drives[static_cast<std::size_t>(m_current)].text;
 }
 
 void DriveListBox::setDrive(std::string_view anyPath) {
+    if (const std::string_view share = core::shareRootOf(anyPath); !share.empty()) {
+        if (m_current == shareIndex() && core::onSameDrive(share, m_share))
+            return;
+        // Listed only once it can be read, as a drive is chosen only then.
+        platform::Listing listing;
+        if (m_fs.listFolder(share, platform::ListDetail::Kind, listing)) {
+            reportNotReady(share);
+            return;
+        }
+        m_share = share;
+        m_current = shareIndex();
+        fill();
+        emit changed();
+        return;
+    }
     const char letter = core::driveLetterOf(anyPath);
     if (letter == 0)
         return;
     const int index = indexOfLetter(letter);
     if (index < 0)
-        reportNotReady(letter);
+        reportNotReady(std::string{letter, ':'});
     else
         select(index);
 }
 
 void DriveListBox::refreshDrives() {
-    const char previous = m_current >= 0 ? m_drives[static_cast<std::size_t>(m_current)].letter : 0;
+    const bool onShare = m_current >= 0 && m_current == shareIndex();
+    const char previous =
+        m_current >= 0 && !onShare ? m_drives[static_cast<std::size_t>(m_current)].letter : 0;
     m_drives = m_fs.drives();
-    {
-        const QSignalBlocker blocker(this);
-        clear();
-        for (const platform::Drive& d : m_drives)
-            addItem(ui::fromUtf8(d.text));
-    }
-    int index = previous ? indexOfLetter(previous) : -1;
+    fill();
+    int index = onShare ? shareIndex() : previous ? indexOfLetter(previous) : -1;
     if (index < 0)
         index = indexOfLetter(m_fs.currentDrive());
     if (index < 0 && !m_drives.empty())
@@ -55,6 +69,16 @@ void DriveListBox::refreshDrives() {
     // The drive that was shown has gone away; whoever follows the list must move too.
     if (lost)
         emit changed();
+}
+
+void DriveListBox::fill() {
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const platform::Drive& d : m_drives)
+        addItem(ui::fromUtf8(d.text));
+    if (!m_share.empty())
+        addItem(ui::fromUtf8(m_share));
+    setCurrentIndex(m_current < count() ? m_current : -1);
 }
 
 void DriveListBox::showPopup() {
@@ -70,11 +94,12 @@ void DriveListBox::onActivated(int index) {
 bool DriveListBox::select(int index) {
     if (index == m_current)
         return true;
-    const platform::Drive& d = m_drives[static_cast<std::size_t>(index)];
     platform::Listing listing;
-    const std::string root{d.letter, ':', '\\'};
+    const bool share = index == shareIndex();
+    const char letter = share ? 0 : m_drives[static_cast<std::size_t>(index)].letter;
+    const std::string root = share ? m_share : std::string{letter, ':', '\\'};
     if (m_fs.listFolder(root, platform::ListDetail::Kind, listing)) {
-        reportNotReady(d.letter);
+        reportNotReady(share ? m_share : std::string{letter, ':'});
         return false;
     }
     m_current = index;
@@ -91,8 +116,8 @@ int DriveListBox::indexOfLetter(char letter) const {
     return -1;
 }
 
-void DriveListBox::reportNotReady(char letter) {
-    m_prompts.message(QStringLiteral("Laufwerk %1: ist nicht bereit.").arg(QLatin1Char(letter)),
+void DriveListBox::reportNotReady(std::string_view drive) {
+    m_prompts.message(QStringLiteral("Laufwerk %1 ist nicht bereit.").arg(ui::fromUtf8(drive)),
                       QStringLiteral("Tilgomat"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
 }
 

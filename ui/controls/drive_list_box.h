@@ -11,17 +11,20 @@ namespace ui {
 
 class Prompts;
 
-// The drive list: one entry per drive of the platform's table, shown as "c: [/]".
+// The drive list: one entry per drive of the platform's table, shown as "c: [/]", and after them
+// the share root of the last folder shown on a network path that no letter maps
+// ("\\server\share"), so that a view started there shows where it is and can go back to it.
 class DriveListBox : public QComboBox {
     Q_OBJECT
 
 public:
     DriveListBox(platform::Platform& fs, Prompts& prompts, QWidget* parent = nullptr);
 
-    // The current drive's text ("c: [/]"); empty when the table has no drives.
+    // The current drive's text ("c: [/]") or share root; empty when the table has no drives.
     std::string drive() const;
-    // Selects the drive of any path text ("d: [x]", "D:", "d:\x\y"). A drive that is not in
-    // the table or cannot be read leaves the current one and shows a message.
+    // Selects the drive or share root of any path text ("d: [x]", "D:", "d:\x\y",
+    // "\\s\d\x"). A drive that is not in the table, or a drive or share that cannot be read,
+    // leaves the current one and shows a message.
     void setDrive(std::string_view anyPath);
     // Re-reads the drive table, keeping the current drive when it is still there.
     void refreshDrives();
@@ -38,13 +41,19 @@ private:
     // Makes `index` the current drive if its root can be read; otherwise tells the user and
     // keeps the current drive. True when the drive is (now) the current one.
     bool select(int index);
+    // Fills the list from the drive table and the share root.
+    void fill();
     int indexOfLetter(char letter) const;
-    void reportNotReady(char letter);
+    int shareIndex() const { return static_cast<int>(m_drives.size()); }
+    // `drive`: "e:" or the share root.
+    void reportNotReady(std::string_view drive);
 
     platform::Platform& m_fs;
     Prompts& m_prompts;
     // The drive texts exactly as the platform gave them; the combo shows them as QString.
     std::vector<platform::Drive> m_drives;
+    // The share root listed after the drives; empty: none.
+    std::string m_share;
     int m_current = -1;
 };
 

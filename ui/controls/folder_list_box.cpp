@@ -109,17 +109,20 @@ void FolderListBox::openItem(QTreeWidgetItem* item) {
 
 void FolderListBox::rebuild() {
     clear();
-    if (m_path.size() < 3)
+    // The root: "C:\" or a share's "\\server\share", which the first name follows after a "\".
+    const std::string_view share = core::shareRootOf(m_path);
+    if (share.empty() && m_path.size() < 3)
         return;
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
     // The path from the drive root down, one open folder per level.
-    std::string folder = m_path.substr(0, 3);
-    QTreeWidgetItem* current =
-        makeItem(ui::fromUtf8(folder), folder, style()->standardIcon(QStyle::SP_DriveHDIcon));
+    std::string folder = share.empty() ? m_path.substr(0, 3) : std::string(share);
+    QTreeWidgetItem* current = makeItem(
+        ui::fromUtf8(folder), folder,
+        style()->standardIcon(share.empty() ? QStyle::SP_DriveHDIcon : QStyle::SP_DriveNetIcon));
     addTopLevelItem(current);
-    for (std::size_t pos = 3; pos < m_path.size();) {
+    for (std::size_t pos = share.empty() ? 3 : share.size() + 1; pos < m_path.size();) {
         std::size_t end = m_path.find('\\', pos);
         if (end == std::string::npos)
             end = m_path.size();

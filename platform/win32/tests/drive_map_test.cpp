@@ -17,6 +17,11 @@ TEST(DriveMap, NetworkPathsAndTypedNames) {
     // A documents folder on a share is path text on the drive mapped to it.
     EXPECT_EQ(drives.pathText(L"\\\\?\\unc\\NAS\\Daten\\Anna\\Dokumente"), "N:\\Anna\\Dokumente");
     EXPECT_EQ(*drives.hostPath("N:\\Anna"), L"\\\\?\\UNC\\nas\\daten\\Anna");
+    // A share no letter maps is path text of its own, its root in place of the drive's.
+    EXPECT_EQ(drives.pathText(L"\\\\?\\UNC\\srv\\Home\\Dokumente"), "\\\\srv\\Home\\Dokumente");
+    for (std::string_view text : {"\\\\srv\\Home\\.\\Dokumente.", "//srv/Home/x/../Dokumente",
+                                  "\\\\?\\UNC\\srv\\Home\\Dokumente"})
+        EXPECT_EQ(*drives.hostPath(text), L"\\\\?\\UNC\\srv\\Home\\Dokumente") << text;
     // Trailing dots and spaces go from typed names, as Windows drops them; never from exact ones.
     EXPECT_EQ(*drives.hostPath("c:\\Daten. \\Neu."), L"\\\\?\\C:\\Wurzel\\Daten\\Neu");
     EXPECT_EQ(*drives.hostPath("\\\\?\\C:\\Neu."), L"\\\\?\\C:\\Wurzel\\Neu.");
