@@ -26,14 +26,19 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    removeTree(m_path);
+}
+
+void removeTree(const fs::path& folder) {
     std::error_code ec;
-    // Give back write bits first so that an unprivileged run can remove everything.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::end(it);
+    // Give back write bits first so that an unprivileged run can remove everything; on Windows
+    // that clears read-only, without which a file cannot be deleted.
+    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::end(it);
          it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec))
+        if (!it->is_symlink(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    fs::remove_all(m_path, ec);
+    fs::remove_all(folder, ec);
 }
 
 std::string hostRoot() {

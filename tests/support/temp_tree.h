@@ -53,6 +53,9 @@ private:
     TempDir m_dir;
 };
 
+// Removes a folder and everything in it, read-only files included (Windows keeps them).
+void removeTree(const std::filesystem::path& folder);
+
 // The root of the file system that holds the temporary folders ("/", or "C:\" on Windows).
 std::string hostRoot();
 

@@ -234,7 +234,7 @@ TEST(FrmFileDialog, NewFolder) {
     // A new one is created under the folder shown and opened.
     s.prompts.inputs = {"Für später"};
     dlg.cmdNewFolder->click();
-    EXPECT_TRUE(fs::is_directory(s.home.documents() / "Alt" / "Für später"));
+    EXPECT_TRUE(fs::is_directory(s.home.documents() / "Alt" / testsupport::pathOf("Für später")));
     EXPECT_EQ(dlg.Dir1->path(), "D:\\Dokumente\\Alt\\Für später");
     EXPECT_EQ(s.main.shared().sTargetPath, "D:\\Dokumente\\Alt\\Für später");
 

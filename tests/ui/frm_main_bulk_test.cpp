@@ -248,7 +248,7 @@ TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
                 SCOPED_TRACE(std::string(move ? "move" : "delete") + ", moment " +
                              std::to_string(moment) + ": " + what);
                 SetUp();
-                fs::remove_all(data.path() / "z");
+                testsupport::removeTree(data.path() / "z");
                 data.file("t/a.txt", "a");
                 data.file("t/b.txt", "b");
                 data.file("t/c.txt", "c");

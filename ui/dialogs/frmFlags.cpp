@@ -64,6 +64,9 @@ void frmFlags::createControls() {
         Check1[i] = new QCheckBox(caption, this);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
         place(Check1[i], boxes[i].left, boxes[i].top, boxes[i].width, 495);
+        // As the group title: a wider desktop font must not cut the caption short.
+        Check1[i]->resize(std::max(Check1[i]->width(), Check1[i]->sizeHint().width()),
+                          Check1[i]->height());
         // Any change of state rebuilds the value, a screen reader's toggle as much as a click;
         // setting the boxes from the file delivers nothing.
         connect(Check1[i], &QCheckBox::toggled, this, &frmFlags::Check1_Click);
