@@ -11,6 +11,9 @@ unset DISPLAY
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
     export WINEQT_QPA_PLATFORM=$QT_QPA_PLATFORM
 fi
+# Qt's offscreen platform on Windows reads its fonts from one folder; the tests' windows are laid
+# out in the same fonts as on Linux (Wine shows the host's root as drive Z:).
+export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
 # Wine makes a prefix only in a folder its user owns.
 mkdir -p "$WINEPREFIX"
 # Tests run in parallel: the first to come makes the prefix while the others wait.

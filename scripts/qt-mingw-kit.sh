@@ -24,8 +24,7 @@ apt() { "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 # The kit's version is that of the host tools, so moc's output matches the libraries.
-needed=(qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev
-    fonts-dejavu-core)
+needed=(qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev)
 missing=()
 for p in "${needed[@]}"; do
     installed "$p" || missing+=("$p")
@@ -80,18 +79,7 @@ if [ "${1:-}" = --path ]; then
     echo "$kit" >&3
     exit 0
 fi
-# Qt's platforms other than the Windows one (offscreen, for the tests) read fonts on Windows only
-# from the kit's lib/fonts; without any, every text is laid out in a stand-in font.
-add_fonts() {
-    if [ ! -d "$kit/lib/fonts" ]; then
-        mkdir -p "$kit/lib/fonts.new"
-        cp /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf "$kit/lib/fonts.new"
-        mv "$kit/lib/fonts.new" "$kit/lib/fonts"
-    fi
-}
-
 if [ -f "$stamp" ]; then
-    add_fonts
     echo "qt-mingw-kit: reusing $kit" >&2
     echo "$kit" >&3
     exit 0
@@ -139,7 +127,6 @@ cmake -G Ninja -S "$work/src" -B "$work/build" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$kit" "${options[@]}"
 cmake --build "$work/build" -j "${TILGOMAT_JOBS:-2}"
 cmake --install "$work/build"
-add_fonts
 touch "$stamp"
 rm -rf "$work"
 

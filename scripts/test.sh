@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test: once with warnings as errors
 # (preset dev), once under the address and undefined-behaviour sanitizers (preset asan), the core
 # and platform tests under the thread sanitizer (preset tsan: the walk lists ahead on threads),
-# and the core and platform tests as Windows programs under Wine (preset windows).
+# and the whole program with its core, platform and window tests as Windows programs under Wine
+# (preset windows-qt, with a static Qt for MinGW that scripts/qt-mingw-kit.sh builds once).
 # Run as root (as CI does), each suite runs a second time as an ordinary user, since root's
 # permission checks stop nothing and a test that passes only as root would go unnoticed.
 set -euo pipefail
@@ -10,6 +11,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+TILGOMAT_QT_KIT=$(scripts/qt-mingw-kit.sh)
+export TILGOMAT_QT_KIT
 
 # The test programs are copied to a folder of the user's own, so that the checkout may lie
 # where that user cannot reach (under /root, say). Windows programs run under Wine in a prefix
@@ -35,7 +38,7 @@ run_as_ordinary_user() {
     rm -rf "$dir"
 }
 
-for preset in dev asan tsan windows; do
+for preset in dev asan tsan windows-qt; do
     echo "=== $preset ==="
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
