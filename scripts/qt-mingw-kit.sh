@@ -15,27 +15,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 started=$SECONDS
 
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo=(sudo)
-fi
-apt() { "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
-
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-
-# The kit's version is that of the host tools, so moc's output matches the libraries.
-needed=(qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev)
-missing=()
-for p in "${needed[@]}"; do
-    installed "$p" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "${1:-}" = --path ]; then
-        echo "qt-mingw-kit: missing ${missing[*]}; run without --path to install them" >&2
-        exit 1
-    fi
-    apt update
-    apt install -y --no-install-recommends "${missing[@]}"
+# The kit's version is that of the host tools, so moc's output matches the libraries. The
+# project's installer brings them, MinGW-w64 and the entry for Debian's source packages.
+if [ "${1:-}" != --path ]; then
+    "$root/scripts/install-deps.sh"
+elif ! dpkg-query -W qt6-base-dev-tools >/dev/null 2>&1; then
+    echo "qt-mingw-kit: qt6-base-dev-tools is missing; run without --path to install it" >&2
+    exit 1
 fi
 source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 qt_version=${source_version%%+*}
@@ -90,23 +76,6 @@ fi
 work=$kit.work
 mkdir -p "$work"
 if [ ! -f "$work/.source-ready" ]; then
-    if ! grep -Eqs '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/*; then
-        # Debian's source packages are listed only with a deb-src entry.
-        "${sudo[@]}" tee /etc/apt/sources.list.d/tilgomat-debian-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-        apt update
-    fi
     rm -rf "$work/src" "$work/download"
     mkdir -p "$work/download"
     (cd "$work/download" && apt-get source qt6-base="$source_version")
