@@ -114,7 +114,8 @@ std::vector<Drive> DriveMap::driveTexts() const {
         const wchar_t localName[] = {rootPath[0], L':', 0};
         result.push_back(
             {letter, machineDriveText(
-                         letter, ::GetDriveTypeW(rootPath), [&] { return volumeLabel(rootPath); },
+                         letter, ::GetDriveTypeW(rootPath),
+                         [root = std::wstring(rootPath)] { return volumeLabel(root.c_str()); },
                          [&] { return remoteName(localName); })});
     }
     return result;

@@ -6,13 +6,52 @@
 
 #include <winnetwk.h>
 
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
 namespace platform::win32 {
 
-std::string machineDriveText(char letter, unsigned driveType, const LabelQuery& volumeLabel,
+namespace {
+
+// Each drive's label query, which may outlive the list that started it.
+struct LabelQueries {
+    struct Drive {
+        bool running = false;
+        std::wstring last; // the last answer
+    };
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::map<char, Drive> drives;
+};
+
+std::wstring labelSoon(char letter, LabelQuery query) {
+    // Never destroyed: a query still running when the program ends must find it.
+    static auto* const queries = new LabelQueries;
+    std::unique_lock lock(queries->mutex);
+    LabelQueries::Drive& drive = queries->drives[letter];
+    if (!drive.running) {
+        drive.running = true;
+        std::thread([&drive, query = std::move(query)] {
+            std::wstring label = query();
+            const std::lock_guard done(queries->mutex);
+            drive.last = std::move(label);
+            drive.running = false;
+            queries->answered.notify_all();
+        }).detach();
+    }
+    queries->answered.wait_for(lock, kLabelWait, [&drive] { return !drive.running; });
+    return drive.last;
+}
+
+} // namespace
+
+std::string machineDriveText(char letter, unsigned driveType, LabelQuery volumeLabel,
                              const LabelQuery& remoteName) {
     std::wstring label;
     if (driveType == DRIVE_FIXED || driveType == DRIVE_RAMDISK)
-        label = volumeLabel();
+        label = labelSoon(letter, std::move(volumeLabel));
     else if (driveType == DRIVE_REMOTE)
         label = remoteName();
     std::string text{letter, ':'};

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +25,29 @@ TEST(MachineDriveText, OnlyTheQueryThatAnswersAtOnceIsMade) {
     EXPECT_EQ(
         platform::win32::machineDriveText('z', DRIVE_REMOTE, volume, [] { return std::wstring(); }),
         "z:");
+}
+
+// A disk that does not answer at once (asleep) does not hold the list: the drive shows without
+// its label, no second query is made while the first waits, and the label shows once answered.
+TEST(MachineDriveText, ASleepingDiskDoesNotHoldTheList) {
+    using platform::win32::machineDriveText;
+    std::promise<void> wake;
+    const std::shared_future<void> awake = wake.get_future().share();
+    std::atomic<int> asked{0};
+    const auto sleeping = [awake, &asked] {
+        ++asked;
+        awake.wait_for(std::chrono::seconds(5)); // bounded, so that a list that waits fails
+        return std::wstring(L"Archiv");
+    };
+    const auto none = [] { return std::wstring(); };
+    EXPECT_EQ(machineDriveText('q', DRIVE_FIXED, sleeping, none), "q:");
+    EXPECT_EQ(machineDriveText('q', DRIVE_FIXED, sleeping, none), "q:");
+    EXPECT_EQ(asked, 1);
+    wake.set_value();
+    std::string text;
+    for (int round = 0; round < 100 && text != "q: [Archiv]"; ++round)
+        text = machineDriveText('q', DRIVE_FIXED, sleeping, none);
+    EXPECT_EQ(text, "q: [Archiv]");
 }
 
 } // namespace
