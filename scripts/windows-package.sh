@@ -4,7 +4,7 @@
 # Builds the Qt kit for MinGW first when it is missing (scripts/qt-mingw-kit.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+# The kit script installs what is missing first.
 TILGOMAT_QT_KIT=$(scripts/qt-mingw-kit.sh)
 export TILGOMAT_QT_KIT
 cmake --preset windows-qt >/dev/null

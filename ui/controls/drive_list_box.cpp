@@ -30,11 +30,8 @@ void DriveListBox::setDrive(std::string_view anyPath) {
         if (m_current == shareIndex() && core::onSameDrive(share, m_share))
             return;
         // Listed only once it can be read, as a drive is chosen only then.
-        platform::Listing listing;
-        if (m_fs.listFolder(share, platform::ListDetail::Kind, listing)) {
-            reportNotReady(share);
+        if (!answers(share, share))
             return;
-        }
         m_share = share;
         m_current = shareIndex();
         fill();
@@ -94,14 +91,11 @@ void DriveListBox::onActivated(int index) {
 bool DriveListBox::select(int index) {
     if (index == m_current)
         return true;
-    platform::Listing listing;
     const bool share = index == shareIndex();
     const char letter = share ? 0 : m_drives[static_cast<std::size_t>(index)].letter;
-    const std::string root = share ? m_share : std::string{letter, ':', '\\'};
-    if (m_fs.listFolder(root, platform::ListDetail::Kind, listing)) {
-        reportNotReady(share ? m_share : std::string{letter, ':'});
+    if (!answers(share ? m_share : std::string{letter, ':', '\\'},
+                 share ? m_share : std::string{letter, ':'}))
         return false;
-    }
     m_current = index;
     setCurrentIndex(index);
     emit changed();
@@ -114,6 +108,14 @@ int DriveListBox::indexOfLetter(char letter) const {
             return static_cast<int>(i);
     }
     return -1;
+}
+
+bool DriveListBox::answers(std::string_view root, std::string_view drive) {
+    platform::Listing listing;
+    if (!m_fs.listFolder(root, platform::ListDetail::Kind, listing))
+        return true;
+    reportNotReady(drive);
+    return false;
 }
 
 void DriveListBox::reportNotReady(std::string_view drive) {

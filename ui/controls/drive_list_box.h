@@ -45,6 +45,8 @@ private:
     void fill();
     int indexOfLetter(char letter) const;
     int shareIndex() const { return static_cast<int>(m_drives.size()); }
+    // Whether `root` can be read; if not, tells the user that `drive` is not ready.
+    bool answers(std::string_view root, std::string_view drive);
     // `drive`: "e:" or the share root.
     void reportNotReady(std::string_view drive);
 
