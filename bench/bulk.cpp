@@ -122,11 +122,14 @@ private:
             fail("the search did not list every file");
         window.searchSeconds = 0;
         core::OperationLog log(*m_fs);
+        // As the target folder dialog shows it.
+        const platform::FileId targetId =
+            m_fs->fileIdFollowing(bench::pathText(target)).valueOr(platform::FileId{});
         const auto start = bench::Clock::now();
         if (op == Operation::Delete)
             core::deleteListedEntries(window, *m_fs, log);
         else
-            core::copyOrMoveEntries(window, *m_fs, log, bench::pathText(target),
+            core::copyOrMoveEntries(window, *m_fs, log, bench::pathText(target), targetId,
                                     op == Operation::Move, false);
         const double total = bench::secondsSince(start);
         if (window.warnings != 0)

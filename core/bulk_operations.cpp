@@ -35,24 +35,27 @@ void searchAgain(BulkWindow& window) {
 }
 
 platform::Result<std::unique_ptr<platform::ListedFile>>
-reach(platform::Platform& fs, const EntryList& entries, std::size_t i) {
-    return fs.reachListed(actionPath(entries, i), listedTrail(entries, i));
+reach(platform::Pass& pass, const EntryList& entries, std::size_t i) {
+    return pass.reachListed(actionPath(entries, i), listedTrail(entries, i));
 }
 
-// Whether the listed file is still where it was listed. Only a missing name or another file
-// there tell that it is not; any other failure cannot.
-bool stillListed(platform::Platform& fs, const EntryList& entries, std::size_t i) {
-    auto file = reach(fs, entries, i);
-    const std::error_code error = file ? (*file)->check() : file.error();
+// Whether a listed file that the pass did not remove is still there. Only a missing name or
+// another file at it tell that it is not; a way that no longer leads to its folder leaves it
+// where it may well be, not removed.
+bool stillListed(platform::Pass& pass, const EntryList& entries, std::size_t i) {
+    auto file = reach(pass, entries, i);
+    if (!file)
+        return file.error() != std::errc::no_such_file_or_directory;
+    const std::error_code error = (*file)->check();
     return error != std::errc::no_such_file_or_directory && !refusedAsNotListed(error);
 }
 
 // The listed files of `missed` that were not removed, in list order.
-std::vector<std::size_t> survivors(platform::Platform& fs, const EntryList& entries,
+std::vector<std::size_t> survivors(platform::Pass& pass, const EntryList& entries,
                                    const std::vector<NotRemoved>& missed) {
     std::vector<std::size_t> left;
     for (const NotRemoved& m : missed) {
-        if (m.refused || stillListed(fs, entries, m.position))
+        if (m.refused || stillListed(pass, entries, m.position))
             left.push_back(m.position);
     }
     return left;
@@ -90,35 +93,49 @@ void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& lis
     searchAgain(window);
 }
 
+// The pass's own: its log lines go through it while it runs.
+class Attached {
+public:
+    Attached(OperationLog& log, platform::Pass& pass) : m_log(log) { log.attach(&pass); }
+    Attached(const Attached&) = delete;
+    Attached& operator=(const Attached&) = delete;
+    ~Attached() { m_log.attach(nullptr); }
+
+private:
+    OperationLog& m_log;
+};
+
 // Copies, or moves, the listed file of entry `i` to `name` in the target folder.
-std::error_code transfer(platform::Platform& fs, TargetGuard& guard, TargetFolder& folder,
-                         const EntryList& entries, std::size_t i, std::string_view name,
+std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder& folder,
+                         const EntryList& entries, std::size_t i, std::string_view asked,
                          bool move) {
-    auto file = reach(fs, entries, i);
+    auto file = reach(pass, entries, i);
     if (!file)
         return file.error();
-    const std::string target = folder.path(name);
+    if (auto error = (*file)->check(); error || (error = pass.targetError()))
+        return error;
+    const std::string name = folder.nameFor(asked);
     // A move the platform can do in one step onto a free name ends exactly as the copy and
     // delete below would, and replaces nothing; whatever it refuses, those settle by their own
     // rules.
     if (move) {
-        const std::error_code error = (*file)->moveTo(target);
+        const std::error_code error = (*file)->moveTo(name);
         if (!error) {
-            guard.written(target);
+            guard.written(name);
             folder.wrote(name);
             return {};
         }
         if (refusedAsNotListed(error))
             return error;
     }
-    if (!guard.mayReplace(target, move))
+    if (!guard.mayReplace(name))
         return std::make_error_code(std::errc::file_exists);
-    if (auto error = (*file)->copyTo(target))
+    if (auto error = (*file)->copyTo(name))
         return error;
+    guard.written(name);
     folder.wrote(name);
     if (!move)
         return {};
-    guard.written(target);
     return (*file)->remove();
 }
 
@@ -142,6 +159,8 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     const EntryList entries = window.resultList();
     if (entries.empty())
         return;
+    const std::unique_ptr<platform::Pass> pass = fs.beginPass(log.passFolders());
+    const Attached attached(log, *pass);
     const std::size_t count = entries.size();
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
@@ -151,25 +170,29 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         log.sLogItem = entryPath(entries[i]);
         log.sLogNote = progressNote(i, count);
         log.WriteLogLine();
-        auto file = reach(fs, entries, i);
+        auto file = reach(*pass, entries, i);
         const std::error_code error = file ? (*file)->remove() : file.error();
         if (error)
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
-    const std::vector<std::size_t> left = survivors(fs, entries, missed);
+    const std::vector<std::size_t> left = survivors(*pass, entries, missed);
     searchAgain(window);
     reportSurvivors(window, log, entries, left);
 }
 
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       std::string sTargetPath, bool bolMove, bool bolPrefix) {
+                       std::string sTargetPath, platform::FileId targetId, bool bolMove,
+                       bool bolPrefix) {
     const EntryList entries = window.resultList();
     if (entries.empty())
         return;
+    const std::unique_ptr<platform::Pass> pass =
+        fs.beginPass(log.passFolders(std::move(sTargetPath), targetId));
+    const Attached attached(log, *pass);
     const std::size_t count = entries.size();
-    TargetGuard guard(fs, entries, sTargetPath);
-    TargetFolder targetFolder(fs, sTargetPath);
+    TargetGuard guard(fs, entries, *pass);
+    TargetFolder targetFolder(fs, *pass);
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
@@ -180,12 +203,12 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
         const std::string name = targetFileName(i, modFile::FileNameFromPath(listed), bolPrefix);
-        if (auto error = transfer(fs, guard, targetFolder, entries, i, name, bolMove))
+        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, bolMove))
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
     const std::vector<std::size_t> left =
-        bolMove ? survivors(fs, entries, missed) : std::vector<std::size_t>();
+        bolMove ? survivors(*pass, entries, missed) : std::vector<std::size_t>();
     searchAgain(window);
     if (bolMove)
         reportSurvivors(window, log, entries, left);

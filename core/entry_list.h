@@ -31,11 +31,12 @@ struct EntryIdentity {
     std::uint64_t id = 0;
 };
 
-// A folder the walk listed: its identity and the folder it was listed in (kNoFolder for the
-// start folder).
+// A folder the walk listed: its identity, the folder it was listed in (kNoFolder for the start
+// folder) and its change time as the listing found it (Listing::changed).
 struct ListedFolder {
     platform::FileId id;
     std::uint32_t parent = EntryIdentity::kNoFolder;
+    std::int64_t changed = 0;
 };
 
 // The result entries of a search in walk order, packed into text chunks of a megabyte: a

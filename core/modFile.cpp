@@ -83,8 +83,9 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     m_above.push_back(level.listing.id);
     level.next = 0;
     level.prefixLength = m_prefix.size();
-    level.listed = m_hits.addFolder({level.listing.id, depth == 0 ? core::EntryIdentity::kNoFolder
-                                                                  : m_levels[depth - 1].listed});
+    level.listed = m_hits.addFolder(
+        {level.listing.id, depth == 0 ? core::EntryIdentity::kNoFolder : m_levels[depth - 1].listed,
+         level.listing.changed});
     return true;
 }
 

@@ -6,9 +6,38 @@
 
 namespace core {
 
+namespace {
+
+constexpr std::string_view kLogName = "Tilgomat.txt";
+
+// The folder the log goes into: the documents folder, else the current drive's root.
+std::string logFolder(const platform::Platform& fs) {
+    std::string folder = modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL);
+    return folder.empty() ? std::string("\\") : folder;
+}
+
+} // namespace
+
 std::string logPath(const platform::Platform& fs) {
-    return modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL) +
-           "\\Tilgomat.txt";
+    return modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL) + "\\" +
+           std::string(kLogName);
+}
+
+OperationLog::OperationLog(platform::Platform& fs) : m_fs(fs), m_folder(logFolder(fs)) {
+    m_folderId = fs.fileIdFollowing(m_folder).valueOr(platform::FileId{});
+}
+
+platform::PassFolders OperationLog::passFolders(std::string target,
+                                                platform::FileId targetId) const {
+    platform::PassFolders folders;
+    folders.target = std::move(target);
+    folders.targetId = targetId;
+    folders.logFolder = logFolder(m_fs);
+    // A folder found under another name since is taken as it is found now.
+    if (folders.logFolder == m_folder)
+        folders.logFolderId = m_folderId;
+    folders.logName = kLogName;
+    return folders;
 }
 
 std::error_code OperationLog::WriteLogLine() {
@@ -30,7 +59,9 @@ std::error_code OperationLog::writeLine(std::string_view suffix) {
     // "?": a path holding CR or LF cannot split or forge a line.
     std::string bytes = utf8ToCp1252(line);
     bytes += "\r\n";
-    return m_fs.appendToFile(logPath(m_fs), bytes);
+    if (m_pass)
+        return m_pass->appendLog(bytes);
+    return m_fs.beginPass(passFolders())->appendLog(bytes);
 }
 
 } // namespace core

@@ -16,22 +16,36 @@ std::string logPath(const platform::Platform& fs);
 
 class OperationLog {
 public:
-    explicit OperationLog(platform::Platform& fs) : m_fs(fs) {}
+    // Notes which folder the log goes into now, as the program finds it at its start: a pass
+    // writes the log there only while that folder is still the same one.
+    explicit OperationLog(platform::Platform& fs);
 
     // Filled by the caller before each write; both keep their values afterwards.
     std::string sLogItem;
     std::string sLogNote;
 
-    // Appends: date and time ; "sLogItem" ; sLogNote CR LF. A failure loses the line and is
-    // returned only so that tests can see it; the bulk operations go on regardless.
+    // Appends: date and time ; "sLogItem" ; sLogNote CR LF, through the pass under way (see
+    // attach), else through a pass of its own. A failure loses the line and is returned only so
+    // that tests can see it; the bulk operations go on regardless.
     std::error_code WriteLogLine();
     // The same line with " ->error delete" after the note.
     std::error_code WriteLogErrorLine();
+
+    // The folders a pass that writes this log holds: the log's folder (worked out anew) and
+    // `target` with the identity it was chosen with.
+    platform::PassFolders passFolders(std::string target = {},
+                                      platform::FileId targetId = {}) const;
+    // The lines go through `pass` until it is detached again (nullptr).
+    void attach(platform::Pass* pass) { m_pass = pass; }
 
 private:
     std::error_code writeLine(std::string_view suffix);
 
     platform::Platform& m_fs;
+    // The log's folder as found at the start, and its identity.
+    std::string m_folder;
+    platform::FileId m_folderId;
+    platform::Pass* m_pass = nullptr;
 };
 
 } // namespace core

@@ -66,6 +66,7 @@ platform::ListedTrail listedTrail(const EntryList& list, std::size_t i) {
     std::reverse(trail.folders.begin(), trail.folders.end());
     trail.file = identity.id;
     trail.link = identity.link;
+    trail.listedAt = list.folders()[identity.folder].changed;
     return trail;
 }
 

@@ -20,20 +20,19 @@ namespace core {
 
 class TargetFolder {
 public:
-    TargetFolder(const platform::Platform& fs, std::string sTargetPath);
+    // The folder the pass holds; `fs` gives the case mapping.
+    TargetFolder(const platform::Platform& fs, platform::Pass& pass);
 
-    // The path text through which an action reaches `name` in the folder: the folder exactly
-    // as found and the name as it stands there (exactly, else in another case, the first in
-    // listing order), or the name itself where there is none. Where the folder cannot be
-    // looked into, sTargetPath, "\" (always, also after a drive root) and the name.
-    std::string path(std::string_view name) const;
-    // Records that the pass has just written `name` through path().
+    // The name through which an action reaches `name` in the folder: the name as it stands
+    // there (exactly, else in another case, the first in listing order), or the name itself
+    // where there is none.
+    std::string nameFor(std::string_view name) const;
+    // Records that the pass has just written `name` through nameFor().
     void wrote(std::string_view name);
 
 private:
     const platform::Platform& m_fs;
-    std::string m_text;  // sTargetPath
-    std::string m_exact; // the folder as exact path text ending in "\"; empty: not looked into
+    platform::Pass& m_pass;
     // Upper-cased name -> the names of that spelling, in listing order.
     std::unordered_map<std::string, std::vector<std::string>> m_names;
 };

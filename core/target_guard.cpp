@@ -14,21 +14,21 @@ bool leadsNowhere(std::error_code error) {
 
 } // namespace
 
-bool TargetGuard::mayReplace(std::string_view target, bool protectWritten) {
-    auto existing = m_fs.fileId(target);
+bool TargetGuard::mayReplace(std::string_view name) {
+    auto existing = m_pass.targetEntry(name);
     // A lookup that failed for another reason than a missing name, or a file system that gives
     // no id, cannot tell what would be replaced.
     if (!existing)
         return existing.error() == std::errc::no_such_file_or_directory;
     if (!existing->known())
         return false;
-    if (protectWritten && (m_writtenUnknown || m_written.contains(*existing)))
+    if (m_writtenUnknown || m_written.contains(*existing))
         return false;
     return !isListed(*existing);
 }
 
-void TargetGuard::written(std::string_view target) {
-    auto id = m_fs.fileId(target);
+void TargetGuard::written(std::string_view name) {
+    auto id = m_pass.targetEntry(name);
     if (id && id->known())
         m_written.insert(*id);
     else
@@ -38,8 +38,11 @@ void TargetGuard::written(std::string_view target) {
 bool TargetGuard::isListed(const platform::FileId& id) {
     if (!m_listed)
         collectListed();
+    // A file system may report a file's device apart from its folder's (an overlay of several
+    // file systems), while the walk saw the folder's.
+    const std::uint64_t targetDevice = m_pass.targetId().device;
     return m_listedUnknown || m_listed->contains(id) ||
-           (m_targetDevice && m_listed->contains({*m_targetDevice, id.inode, id.high}));
+           m_listed->contains({targetDevice, id.inode, id.high});
 }
 
 void TargetGuard::recordListed(const platform::FileId& listed) {
@@ -51,8 +54,6 @@ void TargetGuard::recordListed(const platform::FileId& listed) {
 
 void TargetGuard::collectListed() {
     m_listed.emplace();
-    if (auto folder = m_fs.fileIdFollowing(m_targetFolder))
-        m_targetDevice = folder->device;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (!isFileEntry(m_entries[i]))
             continue;

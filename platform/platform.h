@@ -18,9 +18,9 @@
 //                              copy's target lookup this alone means "free"
 //   permission_denied          refused by the rules: a read-only file, a hidden or read-only
 //                              copy target, access denied by the system
-//   file_exists                moveFile() onto a name that is taken
-//   cross_device_link          moveFile() to another volume
-//   device_or_resource_busy    copyFile() onto the source itself
+//   file_exists                ListedFile::moveTo() onto a name that is taken
+//   cross_device_link          ListedFile::moveTo() to another volume
+//   device_or_resource_busy    ListedFile::copyTo() onto the source itself
 //   resource_unavailable_try_again   the file is in use: another program holds it open in a way
 //                              that keeps this action out, or has locked it
 //   network_unreachable        a network path that does not answer (a share reconnecting, a
@@ -30,9 +30,11 @@
 //   invalid_argument           path text the program cannot carry (NUL, forbidden characters,
 //                              a network path on a backend that reaches no shares), a device
 //                              name (CON, NUL, COM1, ...) for a new folder
-//   operation_not_supported    the host lacks the feature (moveFile, stored attributes)
-//   identifier_removed         a listed file's path no longer leads to it (ListedFile), or a
-//                              move's source changed after its copy began
+//   operation_not_supported    the host lacks the feature (moveTo, stored attributes)
+//   identifier_removed         a listed file's path no longer leads to it (ListedFile: another
+//                              file or folder stands on its way, or a folder on it is gone), a
+//                              move's source changed after its copy began, or a held folder of a
+//                              pass is not the one chosen
 //   filename_too_long, no_space_on_device, io_error   as the words say
 // Any other value counts as a failure of no particular kind.
 
@@ -51,24 +53,81 @@ namespace platform {
 
 inline constexpr std::string_view kExactPrefix = "\\\\?\\";
 
-// A file a walk listed, reached through the folders it was listed in (Platform::reachListed).
+// A file a walk listed, reached through the folders it was listed in (Pass::reachListed).
 // Every action re-checks the file's own identity first and acts on this file or on none: a file
-// put in its place since is refused with identifier_removed.
+// put in its place since is refused with identifier_removed, and so is one that stood in for it
+// at the moment of the action (the action is checked after it, or made certain). It lives no
+// longer than the pass that reached it, into whose target folder it is copied or moved.
 class ListedFile {
 public:
     virtual ~ListedFile() = default;
     // No error while the file is still at its name; identifier_removed when another file
     // stands there, no_such_file_or_directory when none does.
     virtual std::error_code check() = 0;
-    // Platform::deleteFile's rules on this file. After copyTo(), also refused unless the file is
-    // still the one that copy read, unchanged (identity, length, last-write time).
+    // Deletes the file: refuses read-only files and anything that is not a file. After copyTo(),
+    // also refused unless the file is still the one that copy read, unchanged (identity, length,
+    // last-write and change time).
     virtual std::error_code remove() = 0;
-    // Platform::copyFile's rules, this file as the source. A backend may hold the file from here
-    // until remove() or its end, so that no other program writes, renames or deletes it between
-    // the copy and the delete of a move.
-    virtual std::error_code copyTo(std::string_view target) = 0;
-    // Platform::moveFile's rules, this file as the source.
-    virtual std::error_code moveTo(std::string_view target) = 0;
+    // Copies the file to `name` in the pass's target folder, replacing a file there, with
+    // Windows' rules: refuses a read-only, hidden or system target, the same file, a source that
+    // is not a regular file. Carries attributes and last-write time. Writes a temporary file in
+    // the target folder and renames it into place. A backend may hold the file from here until
+    // remove() or its end, so that no other program writes, renames or deletes it between the
+    // copy and the delete of a move.
+    virtual std::error_code copyTo(std::string_view name) = 0;
+    // Moves the file to `name` in the pass's target folder where the system can do it without
+    // copying (a rename on one file system), only onto a name that is free, and only where the
+    // result is exactly that of copyTo() followed by remove(). Either the file is moved or
+    // nothing changes; on any failure the caller copies and deletes, which applies every rule
+    // itself. A taken name is refused with file_exists, a read-only file with
+    // permission_denied, another file system with cross_device_link. Backends without such a
+    // move refuse every one with operation_not_supported.
+    virtual std::error_code moveTo(std::string_view name) = 0;
+};
+
+// The folders a pass writes into, as they were chosen: the target folder of a copy or a move
+// with the identity the target dialog showed, and the folder of the log with the identity it had
+// when the program found it. An unknown identity compares with nothing.
+struct PassFolders {
+    std::string target; // path text; empty: the pass writes no files (a delete)
+    FileId targetId;
+    std::string logFolder; // path text
+    FileId logFolderId;
+    std::string logName; // the log's file name in its folder
+};
+
+// A delete, copy or move under way. It opens the target folder and the log's folder once, at its
+// start, compares each with what was chosen, and holds them to its end, with the folders of the
+// listed file reached last; every temporary file, rename, replacement, target check and log line
+// is made relative to those held folders. A link (on Windows a reparse point) at the log's name or
+// in place of the log's folder is never followed; the target folder is reached as the dialog
+// reached it and then held as the very folder it showed. Everything it holds is let go when it
+// ends.
+class Pass {
+public:
+    virtual ~Pass() = default;
+    // Why the pass holds no target folder: no_such_file_or_directory where none stands at its
+    // path, identifier_removed where another folder than the chosen one does, or the error that
+    // opening it met. No error while it holds the chosen one, or none was asked for.
+    virtual std::error_code targetError() const = 0;
+    // Identity of the held target folder.
+    virtual FileId targetId() const = 0;
+    // The held target folder's entries with ListDetail::Kind.
+    virtual std::error_code listTarget(Listing& out) = 0;
+    // Identity of the entry `name` in the held target folder, a final link not followed;
+    // no_such_file_or_directory when the name is free.
+    virtual Result<FileId> targetEntry(std::string_view name) = 0;
+    // The file at `path` (exact path text) as a walk listed it, reached through the folders of
+    // `trail`: the start folder is found by the path and must be the listed one; below it each
+    // name is opened in the folder opened before and must be the listed folder (a link there is
+    // followed only where it leads to that very folder). The folders stay held for the next file
+    // on the same way. identifier_removed when a folder is not the listed one or is gone. With an
+    // empty trail the file's folder is found by the path, unchecked.
+    virtual Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
+                                                            const ListedTrail& trail) = 0;
+    // Appends `bytes` to the log in the held log folder: one open-append-close, the file made
+    // where it is missing; a read-only log, a link at its name and anything but a file refused.
+    virtual std::error_code appendLog(std::string_view bytes) = 0;
 };
 
 class Platform {
@@ -123,42 +182,21 @@ public:
     virtual Result<FileId> fileId(std::string_view path) const = 0;
     // Identity of what the path leads to (a final link is followed).
     virtual Result<FileId> fileIdFollowing(std::string_view path) const = 0;
-    // The file at `path` (exact path text) as a walk listed it, reached through the folders of
-    // `trail`: the start folder is found by the path and must be the listed one; below it each
-    // name is opened in the folder opened before and must be the listed folder (a link there is
-    // followed only where it leads to that very folder). identifier_removed when a folder is not
-    // the listed one, no_such_file_or_directory when the way is gone. With an empty trail the
-    // file's folder is found by the path, unchecked.
-    virtual Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
-                                                            const ListedTrail& trail) = 0;
     // Attribute bits (ReadOnly, Hidden, System, Directory, Archive); 32 bits, never truncated.
     virtual Result<std::uint32_t> getAttributes(std::string_view path) const = 0;
-    // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored.
+    // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored. A file is
+    // changed through a link only where the link's owner owns it too: no one's link makes the
+    // program change another's file; such a change is refused with permission_denied.
     virtual std::error_code setAttributes(std::string_view path, std::uint32_t attributes) = 0;
     // Plain delete: refuses read-only files and anything that is not a file.
     virtual std::error_code deleteFile(std::string_view path) = 0;
-    // Plain copy replacing an existing target; refuses a read-only, hidden or system target, the
-    // same file, a source that is not a regular file. Carries attributes and last-write time.
-    // Writes a temporary file beside the target and renames it into place.
-    virtual std::error_code copyFile(std::string_view source, std::string_view target) = 0;
-    // Moves a file where the system can do it without copying (a rename on one file system),
-    // only onto a name that is free, and only where the result is exactly that of copyFile
-    // followed by deleteFile of the source. Either the file is moved or nothing changes; on any
-    // failure the caller copies and deletes, which applies every rule itself. An existing target
-    // is refused with file_exists, a read-only source with permission_denied, a move to another
-    // file system with cross_device_link. Backends without such a move refuse every one.
-    virtual std::error_code moveFile(std::string_view source, std::string_view target) {
-        (void)source;
-        (void)target;
-        return std::make_error_code(std::errc::operation_not_supported);
-    }
+    // Starts a delete, copy or move that writes into `folders`.
+    virtual std::unique_ptr<Pass> beginPass(const PassFolders& folders) = 0;
     // Makes a folder; refuses a name Windows keeps for a device (checkNewFolderName).
     virtual std::error_code createFolder(std::string_view path) = 0;
     virtual Result<std::uint64_t> fileLength(std::string_view path) const = 0;
     // Last-write date and time of a file, local time.
     virtual Result<DateTime> fileDateTime(std::string_view path) const = 0;
-    // Appends bytes to a file, creating it; one open-append-close.
-    virtual std::error_code appendToFile(std::string_view path, std::string_view bytes) = 0;
     virtual Result<std::string> readFile(std::string_view path) const = 0;
 
     // --- Environment -----------------------------------------------------------------------

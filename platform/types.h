@@ -83,6 +83,9 @@ struct ListedTrail {
     // The file was a link itself. A file system may give a new file the number of one just
     // deleted, so a link put in place of a file can carry its number; never its kind.
     bool link = false;
+    // The change time of the file's folder as its listing found it (Listing::changed). A file
+    // made later under a reused number is younger than that; 0: nothing to compare.
+    std::int64_t listedAt = 0;
 };
 
 enum class ListDetail {
@@ -110,11 +113,16 @@ public:
     };
 
     FileId id; // of the listed folder itself
+    // The listed folder's own change time when it was listed, in nanoseconds since 1970; 0 where
+    // the listing gives none. Where every new entry moves a folder's change time on, a file born
+    // after it was made since the listing.
+    std::int64_t changed = 0;
 
     void clear() {
         m_text.clear();
         m_entries.clear();
         id = {};
+        changed = 0;
     }
     void add(std::string_view name, std::string_view hostName, bool folder,
              std::uint32_t attributes, std::uint64_t fileId = 0, bool link = false) {

@@ -4,6 +4,7 @@
 #include "platform/types.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 #include <cerrno>
@@ -27,23 +28,30 @@ std::string_view ownName(const HostEntry& entry) {
     return entry.name() == "." || entry.name() == ".." ? std::string_view() : entry.name();
 }
 
-std::error_code changeMode(const HostEntry& entry, mode_t mode) {
-    if (::fchmodat(entry.dirFd(), entry.leaf.c_str(), mode & 07777, 0) != 0)
+// A file to change, reached through `self` (a path to the very file, /proc/self/fd/N), with its
+// own name and stat.
+struct Changed {
+    std::string self;
+    std::string_view name;
+    struct stat st;
+};
+
+std::error_code changeMode(const Changed& file, mode_t mode) {
+    if (::chmod(file.self.c_str(), mode & 07777) != 0)
         return lastError();
     return {};
 }
 
-std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, std::uint32_t bits) {
-    std::string path = entry.shortPath();
-    const std::uint32_t implied = defaultStoredBits(st, ownName(entry));
+std::error_code writeStoredBits(const Changed& file, std::uint32_t bits) {
+    const std::uint32_t implied = defaultStoredBits(file.st, file.name);
     if (bits == implied) {
-        if (::removexattr(path.c_str(), kDosAttribName) != 0 && errno != ENODATA &&
+        if (::removexattr(file.self.c_str(), kDosAttribName) != 0 && errno != ENODATA &&
             !noStoreSupport(errno))
             return lastError();
         return {};
     }
     std::string value = formatDosAttrib(bits);
-    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
+    if (::setxattr(file.self.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
         // Where nothing can be stored, the write bits alone carry read-only.
         if (noStoreSupport(errno) && (bits & ~std::uint32_t{ReadOnly}) == implied)
             return {};
@@ -54,17 +62,33 @@ std::error_code writeStoredBits(const HostEntry& entry, const struct stat& st, s
 
 // The stored bits written as the file's owner may: where the owner lacks the write bit (a
 // read-only file, or one that only others may write), it is lent for the moment of the write.
-std::error_code writeStoredBitsAsOwner(const HostEntry& entry, const struct stat& st,
-                                       std::uint32_t bits) {
-    std::error_code error = writeStoredBits(entry, st, bits);
-    if ((st.st_mode & S_IWUSR) ||
+std::error_code writeStoredBitsAsOwner(const Changed& file, std::uint32_t bits) {
+    std::error_code error = writeStoredBits(file, bits);
+    if ((file.st.st_mode & S_IWUSR) ||
         (error != std::errc::permission_denied && error != std::errc::operation_not_permitted))
         return error;
-    if (changeMode(entry, st.st_mode | S_IWUSR))
+    if (changeMode(file, file.st.st_mode | S_IWUSR))
         return error;
-    error = writeStoredBits(entry, st, bits);
-    const std::error_code restored = changeMode(entry, st.st_mode);
+    error = writeStoredBits(file, bits);
+    const std::error_code restored = changeMode(file, file.st.st_mode);
     return error ? error : restored;
+}
+
+// The file an entry names, opened without reading it: the entry itself, or what it leads to
+// where it is a link whose owner owns that too.
+Result<UniqueFd> openToChange(const HostEntry& entry, struct stat& st) {
+    UniqueFd own(::openat(entry.dirFd(), entry.leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!own.valid() || ::fstat(own.get(), &st) != 0)
+        return lastError();
+    if (!S_ISLNK(st.st_mode))
+        return own;
+    const uid_t linkOwner = st.st_uid;
+    UniqueFd linked(::openat(entry.dirFd(), entry.leaf.c_str(), O_PATH | O_CLOEXEC));
+    if (!linked.valid() || ::fstat(linked.get(), &st) != 0)
+        return lastError();
+    if (st.st_uid != linkOwner)
+        return errc(std::errc::permission_denied);
+    return linked;
 }
 
 } // namespace
@@ -138,30 +162,33 @@ Result<std::uint32_t> readAttributes(const HostEntry& entry) {
 
 std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes, mode_t umask) {
     struct stat st {};
-    if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, 0) != 0)
-        return lastError();
+    auto fd = openToChange(entry, st);
+    if (!fd)
+        return fd.error();
+    Changed file{fdPath(fd->get()), ownName(entry), st};
     // Read-only is stored as well as taken from the write bits, so that a Samba server, which
     // reads it from the stored value alone, keeps it too.
     std::uint32_t bits = attributes & (kStoredBits | ReadOnly);
     // A user without privileges may change the stored bits only while the owner may write the
     // file, so they are written before the write bits go and after they come back.
     if (bits & ReadOnly) {
-        if (auto error = writeStoredBitsAsOwner(entry, st, bits))
+        if (auto error = writeStoredBitsAsOwner(file, bits))
             return error;
-        if (!noWriteBit(st))
-            return changeMode(entry, st.st_mode & ~kWriteBits);
+        if (!noWriteBit(file.st))
+            return changeMode(file, file.st.st_mode & ~kWriteBits);
         return {};
     }
-    if (noWriteBit(st)) {
-        mode_t writeBits = (S_IRUSR | S_IWUSR | ((st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
+    if (noWriteBit(file.st)) {
+        mode_t writeBits =
+            (S_IRUSR | S_IWUSR | ((file.st.st_mode & (S_IRGRP | S_IROTH)) >> 1)) & ~umask;
         // A mask that takes every write bit must not leave the file read-only after all.
         if ((writeBits & kWriteBits) == 0)
             writeBits |= S_IWUSR;
-        if (auto error = changeMode(entry, st.st_mode | writeBits))
+        if (auto error = changeMode(file, file.st.st_mode | writeBits))
             return error;
-        st.st_mode |= writeBits;
+        file.st.st_mode |= writeBits;
     }
-    return writeStoredBitsAsOwner(entry, st, bits);
+    return writeStoredBitsAsOwner(file, bits);
 }
 
 } // namespace platform::linux_host

@@ -48,7 +48,9 @@ std::error_code statEntry(const HostEntry& entry, struct stat& st);
 
 Result<std::uint32_t> readAttributes(const HostEntry& entry);
 
-// Sets read-only, hidden, system and archive of an entry as given in `attributes`. `umask` is
+// Sets read-only, hidden, system and archive of an entry as given in `attributes`, through the
+// file itself once it is opened. A link is followed only to a file of the link's own owner, so
+// that no one's link leads the program to change another's file (permission_denied). `umask` is
 // the process's file creation mask, which decides the write bits given back.
 std::error_code writeAttributes(const HostEntry& entry, std::uint32_t attributes, mode_t umask);
 

@@ -4,6 +4,7 @@
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/fd_io.h"
 #include "platform/linux/host_access.h"
+#include "platform/linux/temporary_name.h"
 #include "platform/result.h"
 #include "platform/types.h"
 
@@ -13,8 +14,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <random>
 
 namespace platform::linux_host {
 
@@ -24,19 +23,12 @@ bool noStoreSupport(int error) {
     return error == ENOTSUP || error == EOPNOTSUPP;
 }
 
-// A random source seeded once: the names only have to be unlikely, and O_EXCL settles a clash.
-std::uint64_t randomBits() {
-    static std::mt19937_64 generator{(std::uint64_t{std::random_device{}()} << 32) ^
-                                     std::random_device{}()};
-    return generator();
-}
-
 // The temporary file beside the target; removed again unless it was renamed into place. It is
 // named relative to the target's open folder, or by its whole path where no folder was opened.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const HostEntry& target) : m_folderFd(target.dirFd()) {
-        if (!target.parent.valid())
+        if (!target.parent.valid() && !target.held)
             m_prefix = target.leaf.substr(0, target.leaf.size() - target.name().size());
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -50,10 +42,7 @@ public:
 
     std::error_code create() {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            char name[40];
-            std::snprintf(name, sizeof name, ".tilgomat-%016llx.tmp",
-                          static_cast<unsigned long long>(randomBits()));
-            m_name = m_prefix + name;
+            m_name = m_prefix + temporaryName();
             m_fd.reset(::openat(m_folderFd, m_name.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
             if (m_fd.valid())
@@ -146,9 +135,10 @@ namespace {
 // Gives the copy the source's hidden, system and archive bits: the stored value as it is, or,
 // without one, the bits the source's name implied where the target's name implies others. A
 // target file system without stored attributes fails the copy only when bits would be lost.
-std::error_code carryStoredBits(const HostEntry& source, const struct stat& sourceStat,
+std::error_code carryStoredBits(const HostEntry& source, int in, const struct stat& sourceStat,
                                 const HostEntry& target, int out) {
-    std::optional<std::string> raw = readDosAttribValue(source.shortPath());
+    // Read from the very file the data comes from.
+    std::optional<std::string> raw = readDosAttribValue(fdPath(in));
     std::optional<std::uint32_t> parsed = raw ? parseDosAttrib(*raw) : std::nullopt;
     std::uint32_t bits =
         parsed ? (*parsed & kStoredBits) : defaultStoredBits(sourceStat, source.name());
@@ -171,15 +161,7 @@ std::error_code carryStoredBits(const HostEntry& source, const struct stat& sour
 
 } // namespace
 
-std::error_code copyHostFile(const std::string& sourcePath, const std::string& targetPath,
-                             const struct stat* knownSource) {
-    auto source = pathEntry(sourcePath);
-    if (!source)
-        return source.error();
-    return copyHostEntry(*source, targetPath, knownSource);
-}
-
-std::error_code copyHostEntry(const HostEntry& source, const std::string& targetPath,
+std::error_code copyHostEntry(const HostEntry& source, const HostEntry& target,
                               const struct stat* knownSource, struct stat* opened) {
     const bool knownFile = knownSource && !S_ISLNK(knownSource->st_mode);
     struct stat sourceStat {};
@@ -206,25 +188,22 @@ std::error_code copyHostEntry(const HostEntry& source, const std::string& target
     if (opened)
         *opened = sourceStat;
 
-    auto target = pathEntry(targetPath);
-    if (!target)
-        return target.error();
-    if (auto error = checkCopyTarget(*target, sourceStat))
+    if (auto error = checkCopyTarget(target, sourceStat))
         return error;
 
-    TemporaryFile temporary(*target);
+    TemporaryFile temporary(target);
     if (auto error = temporary.create())
         return error;
     if (auto error = copyData(in.get(), temporary.fd()))
         return error;
-    if (auto error = carryStoredBits(source, sourceStat, *target, temporary.fd()))
+    if (auto error = carryStoredBits(source, in.get(), sourceStat, target, temporary.fd()))
         return error;
     const struct timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
     if (::futimens(temporary.fd(), times) != 0)
         return lastError();
     if (::fchmod(temporary.fd(), sourceStat.st_mode & 0777) != 0)
         return lastError();
-    return temporary.renameTo(target->leaf);
+    return temporary.renameTo(target.leaf);
 }
 
 } // namespace platform::linux_host

@@ -50,6 +50,22 @@ std::error_code deleteHostFile(const std::string& hostPath, const struct stat* k
     return deleteHostEntry(*entry, known);
 }
 
+namespace {
+
+// A link is refused exactly where what it leads to would be: it shows that file's attributes.
+std::error_code refuseLinkDelete(const HostEntry& entry) {
+    struct stat target {};
+    if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &target, 0) != 0)
+        return {};
+    if (S_ISDIR(target.st_mode))
+        return errc(std::errc::is_a_directory);
+    if (isReadOnly(target, entry.shortPath()))
+        return errc(std::errc::permission_denied);
+    return {};
+}
+
+} // namespace
+
 std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known) {
     struct stat st {};
     if (known)
@@ -57,15 +73,8 @@ std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known
     else if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     if (S_ISLNK(st.st_mode)) {
-        // The link is what gets removed; it shows the attributes of what it leads to, so it is
-        // refused exactly when that would be.
-        struct stat target {};
-        if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &target, 0) == 0) {
-            if (S_ISDIR(target.st_mode))
-                return errc(std::errc::is_a_directory);
-            if (isReadOnly(target, entry.shortPath()))
-                return errc(std::errc::permission_denied);
-        }
+        if (auto error = refuseLinkDelete(entry))
+            return error;
     } else {
         if (auto error = requireRegular(st))
             return error;
@@ -74,6 +83,25 @@ std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known
     }
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
+    return {};
+}
+
+std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st) {
+    if (S_ISLNK(st.st_mode)) {
+        if (auto error = refuseLinkDelete(entry))
+            return error;
+    } else {
+        if (auto error = requireRegular(st))
+            return error;
+        if (isReadOnly(st, fdPath(fd)))
+            return errc(std::errc::permission_denied);
+    }
+    if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
+        return lastError();
+    // A file that can no longer be looked at has gone with its last name.
+    struct stat after {};
+    if (::fstat(fd, &after) == 0 && after.st_nlink >= st.st_nlink)
+        return errc(std::errc::identifier_removed);
     return {};
 }
 
@@ -102,32 +130,30 @@ Result<DateTime> hostFileDateTime(const std::string& hostPath) {
     return localDateTime(st.st_mtim.tv_sec);
 }
 
-std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
-                                 const struct stat* known) {
-    auto entry = pathEntry(hostPath);
-    if (!entry)
-        return entry.error();
+std::error_code appendAt(int folderFd, const std::string& name, std::string_view bytes) {
+    // Only a file is opened: a device could act on the open itself, and a link (refused here,
+    // or by the open where one is planted meanwhile) leads where the user never chose.
     struct stat st {};
-    // A link is checked by what it leads to.
-    if (known && !S_ISLNK(known->st_mode)) {
-        if (auto error = requireRegular(*known))
-            return error;
-        if (isReadOnly(*known, entry->shortPath()))
-            return errc(std::errc::permission_denied);
-    } else if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, 0) == 0) {
+    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (auto error = requireRegular(st))
             return error;
-        if (isReadOnly(st, entry->shortPath()))
-            return errc(std::errc::permission_denied);
     } else if (errno != ENOENT) {
         return lastError();
     }
-    auto fd = openRegular(*entry, O_WRONLY | O_APPEND | O_CREAT, 0644);
-    if (!fd)
-        return fd.error();
-    if (auto error = appendAll(fd->get(), bytes))
+    UniqueFd fd(::openat(
+        folderFd, name.c_str(),
+        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644));
+    if (!fd.valid())
+        return lastError();
+    if (::fstat(fd.get(), &st) != 0)
+        return lastError();
+    if (auto error = requireRegular(st))
         return error;
-    if (::close(fd->release()) != 0)
+    if (isReadOnly(st, fdPath(fd.get())))
+        return errc(std::errc::permission_denied);
+    if (auto error = appendAll(fd.get(), bytes))
+        return error;
+    if (::close(fd.release()) != 0)
         return lastError();
     return {};
 }

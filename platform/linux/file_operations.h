@@ -24,6 +24,11 @@ namespace platform::linux_host {
 // folders, special files and read-only files.
 std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known = nullptr);
 std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known = nullptr);
+// The same for the checked file `fd` holds (an O_PATH descriptor, `st` its stat) at its name in
+// its folder. The name is removed, then the file held is looked at again: where it has not lost
+// that name, another file stood at it at the moment of the delete, and identifier_removed tells
+// that the checked one was not removed.
+std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st);
 
 std::error_code createHostFolder(const std::string& hostPath);
 
@@ -32,9 +37,9 @@ Result<std::uint64_t> hostFileLength(const std::string& hostPath);
 // Last-write time in local time.
 Result<DateTime> hostFileDateTime(const std::string& hostPath);
 
-// Creates the file if needed (mode 0644 before the mask) and appends in one open-write-close.
-std::error_code appendToHostFile(const std::string& hostPath, std::string_view bytes,
-                                 const struct stat* known = nullptr);
+// Appends to the file `name` in the open folder `folderFd`, creating it if needed (mode 0644
+// before the mask), in one open-write-close; a link at the name is never followed.
+std::error_code appendAt(int folderFd, const std::string& name, std::string_view bytes);
 
 Result<std::string> readHostFile(const std::string& hostPath);
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/sysmacros.h>
 
 #include <cerrno>
 
@@ -132,6 +133,36 @@ std::error_code statHost(const std::string& hostPath, struct stat& st, bool foll
         return entry.error();
     if (::fstatat(entry->dirFd(), entry->leaf.c_str(), &st, flags) != 0)
         return lastError();
+    return {};
+}
+
+std::string fdPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+std::error_code statBorn(int dirFd, const char* name, int flags, BornStat& out) {
+    struct statx x {};
+    if (::statx(dirFd, name, flags, STATX_BASIC_STATS | STATX_BTIME, &x) != 0)
+        return lastError();
+    struct stat& st = out.st;
+    st = {};
+    st.st_dev = makedev(x.stx_dev_major, x.stx_dev_minor);
+    st.st_rdev = makedev(x.stx_rdev_major, x.stx_rdev_minor);
+    st.st_ino = x.stx_ino;
+    st.st_mode = x.stx_mode;
+    st.st_nlink = x.stx_nlink;
+    st.st_uid = x.stx_uid;
+    st.st_gid = x.stx_gid;
+    st.st_size = static_cast<off_t>(x.stx_size);
+    st.st_blksize = static_cast<blksize_t>(x.stx_blksize);
+    st.st_blocks = static_cast<blkcnt_t>(x.stx_blocks);
+    const auto time = [](const struct statx_timestamp& t) {
+        return timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
+    };
+    st.st_atim = time(x.stx_atime);
+    st.st_mtim = time(x.stx_mtime);
+    st.st_ctim = time(x.stx_ctime);
+    out.born = (x.stx_mask & STATX_BTIME) ? nanoseconds(time(x.stx_btime)) : 0;
     return {};
 }
 

@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,5 +57,23 @@ std::error_code statHost(const std::string& hostPath, struct stat& st, bool foll
 
 // A path for path-only calls on `leaf` inside the open folder `dirFd` at `folderPath`.
 std::string shortPathAt(int dirFd, std::string_view folderPath, std::string_view leaf);
+
+// A path for path-only calls (extended attributes, a mode) on the very file `fd` holds, which
+// even an O_PATH descriptor of a file that cannot be read gives.
+std::string fdPath(int fd);
+
+// A time stamp of the host in nanoseconds since 1970.
+inline std::int64_t nanoseconds(const struct timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// An entry's stat with its birth time in nanoseconds since 1970, 0 where the file system gives
+// none.
+struct BornStat {
+    struct stat st {};
+    std::int64_t born = 0;
+};
+// statx() of `name` in `dirFd` (flags as fstatat's, AT_EMPTY_PATH for `dirFd` itself).
+std::error_code statBorn(int dirFd, const char* name, int flags, BornStat& out);
 
 } // namespace platform::linux_host

@@ -3,15 +3,14 @@
 #include "platform/linux/ahead_folders.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/backend.h"
-#include "platform/linux/copy_file.h"
 #include "platform/linux/environment.h"
 #include "platform/linux/file_operations.h"
 #include "platform/linux/host_access.h"
+#include "platform/linux/linux_pass.h"
 #include "platform/linux/listed_file.h"
 #include "platform/linux/listing.h"
 #include "platform/linux/local_time.h"
 #include "platform/linux/mount_table.h"
-#include "platform/linux/move_file.h"
 #include "platform/linux/name_mapping.h"
 #include "platform/path_syntax.h"
 
@@ -53,7 +52,6 @@ std::string LinuxPlatform::currentFolder(char driveLetter) const {
 
 Result<HostFolder> LinuxPlatform::resolveFolder(std::string_view path) const {
     m_descent.clear();
-    m_reached.clear();
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
     if (!resolved)
         return resolved.error();
@@ -135,38 +133,32 @@ Result<FileId> LinuxPlatform::fileIdFollowing(std::string_view path) const {
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-Result<std::unique_ptr<ListedFile>> LinuxPlatform::reachListed(std::string_view path,
-                                                               const ListedTrail& trail) {
-    Result<HostEntry> entry = std::make_error_code(std::errc::invalid_argument);
+Result<HostEntry> LinuxPlatform::listedEntry(std::string_view path, const ListedTrail& trail,
+                                             ReachedFolders& reached) const {
     if (trail.folders.empty()) {
         auto host = hostPath(path, LastName::MustExist);
         if (!host)
             return host.error();
-        entry = openEntry(*host);
+        auto entry = openEntry(*host);
         if (entry)
             entry->pinned = true;
-    } else {
-        // The trail's folders are the last names of the path but one: the start folder is what
-        // the names before them lead to.
-        auto syntax = parsePathText(path);
-        if (!syntax)
-            return syntax.error();
-        const DriveMapping* drive = m_drives.find(syntax->letter);
-        if (!syntax->exact || !drive || syntax->names.size() < trail.folders.size())
-            return std::make_error_code(std::errc::invalid_argument);
-        std::vector<std::string> names;
-        for (std::string_view name : syntax->names)
-            names.push_back(hostName(name));
-        const auto below = names.end() - static_cast<std::ptrdiff_t>(trail.folders.size());
-        const std::string start =
-            DriveTable::hostPath(*drive, std::vector<std::string>(names.begin(), below));
-        entry = m_reached.reach(start, std::vector<std::string>(below, names.end()), trail);
+        return entry;
     }
-    if (!entry)
-        return entry.error();
-    return std::unique_ptr<ListedFile>(std::make_unique<LinuxListedFile>(
-        std::move(entry).value(), trail,
-        [this](std::string_view target) { return hostPath(target, LastName::MayBeMissing); }));
+    // The trail's folders are the last names of the path but one: the start folder is what the
+    // names before them lead to.
+    auto syntax = parsePathText(path);
+    if (!syntax)
+        return syntax.error();
+    const DriveMapping* drive = m_drives.find(syntax->letter);
+    if (!syntax->exact || !drive || syntax->names.size() < trail.folders.size())
+        return std::make_error_code(std::errc::invalid_argument);
+    std::vector<std::string> names;
+    for (std::string_view name : syntax->names)
+        names.push_back(hostName(name));
+    const auto below = names.end() - static_cast<std::ptrdiff_t>(trail.folders.size());
+    const std::string start =
+        DriveTable::hostPath(*drive, std::vector<std::string>(names.begin(), below));
+    return reached.reach(start, std::vector<std::string>(below, names.end()), trail);
 }
 
 Result<std::uint32_t> LinuxPlatform::getAttributes(std::string_view path) const {
@@ -197,26 +189,8 @@ std::error_code LinuxPlatform::deleteFile(std::string_view path) {
     return deleteHostFile(*host, known ? &*known : nullptr);
 }
 
-std::error_code LinuxPlatform::copyFile(std::string_view source, std::string_view target) {
-    std::optional<struct stat> known;
-    auto sourceHost = hostPath(source, LastName::MustExist, &known);
-    if (!sourceHost)
-        return sourceHost.error();
-    auto targetHost = hostPath(target, LastName::MayBeMissing);
-    if (!targetHost)
-        return targetHost.error();
-    return copyHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
-}
-
-std::error_code LinuxPlatform::moveFile(std::string_view source, std::string_view target) {
-    std::optional<struct stat> known;
-    auto sourceHost = hostPath(source, LastName::MustExist, &known);
-    if (!sourceHost)
-        return sourceHost.error();
-    auto targetHost = hostPath(target, LastName::MayBeMissing);
-    if (!targetHost)
-        return targetHost.error();
-    return moveHostFile(*sourceHost, *targetHost, known ? &*known : nullptr);
+std::unique_ptr<Pass> LinuxPlatform::beginPass(const PassFolders& folders) {
+    return std::make_unique<LinuxPass>(*this, folders);
 }
 
 std::error_code LinuxPlatform::createFolder(std::string_view path) {
@@ -240,14 +214,6 @@ Result<DateTime> LinuxPlatform::fileDateTime(std::string_view path) const {
     if (!host)
         return host.error();
     return hostFileDateTime(*host);
-}
-
-std::error_code LinuxPlatform::appendToFile(std::string_view path, std::string_view bytes) {
-    std::optional<struct stat> known;
-    auto host = hostPath(path, LastName::MayBeMissing, &known);
-    if (!host)
-        return host.error();
-    return appendToHostFile(*host, bytes, known ? &*known : nullptr);
 }
 
 Result<std::string> LinuxPlatform::readFile(std::string_view path) const {

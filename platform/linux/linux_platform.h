@@ -44,17 +44,13 @@ public:
 
     Result<FileId> fileId(std::string_view path) const override;
     Result<FileId> fileIdFollowing(std::string_view path) const override;
-    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
-                                                    const ListedTrail& trail) override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
-    std::error_code copyFile(std::string_view source, std::string_view target) override;
-    std::error_code moveFile(std::string_view source, std::string_view target) override;
+    std::unique_ptr<Pass> beginPass(const PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
     Result<std::uint64_t> fileLength(std::string_view path) const override;
     Result<DateTime> fileDateTime(std::string_view path) const override;
-    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
     Result<std::string> readFile(std::string_view path) const override;
 
     std::string documentsFolder() const override;
@@ -67,10 +63,15 @@ public:
     Registry& registry() override { return m_registry; }
 
 private:
+    friend class LinuxPass;
+
     // Host path of an existing entry, or of a new one whose folder exists (`last`); with
     // `entryStat`, also the entry's own stat when the lookup took one.
     Result<std::string> hostPath(std::string_view path, LastName last,
                                  std::optional<struct stat>* entryStat = nullptr) const;
+    // The entry of a listed file (Pass::reachListed), its folders held in `reached`.
+    Result<HostEntry> listedEntry(std::string_view path, const ListedTrail& trail,
+                                  ReachedFolders& reached) const;
 
     // Changed by drives() when the mounts change; the backend is used from one thread.
     mutable DriveTable m_drives;
@@ -84,8 +85,6 @@ private:
     mutable OpenDescent m_descent;
     // The folders the workers listed last; any thread may use it.
     mutable AheadFolders m_ahead;
-    // The passes' folders, held from one listed file to the next; resolveFolder() drops them.
-    mutable ReachedFolders m_reached;
     mode_t m_umask;
     EmptyRegistry m_registry;
 };

@@ -3,6 +3,7 @@
 #include "platform/linux/copy_file.h"
 #include "platform/linux/file_operations.h"
 #include "platform/linux/move_file.h"
+#include "platform/linux/name_mapping.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,15 +18,18 @@ std::error_code notAsListed() {
     return std::make_error_code(std::errc::identifier_removed);
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+bool sameTime(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
 // A folder opened on the way down, checked against the identity the walk saw there. A name
-// that now holds no folder holds something else than the listed one.
+// that now holds no folder, or none at all, no longer leads to the listed one.
 Result<UniqueFd> checked(Result<UniqueFd> opened, const FileId& listed) {
     if (!opened)
-        return opened.error() == std::errc::not_a_directory ? notAsListed() : opened.error();
+        return opened.error() == std::errc::not_a_directory ||
+                       opened.error() == std::errc::no_such_file_or_directory
+                   ? notAsListed()
+                   : opened.error();
     struct stat st {};
     if (::fstat(opened->get(), &st) != 0)
         return lastError();
@@ -37,14 +41,10 @@ Result<UniqueFd> checked(Result<UniqueFd> opened, const FileId& listed) {
 
 } // namespace
 
-bool ReachedFolders::stillThere(std::size_t depth) const {
-    const Folder& folder = m_folders[depth];
-    struct stat st {};
-    if (depth == 0 ? statHost(m_start, st, true) != std::error_code()
-                   : ::fstatat(m_folders[depth - 1].fd->get(), folder.name.c_str(), &st, 0) != 0)
-        return false;
-    return static_cast<std::uint64_t>(st.st_dev) == folder.id.device &&
-           static_cast<std::uint64_t>(st.st_ino) == folder.id.inode;
+bool unchangedSince(const struct stat& copied, const struct stat& now) {
+    return now.st_dev == copied.st_dev && now.st_ino == copied.st_ino &&
+           now.st_size == copied.st_size && sameTime(now.st_mtim, copied.st_mtim) &&
+           sameTime(now.st_ctim, copied.st_ctim);
 }
 
 Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
@@ -54,16 +54,14 @@ Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
     if (folders == 0 || names.size() != folders)
         return std::make_error_code(std::errc::invalid_argument);
     if (startHost != m_start) {
-        clear();
+        m_folders.clear();
         m_start = startHost;
     }
-    std::string path = startHost;
     for (std::size_t i = 0; i < folders; ++i) {
         const std::string name = i == 0 ? std::string() : names[i - 1];
-        if (i > 0)
-            path = joinHost(path, name);
+        // A held folder is the listed one whatever has happened to its name since.
         if (i < m_folders.size() && m_folders[i].id == trail.folders[i] &&
-            m_folders[i].name == name && stillThere(i))
+            m_folders[i].name == name)
             continue;
         m_folders.resize(i);
         // A link is followed here; it passes only where it leads to the listed folder.
@@ -82,68 +80,86 @@ Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
             {trail.folders[i], name, std::make_shared<const UniqueFd>(std::move(folder).value())});
     }
     m_folders.resize(folders);
-    HostEntry entry{UniqueFd(), names.back(), joinHost(path, names.back())};
+    HostEntry entry{UniqueFd(), names.back(), names.back()};
     entry.pinned = true;
     entry.held = m_folders.back().fd;
     return entry;
 }
 
-std::error_code LinuxListedFile::ownStat(struct stat& st) const {
-    if (::fstatat(m_entry.dirFd(), m_entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+Result<UniqueFd> LinuxListedFile::openAsListed(struct stat& st) {
+    UniqueFd fd(::openat(m_entry.dirFd(), m_entry.leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
         return lastError();
-    if (m_checked && ((m_id != 0 && static_cast<std::uint64_t>(st.st_ino) != m_id) ||
-                      S_ISLNK(st.st_mode) != m_link))
+    BornStat born;
+    if (auto error = statBorn(fd.get(), "", AT_EMPTY_PATH, born))
+        return error;
+    st = born.st;
+    if (!m_checked)
+        return fd;
+    if ((m_id != 0 && static_cast<std::uint64_t>(st.st_ino) != m_id) ||
+        S_ISLNK(st.st_mode) != m_link ||
+        m_hold.birthTimes.bornSince(m_entry.dirFd(), st.st_dev, born.born, m_listedAt))
         return notAsListed();
-    return {};
+    return fd;
+}
+
+Result<HostEntry> LinuxListedFile::inTarget(std::string_view name) const {
+    if (!m_hold.target)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    const std::string host = hostName(name);
+    HostEntry target{UniqueFd(), host, host};
+    target.pinned = true;
+    target.held = m_hold.target;
+    return target;
 }
 
 std::error_code LinuxListedFile::check() {
     struct stat st {};
-    return ownStat(st);
+    auto fd = openAsListed(st);
+    return fd ? std::error_code() : fd.error();
 }
 
 std::error_code LinuxListedFile::remove() {
     struct stat st {};
-    if (auto error = ownStat(st))
-        return error;
+    auto fd = openAsListed(st);
+    if (!fd)
+        return fd.error();
     if (m_copied) {
         // What the copy read: the file itself, or the one a link leads to.
         struct stat now = st;
         if (S_ISLNK(st.st_mode) && ::fstatat(m_entry.dirFd(), m_entry.leaf.c_str(), &now, 0) != 0)
             return notAsListed();
-        if (!sameFile(now, *m_copied) || now.st_size != m_copied->st_size ||
-            now.st_mtim.tv_sec != m_copied->st_mtim.tv_sec ||
-            now.st_mtim.tv_nsec != m_copied->st_mtim.tv_nsec)
+        if (!unchangedSince(*m_copied, now))
             return notAsListed();
     }
-    return deleteHostEntry(m_entry, &st);
+    return deleteCheckedEntry(m_entry, fd->get(), st);
 }
 
-Result<std::string> LinuxListedFile::towards(std::string_view target, struct stat& st) const {
-    if (auto error = ownStat(st))
-        return error;
-    return m_targetHost(target);
-}
-
-std::error_code LinuxListedFile::copyTo(std::string_view target) {
+std::error_code LinuxListedFile::copyTo(std::string_view name) {
     m_copied.reset();
     struct stat st {
     }, opened{};
-    auto targetHost = towards(target, st);
-    if (!targetHost)
-        return targetHost.error();
-    if (auto error = copyHostEntry(m_entry, *targetHost, &st, &opened))
+    auto fd = openAsListed(st);
+    if (!fd)
+        return fd.error();
+    auto target = inTarget(name);
+    if (!target)
+        return target.error();
+    if (auto error = copyHostEntry(m_entry, *target, &st, &opened))
         return error;
     m_copied = opened;
     return {};
 }
 
-std::error_code LinuxListedFile::moveTo(std::string_view target) {
+std::error_code LinuxListedFile::moveTo(std::string_view name) {
     struct stat st {};
-    auto targetHost = towards(target, st);
-    if (!targetHost)
-        return targetHost.error();
-    return moveHostEntry(m_entry, *targetHost, &st);
+    auto fd = openAsListed(st);
+    if (!fd)
+        return fd.error();
+    auto target = inTarget(name);
+    if (!target)
+        return target.error();
+    return moveHostEntry(m_entry, fd->get(), st, *target);
 }
 
 } // namespace platform::linux_host

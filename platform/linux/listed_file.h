@@ -2,27 +2,26 @@
 
 // A file a walk listed, reached again for an action: its folder is opened folder by folder from
 // the walk's start folder, each checked to be the folder the walk listed there, and every action
-// then works on the file's name inside that open folder, after checking the name still holds the
-// listed file. A folder renamed meanwhile and a link put in its place, or a file put in place of
-// the listed one, are refused instead of followed.
+// then works on the file's name inside that open folder, after opening what stands at the name
+// and checking that it is the listed file. A folder renamed meanwhile and a link put in its
+// place, or a file put in place of the listed one, are refused instead of followed.
 
+#include "platform/linux/birth_times.h"
 #include "platform/linux/host_access.h"
 #include "platform/platform.h"
 
 #include <sys/stat.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace platform::linux_host {
 
-// The folders of the listed file reached last, held open: the next file in the same folders
-// costs one look per folder that the path still leads to it, instead of an open, a stat and a
-// close. clear() lets go of them (a held folder keeps a stick from being unmounted).
+// The folders of the listed file reached last, held open: the next file on the same way costs no
+// look at them at all. A pass holds them from one file to the next and lets go when it ends (a
+// held folder keeps a stick from being unmounted).
 class ReachedFolders {
 public:
     // The open folder of a listed file and its name there. `startHost` is the walk's start
@@ -30,10 +29,6 @@ public:
     // one folder identity for the start folder and one for each name but the last.
     Result<HostEntry> reach(const std::string& startHost, const std::vector<std::string>& names,
                             const ListedTrail& trail);
-    void clear() {
-        m_start.clear();
-        m_folders.clear();
-    }
 
 private:
     struct Folder {
@@ -41,39 +36,50 @@ private:
         std::string name; // in the folder before; empty for the start folder
         std::shared_ptr<const UniqueFd> fd;
     };
-    // Whether the held folder at `depth` is still what its name leads to.
-    bool stillThere(std::size_t depth) const;
 
     std::string m_start;
     std::vector<Folder> m_folders;
 };
 
+// What the files a pass reaches share with it: the target folder it holds and what it has
+// learnt of the file systems' birth times.
+struct PassHold {
+    std::shared_ptr<const UniqueFd> target; // null where the pass holds no target folder
+    BirthTimes birthTimes;
+};
+
+// Whether `now` is still the file a copy read as `copied`: the same file, of the same length,
+// last written at the same time to the nanosecond, and changed at the same time, which no
+// program can set back (a tool that keeps times, or FAT's two-second steps, would hide a change
+// from the last-write time alone).
+bool unchangedSince(const struct stat& copied, const struct stat& now);
+
 class LinuxListedFile final : public ListedFile {
 public:
-    // Program path text -> host path of an existing entry or of a new one in an existing folder.
-    using TargetHost = std::function<Result<std::string>(std::string_view)>;
-
-    // `trail`: what the walk saw of the file, or nothing to compare with (no folders).
-    LinuxListedFile(HostEntry entry, const ListedTrail& trail, TargetHost targetHost)
+    // `trail`: what the walk saw of the file, or nothing to compare with (no folders). `hold`
+    // belongs to the pass that reached the file and outlives it.
+    LinuxListedFile(HostEntry entry, const ListedTrail& trail, PassHold& hold)
         : m_entry(std::move(entry)), m_checked(!trail.folders.empty()), m_id(trail.file),
-          m_link(trail.link), m_targetHost(std::move(targetHost)) {}
+          m_link(trail.link), m_listedAt(trail.listedAt), m_hold(hold) {}
 
     std::error_code check() override;
     std::error_code remove() override;
-    std::error_code copyTo(std::string_view target) override;
-    std::error_code moveTo(std::string_view target) override;
+    std::error_code copyTo(std::string_view name) override;
+    std::error_code moveTo(std::string_view name) override;
 
 private:
-    // The entry's own stat (a link not followed); identifier_removed for another file.
-    std::error_code ownStat(struct stat& st) const;
-    // ownStat(), then the host path of `target`.
-    Result<std::string> towards(std::string_view target, struct stat& st) const;
+    // What stands at the name, opened without following a link (O_PATH), with its stat;
+    // identifier_removed for another file than the listed one.
+    Result<UniqueFd> openAsListed(struct stat& st);
+    // `name` (program text) in the pass's target folder.
+    Result<HostEntry> inTarget(std::string_view name) const;
 
     HostEntry m_entry;
     bool m_checked;     // the file is compared with what the walk saw
     std::uint64_t m_id; // its inode as listed, 0 when the listing gave none
     bool m_link;
-    TargetHost m_targetHost;
+    std::int64_t m_listedAt; // its folder's change time at the listing, 0: unknown
+    PassHold& m_hold;
     // What the last copy read, as it opened it.
     std::optional<struct stat> m_copied;
 };

@@ -136,6 +136,7 @@ std::error_code listOpenFolder(int folderFd, const std::string& path, bool drive
     if (!idsConfirmed)
         out.dropIds();
     out.id = FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    out.changed = nanoseconds(st.st_ctim);
     return {};
 }
 

@@ -2,14 +2,15 @@
 
 #include "platform/linux/attributes.h"
 #include "platform/linux/dosattrib.h"
-#include "platform/linux/host_access.h"
+#include "platform/linux/temporary_name.h"
 #include "platform/result.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <string>
 
 namespace platform::linux_host {
 
@@ -22,60 +23,90 @@ bool renamesLikeACopy(const struct stat& st) {
 }
 
 // Without a stored value a file's hidden bit comes from its name; when the new name would
-// change it, the source gets the value the copy would write, before the rename. Returns whether
-// it had to be written.
-Result<bool> keepImpliedBits(const HostEntry& source, const struct stat& st,
-                             const HostEntry& target) {
+// change it, the file gets the value the copy would write, before the rename. `self` reaches
+// the checked file itself. Returns whether it had to be written.
+Result<bool> keepImpliedBits(const std::string& self, const struct stat& st,
+                             std::string_view sourceName, std::string_view targetName) {
     struct stat regular {};
     regular.st_mode = S_IFREG;
-    const std::uint32_t bits = defaultStoredBits(st, source.name());
-    if (bits == defaultStoredBits(regular, target.name()))
+    const std::uint32_t bits = defaultStoredBits(st, sourceName);
+    if (bits == defaultStoredBits(regular, targetName))
         return false;
-    const std::string path = source.shortPath();
-    if (readDosAttribValue(path))
+    if (readDosAttribValue(self))
         return false;
     const std::string value = formatDosAttrib(bits);
-    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), XATTR_CREATE) != 0)
+    if (::setxattr(self.c_str(), kDosAttribName, value.data(), value.size(), XATTR_CREATE) != 0)
         return lastError();
     return true;
 }
 
-} // namespace
-
-std::error_code moveHostFile(const std::string& sourcePath, const std::string& targetPath,
-                             const struct stat* knownSource) {
-    auto source = pathEntry(sourcePath);
-    if (!source)
-        return source.error();
-    return moveHostEntry(*source, targetPath, knownSource);
+bool renameFree(int fromFd, const std::string& from, int toFd, const std::string& to) {
+    return ::renameat2(fromFd, from.c_str(), toFd, to.c_str(), RENAME_NOREPLACE) == 0;
 }
 
-std::error_code moveHostEntry(const HostEntry& source, const std::string& targetPath,
-                              const struct stat* knownSource) {
-    struct stat st {};
-    if (knownSource)
-        st = *knownSource;
-    else if (::fstatat(source.dirFd(), source.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return lastError();
+// Renames `from` in `fromFd` to a free name of the program's own in `toFd`; empty on failure,
+// with errno set.
+std::string park(int fromFd, const std::string& from, int toFd) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string parked = temporaryName();
+        if (renameFree(fromFd, from, toFd, parked))
+            return parked;
+        if (errno != EEXIST)
+            return {};
+    }
+    errno = EEXIST;
+    return {};
+}
+
+} // namespace
+
+std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
+                              const HostEntry& target) {
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
+    const std::string self = fdPath(sourceFd);
     // The delete would refuse it, so the copy stays beside it; the caller makes that copy.
-    if (isReadOnly(st, source.shortPath()))
+    if (isReadOnly(st, self))
         return errc(std::errc::permission_denied);
-
-    auto target = pathEntry(targetPath);
-    if (!target)
-        return target.error();
-    auto marked = keepImpliedBits(source, st, *target);
+    // A file at the name is never replaced here: the caller's checks and the copy decide that.
+    struct stat there {};
+    if (::fstatat(target.dirFd(), target.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0)
+        return errc(std::errc::file_exists);
+    if (errno != ENOENT)
+        return lastError();
+    auto marked = keepImpliedBits(self, st, source.name(), target.name());
     if (!marked)
         return marked.error();
-    // A file at the name is never replaced here: the caller's checks and the copy decide that.
+    // The descriptor reaches the checked file wherever it stands now.
+    const auto unmark = [&] {
+        if (*marked)
+            ::removexattr(self.c_str(), kDosAttribName);
+    };
+
+    const std::string parked = park(source.dirFd(), source.leaf, target.dirFd());
+    if (parked.empty()) {
+        const std::error_code error = lastError();
+        unmark();
+        return error;
+    }
+    struct stat moved {};
+    const bool listed =
+        ::fstatat(target.dirFd(), parked.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+        moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
     std::error_code error;
-    if (::renameat2(source.dirFd(), source.leaf.c_str(), target->dirFd(), target->leaf.c_str(),
-                    RENAME_NOREPLACE) != 0)
+    if (!listed)
+        error = errc(std::errc::identifier_removed);
+    else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf))
         error = lastError();
-    if (error && *marked)
-        ::removexattr(source.shortPath().c_str(), kDosAttribName);
+    if (!error)
+        return {};
+    // Back where it came from; where another file has taken that name meanwhile, beside it under
+    // a name of the program's own, and reported as not the listed file.
+    if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf)) {
+        park(target.dirFd(), parked, source.dirFd());
+        error = errc(std::errc::identifier_removed);
+    }
+    unmark();
     return error;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/wide_text.h"
 
 #include <winternl.h>
 
@@ -87,9 +88,9 @@ bool sameVersion(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFOR
 class Win32ListedFile final : public ListedFile {
 public:
     Win32ListedFile(std::vector<Handle> folders, std::wstring name, const ListedTrail& trail,
-                    const DriveMap& drives)
+                    std::wstring target)
         : m_folders(std::move(folders)), m_name(std::move(name)), m_checked(!trail.folders.empty()),
-          m_id(trail.file), m_link(trail.link), m_drives(drives) {}
+          m_id(trail.file), m_link(trail.link), m_target(std::move(target)) {}
 
     std::error_code check() override {
         auto file = openAsListed(0, kShareAll);
@@ -126,10 +127,10 @@ public:
         return deleteOpenFile(file->handle.get(), file->info);
     }
 
-    std::error_code copyTo(std::string_view target) override {
+    std::error_code copyTo(std::string_view name) override {
         m_copied.reset();
         m_held.reset();
-        auto targetHost = m_drives.hostPath(target);
+        auto targetHost = inTarget(name);
         if (!targetHost)
             return targetHost.error();
         // Shared for reading only from before the copy until the file is let go: no one writes,
@@ -164,11 +165,11 @@ public:
         return {};
     }
 
-    std::error_code moveTo(std::string_view target) override {
+    std::error_code moveTo(std::string_view name) override {
         auto file = openAsListed(DELETE, kShareAll);
         if (!file)
             return file.error();
-        auto targetHost = m_drives.hostPath(target);
+        auto targetHost = inTarget(name);
         if (!targetHost)
             return targetHost.error();
         return moveOpenFile(file->handle.get(), file->info, *targetHost);
@@ -179,6 +180,16 @@ private:
         Handle handle;
         BY_HANDLE_FILE_INFORMATION info;
     };
+
+    // `name` in the pass's target folder.
+    Result<std::wstring> inTarget(std::string_view name) const {
+        if (m_target.empty())
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        std::wstring path = m_target;
+        if (path.back() != L'\\')
+            path += L'\\';
+        return path + toWide(name);
+    }
 
     // The name in the file's folder: with FILE_OPEN_REPARSE_POINT in `options` a link itself,
     // without it what a link leads to.
@@ -208,7 +219,7 @@ private:
     bool m_checked;     // the file is compared with what the walk saw
     std::uint64_t m_id; // its file index as listed, 0 when the listing gave none
     bool m_link;
-    const DriveMap& m_drives;
+    std::wstring m_target;
     // What the last copy read, as it opened it, and the entry it held for that.
     std::optional<BY_HANDLE_FILE_INFORMATION> m_copied;
     std::optional<Opened> m_held;
@@ -219,8 +230,7 @@ private:
 
 Result<std::unique_ptr<ListedFile>> reachListedFile(const std::wstring& start,
                                                     std::vector<std::wstring> names,
-                                                    const ListedTrail& trail,
-                                                    const DriveMap& drives) {
+                                                    const ListedTrail& trail, std::wstring target) {
     const bool compared = !trail.folders.empty();
     if (names.empty() || (compared && names.size() != trail.folders.size()))
         return std::make_error_code(std::errc::invalid_argument);
@@ -238,7 +248,7 @@ Result<std::unique_ptr<ListedFile>> reachListedFile(const std::wstring& start,
         folders.push_back(std::move(folder).value());
     }
     return std::unique_ptr<ListedFile>(std::make_unique<Win32ListedFile>(
-        std::move(folders), std::move(names.back()), trail, drives));
+        std::move(folders), std::move(names.back()), trail, std::move(target)));
 }
 
 } // namespace platform::win32

@@ -8,7 +8,6 @@
 // place of the listed one is refused instead of followed.
 
 #include "platform/platform.h"
-#include "platform/win32/drive_map.h"
 
 #include <memory>
 #include <string>
@@ -18,11 +17,10 @@ namespace platform::win32 {
 
 // `start` is the host path of the walk's start folder, `names` the names below it down to the
 // file's own (the last); `trail` holds one folder identity for the start folder and one for each
-// name but the last, or none, and then nothing is compared. `drives` maps the actions' targets
-// and must outlive the file.
+// name but the last, or none, and then nothing is compared. `target` is the host path of the
+// pass's target folder, empty where it holds none.
 Result<std::unique_ptr<ListedFile>> reachListedFile(const std::wstring& start,
                                                     std::vector<std::wstring> names,
-                                                    const ListedTrail& trail,
-                                                    const DriveMap& drives);
+                                                    const ListedTrail& trail, std::wstring target);
 
 } // namespace platform::win32

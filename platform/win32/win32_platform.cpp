@@ -9,6 +9,7 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/listed_file.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_pass.h"
 
 #include <windows.h>
 
@@ -236,7 +237,8 @@ Result<FileId> Win32Platform::fileIdFollowing(std::string_view path) const {
 }
 
 Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view path,
-                                                               const ListedTrail& trail) {
+                                                               const ListedTrail& trail,
+                                                               std::wstring target) const {
     std::wstring start;
     std::vector<std::wstring> names;
     if (trail.folders.empty()) {
@@ -269,7 +271,7 @@ Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view 
         }
         start = DriveMap::withPrefix(start);
     }
-    return reachListedFile(start, std::move(names), trail, m_drives);
+    return reachListedFile(start, std::move(names), trail, std::move(target));
 }
 
 Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) const {
@@ -296,24 +298,8 @@ std::error_code Win32Platform::deleteFile(std::string_view path) {
     return deleteHostFile(*host);
 }
 
-std::error_code Win32Platform::copyFile(std::string_view source, std::string_view target) {
-    auto from = m_drives.hostPath(source);
-    if (!from)
-        return from.error();
-    auto to = m_drives.hostPath(target);
-    if (!to)
-        return to.error();
-    return copyHostFile(*from, *to);
-}
-
-std::error_code Win32Platform::moveFile(std::string_view source, std::string_view target) {
-    auto from = m_drives.hostPath(source);
-    if (!from)
-        return from.error();
-    auto to = m_drives.hostPath(target);
-    if (!to)
-        return to.error();
-    return moveHostFile(*from, *to);
+std::unique_ptr<Pass> Win32Platform::beginPass(const PassFolders& folders) {
+    return std::make_unique<Win32Pass>(*this, folders);
 }
 
 std::error_code Win32Platform::createFolder(std::string_view path) {
@@ -355,13 +341,6 @@ Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
                                                              nullptr, fileSystem, MAX_PATH + 1) &&
                              storesLocalTime(fileSystem);
     return localWriteTime(info.ftLastWriteTime, storedLocal);
-}
-
-std::error_code Win32Platform::appendToFile(std::string_view path, std::string_view bytes) {
-    auto host = m_drives.hostPath(path);
-    if (!host)
-        return host.error();
-    return appendToHostFile(*host, bytes);
 }
 
 Result<std::string> Win32Platform::readFile(std::string_view path) const {

@@ -37,17 +37,13 @@ public:
 
     Result<FileId> fileId(std::string_view path) const override;
     Result<FileId> fileIdFollowing(std::string_view path) const override;
-    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
-                                                    const ListedTrail& trail) override;
     Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
-    std::error_code copyFile(std::string_view source, std::string_view target) override;
-    std::error_code moveFile(std::string_view source, std::string_view target) override;
+    std::unique_ptr<Pass> beginPass(const PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
     Result<std::uint64_t> fileLength(std::string_view path) const override;
     Result<DateTime> fileDateTime(std::string_view path) const override;
-    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
     Result<std::string> readFile(std::string_view path) const override;
 
     std::string documentsFolder() const override;
@@ -60,6 +56,13 @@ public:
     Registry& registry() override { return m_registry; }
 
 private:
+    friend class Win32Pass;
+
+    // The file of a listed entry (Pass::reachListed), to be copied or moved into the folder
+    // `target` (a host path, empty for none).
+    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path, const ListedTrail& trail,
+                                                    std::wstring target) const;
+
     struct Spelling {
         std::string text;  // the path text
         std::wstring host; // the wide host path, "\\?\" prefixed

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST_F(CopyMove, PrefixIsTheZeroBasedPositionCountingFolderEntries) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({">>d:\\quelle\\Archiv", "    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", false, true);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, false, true);
 
     EXPECT_EQ(content("Ziel/001_a.txt"), "a");
     EXPECT_EQ(content("Ziel/002_b.txt"), "b");
@@ -49,7 +50,7 @@ TEST_F(CopyMove, PositionsGoBeyondThreeDigitsAndSixteenBits) {
     list.append("    d:\\quelle\\a.txt");
     window.setEntries(list);
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", false, true);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, false, true);
 
     EXPECT_EQ(content("Ziel/40000_a.txt"), "a");
     EXPECT_EQ(logBytes(), line("d:\\quelle\\a.txt", "40001/40001 -> copy"));
@@ -61,7 +62,7 @@ TEST_F(CopyMove, ListsWithoutFilesDoNothing) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     for (bool move : {false, true}) {
         window.setEntries({">>d:\\quelle\\Archiv", "    \\quelle\\a.txt"});
-        core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", move, true);
+        core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, move, true);
     }
     EXPECT_FALSE(std::filesystem::exists(logFile()));
     EXPECT_TRUE(fs.copies.empty());
@@ -75,7 +76,7 @@ TEST_F(CopyMove, CopyIntoAMissingFolderOnlyLogsAttempts) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Fehlt", false, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Fehlt", {}, false, false);
 
     EXPECT_FALSE(exists("Fehlt"));
     EXPECT_EQ(logBytes(),
@@ -89,7 +90,7 @@ TEST_F(CopyMove, MoveIntoAMissingFolderKeepsEverySource) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Fehlt", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Fehlt", {}, true, false);
 
     EXPECT_EQ(content("Quelle/a.txt"), "a");
     EXPECT_EQ(content("Quelle/b.txt"), "b");
@@ -109,7 +110,7 @@ TEST_F(CopyMove, AFailedCopyNeverCostsTheSource) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, true, false);
 
     EXPECT_FALSE(exists("Quelle/a.txt"));
     EXPECT_EQ(content("Ziel/a.txt"), "a");
@@ -128,9 +129,11 @@ TEST_F(CopyMove, SameNamesWithoutPrefix) {
     TestWindow window(fs, "D:\\Quelle", "TXT", true);
     window.setEntries({"    d:\\quelle\\x\\a.txt", "    d:\\quelle\\y\\a.txt"});
 
-    // A copy: the one listed later wins.
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", false, false);
-    EXPECT_EQ(content("Ziel/a.txt"), "zwei");
+    // A copy never replaces what it has just written: the later one is not copied, and the copy
+    // says so, so that nobody deletes its original believing it safe.
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, false, false);
+    EXPECT_EQ(content("Ziel/a.txt"), "eins");
+    EXPECT_EQ(window.copyWarnings, 1);
     EXPECT_EQ(logBytes(), line("d:\\quelle\\x\\a.txt", "1/2 -> copy") +
                               line("d:\\quelle\\y\\a.txt", "2/2 -> copy"));
 
@@ -138,7 +141,7 @@ TEST_F(CopyMove, SameNamesWithoutPrefix) {
     // written: the later source stays and is reported.
     std::filesystem::remove(logFile());
     window.setEntries({"    d:\\quelle\\x\\a.txt", "    d:\\quelle\\y\\a.txt"});
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, true, false);
     EXPECT_EQ(content("Ziel/a.txt"), "eins");
     EXPECT_FALSE(exists("Quelle/x/a.txt"));
     EXPECT_EQ(content("Quelle/y/a.txt"), "zwei");
@@ -154,7 +157,7 @@ TEST_F(CopyMove, ATargetThatIsListedFurtherDownIsNotOverwritten) {
     TestWindow window(fs, "D:\\", "A.TXT", true);
     for (bool move : {false, true}) {
         window.setEntries({"    d:\\quelle\\a.txt", "    d:\\ziel\\a.txt"});
-        core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", move, false);
+        core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, move, false);
         EXPECT_EQ(content("Quelle/a.txt"), "neu");
         EXPECT_EQ(content("Ziel/a.txt"), "alt");
     }
@@ -165,11 +168,11 @@ TEST_F(CopyMove, CopyingOrMovingAFileOntoItselfLeavesItAlone) {
     data.file("Quelle/a.txt", "inhalt");
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     window.setEntries({"    d:\\quelle\\a.txt"});
-    core::copyOrMoveEntries(window, fs, log, "D:\\QUELLE", false, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\QUELLE", {}, false, false);
     EXPECT_EQ(content("Quelle/a.txt"), "inhalt");
     EXPECT_EQ(window.warnings, 0);
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle", {}, true, false);
     EXPECT_EQ(content("Quelle/a.txt"), "inhalt");
     EXPECT_TRUE(fs.deletes.empty());
     EXPECT_EQ(window.warnings, 1);
@@ -184,7 +187,7 @@ TEST_F(CopyMove, AMoveIntoTheSearchedTreeIsNotReportedAsLeftBehind) {
     TestWindow window(fs, "D:\\Quelle", "TXT", true);
     window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle\\Ziel", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle\\Ziel", {}, true, false);
 
     EXPECT_FALSE(exists("Quelle/a.txt"));
     EXPECT_EQ(content("Quelle/Ziel/a.txt"), "a");
@@ -194,6 +197,23 @@ TEST_F(CopyMove, AMoveIntoTheSearchedTreeIsNotReportedAsLeftBehind) {
     EXPECT_EQ(window.resultList().size(), 2u);
 }
 
+// A name of another case that goes during the pass no longer stands in the way: the copy takes
+// the name as listed.
+TEST_F(CopyMove, ANameOfAnotherCaseGoneDuringThePassIsNotWrittenTo) {
+    data.file("Quelle/a.txt", "a");
+    data.file("Quelle/b.txt", "b");
+    data.file("Ziel/B.TXT", "alt");
+    TestWindow window(fs, "D:\\Quelle", "TXT", false);
+    window.setEntries({"    d:\\quelle\\a.txt", "    d:\\quelle\\b.txt"});
+    fs.beforeCall = [&](testsupport::Op op, std::string_view path) {
+        if (op == testsupport::Op::ReachListed && path.ends_with("b.txt"))
+            std::filesystem::remove(data.path() / "Ziel/B.TXT");
+    };
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, false, false);
+    EXPECT_EQ(testsupport::namesIn(data.path() / "Ziel"),
+              (std::set<std::string>{"a.txt", "b.txt"}));
+}
+
 TEST_F(CopyMove, NamesWithBlanksAreCopiedExactly) {
     data.file("Quelle/ a", "blanks");
     data.file("Quelle/a", "plain");
@@ -201,7 +221,7 @@ TEST_F(CopyMove, NamesWithBlanksAreCopiedExactly) {
     TestWindow window(fs, "D:\\Quelle", "A", false);
     window.setEntries({"    d:\\quelle\\ a"});
 
-    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, true, false);
 
     EXPECT_EQ(content("Ziel/ a"), "blanks");
     EXPECT_FALSE(exists("Ziel/a"));

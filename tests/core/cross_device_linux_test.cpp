@@ -82,7 +82,7 @@ TEST(AcrossFileSystems, CopyAndMoveCarryEverythingAndTheSourceGoesOnlyAfterItsCo
         coretest::TestWindow window(*platform, "D:\\Quelle", "TXT", false);
         window.listMatchingFiles();
         ASSERT_EQ(window.resultList().size(), 3u);
-        core::copyOrMoveEntries(window, *platform, log, "E:\\" + target, move, false);
+        core::copyOrMoveEntries(window, *platform, log, "E:\\" + target, {}, move, false);
 
         const fs::path there = fs::path(shm) / target;
         expectSame(stampOf(*platform, there / "a.txt", "E:\\" + target + "\\a.txt"), before);

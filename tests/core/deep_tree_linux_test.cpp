@@ -85,7 +85,7 @@ TEST(DeepTrees, TheWalkEndsAndThePassesReachTheBottom) {
     EXPECT_GT(entries.back().size(), static_cast<std::size_t>(PATH_MAX));
 
     // The deepest file is copied out, then the list is deleted.
-    core::copyOrMoveEntries(window, s.fs, s.log, "D:\\Ziel", false, true);
+    core::copyOrMoveEntries(window, s.fs, s.log, "D:\\Ziel", {}, false, true);
     EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/002_blatt.txt"), "tief");
     core::deleteListedEntries(window, s.fs, s.log);
     EXPECT_FALSE(tree.leafExists(1));

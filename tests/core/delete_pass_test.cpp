@@ -56,7 +56,7 @@ TEST_F(DeletePass, FolderEntriesCountButAreNeverTouched) {
     // An empty list runs no search and logs nothing.
     window.setEntries({});
     core::deleteListedEntries(window, fs, log);
-    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle", true, false);
+    core::copyOrMoveEntries(window, fs, log, "D:\\Quelle", {}, true, false);
     EXPECT_EQ(logBytes(), line("d:\\quelle\\a.txt", "2/3") + line("d:\\quelle\\b.txt", "3/3"));
     EXPECT_EQ(window.warnings, 0);
     EXPECT_EQ(window.searches, 2);

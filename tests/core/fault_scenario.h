@@ -58,7 +58,7 @@ public:
         if (pass == Pass::Delete)
             core::deleteListedEntries(window, fs, log);
         else
-            core::copyOrMoveEntries(window, fs, log, target, pass == Pass::Move, prefix);
+            core::copyOrMoveEntries(window, fs, log, target, {}, pass == Pass::Move, prefix);
     }
 
     std::filesystem::path source(const std::string& name) const {

@@ -49,7 +49,7 @@ TEST(HugeLists, PassesOverMoreThanAMillionEntriesKeepNotesAndPrefixes) {
         list.append(">>d:\\quelle\\o" + std::to_string(i));
     list.append("    d:\\quelle\\a.txt");
     s.window.setEntries(std::move(list));
-    core::copyOrMoveEntries(s.window, s.fs, s.log, "D:\\Ziel", false, true);
+    core::copyOrMoveEntries(s.window, s.fs, s.log, "D:\\Ziel", {}, false, true);
     EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/1140000_a.txt"), "erste Datei");
     EXPECT_TRUE(s.logBytes() ==
                 coretest::Scenario::line("d:\\quelle\\a.txt", "1140001/1140001 -> copy"));

@@ -70,7 +70,7 @@ TEST_F(MoveByRename, EndsExactlyAsCopyAndDelete) {
         for (const auto& entry : entries(d))
             list.append(entry);
         window.setEntries(list);
-        core::copyOrMoveEntries(window, platform, log, "D:\\" + name + "\\Ziel", true, prefix);
+        core::copyOrMoveEntries(window, platform, log, "D:\\" + name + "\\Ziel", {}, true, prefix);
         return window.warnings;
     };
 

@@ -4,9 +4,12 @@
 // link to a file in the target, targets inside and outside the searched tree, reached directly
 // or through a folder link or a second drive letter, a missing target, with and without prefix,
 // moves by rename and as copy and delete. Before the pass reaches one of the first listed files,
-// another program may swap a listed folder for a link to another, replace a listed file by
-// writing a new one and renaming it over the old, or rename a listed file away; and the user may
-// change the search settings after the list was made. After each pass the files on disk, the log's
+// another program may swap a listed folder for a link to another or rename it away, replace a
+// listed file by writing a new one and renaming it over the old (also under the number of the
+// old, as ext4 gives it), rename a listed file away, or swap the target folder for a link to a
+// folder nobody chose; before the pass, the target may be swapped so, and the log's name or the
+// documents folder made links; and the user may change the search settings after the list was
+// made. After each pass the files on disk, the log's
 // lines and the warnings must be exactly what the model says; the model never loses a file the user
 // did not ask to delete.
 
@@ -26,12 +29,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -58,6 +63,10 @@ const std::vector<std::string> kFolders = {"Baum",     "Baum/A", "Baum/a", "Baum
                                            "Baum/A/C", "baum",   "Aussen"};
 // Another program swaps it for a link to kElsewhere, keeping it as kSwappedAway.
 const std::string kSwapped = "Baum/B", kSwappedAway = "Baum/B.alt", kElsewhere = "Aussen";
+// A folder only the one running the pass may write, where a link planted in place of the target
+// folder, the log or the documents folder leads.
+const std::string kForeign = "Geschuetzt", kForeignLog = "Geschuetzt/log.txt";
+const std::string kTargetAway = "Aussen.alt";
 const std::vector<std::string> kNames = {"a.txt", "A.TXT", "b.txt", "c.dat", "notiztxt"};
 // Target text and the folder it reaches; "Verweis" is a link to Baum/A, drive E: is Baum/A too.
 const std::vector<std::pair<std::string, std::string>> kTargets = {
@@ -80,7 +89,26 @@ std::string withBackslashes(std::string s) {
     return s;
 }
 
-enum class Change { None, SwapFolder, ReplaceFile, RenameAway };
+enum class Change {
+    None,
+    SwapFolder,
+    ReplaceFile,
+    RenameAway,
+    RenameFolder,
+    ReuseNumber,
+    SwapTarget, // into Aussen; before the pass where changeAt is 0
+    LinkLog,
+    LinkDocuments,
+};
+const char* const kChangeNames[] = {"",
+                                    ", folder swapped",
+                                    ", replaced: ",
+                                    ", renamed away: ",
+                                    ", folder renamed away",
+                                    ", made anew under its number: ",
+                                    ", target swapped",
+                                    ", log linked",
+                                    ", documents linked"};
 
 struct Case {
     Files files;
@@ -136,8 +164,11 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
     const std::string& targetFolder = kTargets[c.target].second;
     if (pick(3) == 0 && c.folders.contains(targetFolder) && targetFolder != "Baum") {
         const std::string linked = targetFolder + "/verweis.txt";
+        // Read-only now and then, in the stored record alone, which a delete of the link must
+        // read through it.
+        const bool readOnly = pick(2) == 0;
         if (!c.files.contains(linked))
-            c.files[linked] = {"Ziel des Verweises", false, false, ++id};
+            c.files[linked] = {"Ziel des Verweises", readOnly, false, ++id, {}, readOnly};
         c.files["Baum/verweis.txt"] = {"", false, false, ++id, linked};
     }
     std::vector<std::string> listedFiles;
@@ -145,11 +176,25 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
         if (path.starts_with("Baum/") && file.link.empty())
             listedFiles.push_back(path);
     }
-    c.change = static_cast<Change>(pick(4));
-    if (c.change == Change::SwapFolder && !c.folders.contains(kSwapped))
+    c.change = static_cast<Change>(pick(std::size(kChangeNames)));
+    if ((c.change == Change::SwapFolder || c.change == Change::RenameFolder) &&
+        !c.folders.contains(kSwapped))
         c.change = Change::None;
-    if ((c.change == Change::ReplaceFile || c.change == Change::RenameAway) && listedFiles.empty())
+    if ((c.change == Change::ReplaceFile || c.change == Change::RenameAway ||
+         c.change == Change::ReuseNumber) &&
+        listedFiles.empty())
         c.change = Change::None;
+    if (c.change == Change::SwapTarget && c.pass == Pass::Delete)
+        c.change = Change::None;
+    if (c.change == Change::SwapTarget || c.change == Change::LinkLog ||
+        c.change == Change::LinkDocuments) {
+        c.folders.insert(kForeign);
+        c.files[kForeignLog] = {"nur root", false, false, ++id};
+    }
+    if (c.change == Change::SwapTarget)
+        c.target = std::find_if(kTargets.begin(), kTargets.end(),
+                                [](const auto& t) { return t.second == kElsewhere; }) -
+                   kTargets.begin();
     if (!listedFiles.empty())
         c.changed = listedFiles[pick(listedFiles.size())];
     c.changeAt = pick(4);
@@ -160,7 +205,9 @@ Case randomCase(std::mt19937& rng, bool caseTwins) {
 // What the program does, written as plainly as the rules say it.
 class Model {
 public:
-    explicit Model(const Case& c) : m_c(c), m_files(c.files), m_folders(c.folders) {}
+    // `bornTold`: whether the backend tells a file made anew under a listed number by its birth.
+    Model(const Case& c, bool bornTold)
+        : m_c(c), m_bornTold(bornTold), m_files(c.files), m_folders(c.folders) {}
 
     // The search's entries, in no particular order. While the swapped folder is a link to
     // kElsewhere, the files there are found below it too.
@@ -168,7 +215,7 @@ public:
         std::vector<std::string> list;
         for (const auto& [real, file] : m_files) {
             std::string path = real;
-            if (m_swapped && real.starts_with(kElsewhere + "/"))
+            if (m_linked && real.starts_with(kElsewhere + "/"))
                 path = kSwapped + real.substr(kElsewhere.size());
             if (!path.starts_with("Baum/") || !matches(pattern, nameOf(path)))
                 continue;
@@ -202,37 +249,56 @@ public:
     // The change another program makes between the list and the pass, or during the pass (its
     // folders then held from the files before).
     void change() {
-        if (m_c.change == Change::SwapFolder) {
+        if (m_c.change == Change::SwapFolder || m_c.change == Change::RenameFolder) {
             m_swapped = true;
-            m_folders.insert(kSwappedAway);
-            Files moved;
-            for (auto& [path, file] : m_files)
-                moved[path.starts_with(kSwapped + "/") ? kSwappedAway + path.substr(kSwapped.size())
-                                                       : path] = file;
-            m_files = std::move(moved);
-        } else if (m_c.change == Change::ReplaceFile) {
+            m_linked = m_c.change == Change::SwapFolder;
+            moveFolder(kSwapped, kSwappedAway);
+        } else if (m_c.change == Change::ReplaceFile || m_c.change == Change::ReuseNumber) {
             m_files[m_c.changed] = {"neu " + m_c.changed, false, false, ++m_nextId};
         } else if (m_c.change == Change::RenameAway) {
             m_files[m_c.changed + ".weg"] = m_files.at(m_c.changed);
             m_files.erase(m_c.changed);
+        } else if (m_c.change == Change::SwapTarget) {
+            m_targetSwapped = true;
+            moveFolder(kElsewhere, kTargetAway);
         }
+    }
+    // Whether no log line can be written.
+    bool logLost() const {
+        return m_c.change == Change::LinkLog || m_c.change == Change::LinkDocuments;
     }
 
     // Applies the pass to the listed entries in the order the program listed them, the change
     // made just before the listed file `changeAt` (counted from 0), if it is made at all.
     void run(std::optional<std::size_t> changeAt) {
         std::set<int> written;
-        const std::string targetFolder = lookUpFolder(kTargets[m_c.target].second);
+        std::string targetFolder = lookUpFolder(kTargets[m_c.target].second);
+        // Swapped before the pass, the target is not the folder chosen: nothing is written.
+        if (m_c.change == Change::SwapTarget && m_c.changeAt == 0)
+            targetFolder.clear();
+        // The pass holds the folders of the file it reached last: a swapped folder it holds is
+        // still the listed one, under its new name.
+        bool swappedHeld = false;
+        std::string previous;
         for (std::size_t i = 0, reached = 0; i < m_sources.size(); ++i) {
-            const auto& [source, id] = m_sources[i];
-            if (source.empty())
+            const auto& [listedAt, id] = m_sources[i];
+            if (listedAt.empty())
                 continue;
-            if (changeAt == reached++)
+            if (changeAt == reached++) {
                 change();
+                swappedHeld = m_swapped && belowSwapped(previous);
+                if (m_targetSwapped)
+                    targetFolder = kTargetAway; // held
+            }
+            previous = listedAt;
+            const bool inSwapped = m_swapped && belowSwapped(listedAt);
+            const std::string source = inSwapped && swappedHeld
+                                           ? kSwappedAway + listedAt.substr(kSwapped.size())
+                                           : listedAt;
             // A path that no longer leads through the listed folders to the listed file.
             const auto now = m_files.find(source);
-            if ((m_swapped && source.starts_with(kSwapped + "/")) ||
-                (now != m_files.end() && now->second.id != id)) {
+            if ((inSwapped && !swappedHeld) ||
+                (now != m_files.end() && now->second.id != id && !passesAsListed(source))) {
                 m_refused.insert(i);
                 continue;
             }
@@ -244,7 +310,7 @@ public:
             const File data = dangling ? File{} : file.link.empty() ? file : m_files.at(file.link);
             if (m_c.pass == Pass::Delete) {
                 if (!data.readOnly)
-                    removed(i);
+                    removed(i, source);
                 continue;
             }
             if (targetFolder.empty() || dangling)
@@ -260,39 +326,39 @@ public:
             if (m_c.pass == Pass::Move && !m_c.across && !taken && !file.readOnly &&
                 file.link.empty()) {
                 m_files[target] = file; // a rename, or a copy and delete that ends the same
-                removed(i);
+                removed(i, source);
                 written.insert(file.id);
                 continue;
             }
             if (taken) {
                 const File& old = m_files.at(target);
-                if (m_listedIds.contains(old.id) ||
-                    (m_c.pass != Pass::Copy && written.contains(old.id)) || old.readOnly ||
+                if (m_listedIds.contains(old.id) || written.contains(old.id) || old.readOnly ||
                     old.hidden)
                     continue;
             }
             File copy = data;
             copy.id = ++m_nextId;
             m_files[target] = copy;
+            written.insert(copy.id);
             if (m_c.pass == Pass::Copy) {
                 m_done.insert(i);
                 continue;
             }
-            written.insert(copy.id);
             if (!data.readOnly)
-                removed(i);
+                removed(i, source);
         }
     }
 
     // The listed entries a delete or a move did not remove: left alone as no longer the listed
-    // file, or still at their place as listed.
+    // file, still at their place as listed, or with their way gone.
     std::vector<std::size_t> survivors() const {
         std::vector<std::size_t> left;
         for (std::size_t i = 0; i < m_sources.size(); ++i) {
             const auto& [source, id] = m_sources[i];
             const auto now = m_files.find(source);
             if (!source.empty() && !m_done.contains(i) &&
-                (m_refused.contains(i) || (now != m_files.end() && now->second.id == id)))
+                (m_refused.contains(i) || (m_swapped && belowSwapped(source)) ||
+                 (now != m_files.end() && (now->second.id == id || passesAsListed(source)))))
                 left.push_back(i);
         }
         return left;
@@ -320,9 +386,21 @@ private:
         std::replace(s.begin(), s.end(), '\\', '/');
         return s;
     }
-    void removed(std::size_t i) {
-        m_files.erase(m_sources[i].path);
+    void removed(std::size_t i, const std::string& at) {
+        m_files.erase(at);
         m_done.insert(i);
+    }
+    static bool belowSwapped(const std::string& path) { return path.starts_with(kSwapped + "/"); }
+    // A file made anew under the number of the listed one, where no birth time tells them apart.
+    bool passesAsListed(const std::string& path) const {
+        return m_c.change == Change::ReuseNumber && !m_bornTold && path == m_c.changed;
+    }
+    void moveFolder(const std::string& from, const std::string& to) {
+        m_folders.insert(to);
+        Files moved;
+        for (auto& [path, file] : m_files)
+            moved[path.starts_with(from + "/") ? to + path.substr(from.size()) : path] = file;
+        m_files = std::move(moved);
     }
     // A folder as Windows finds it: exactly, else without regard to case; empty when missing.
     std::string lookUpFolder(const std::string& folder) const {
@@ -347,9 +425,10 @@ private:
     }
 
     const Case& m_c;
+    bool m_bornTold;
     Files m_files;
     std::set<std::string> m_folders;
-    bool m_swapped = false;
+    bool m_swapped = false, m_linked = false, m_targetSwapped = false;
     int m_nextId = 1000;
     std::vector<Source> m_sources;
     std::set<int> m_listedIds; // the listed files and what listed links lead to
@@ -443,29 +522,72 @@ void makeTree(Case& c, platform::Platform& host, const testsupport::TempDir& dat
 }
 
 // Another program's change; false where the host cannot make it, or the pass has taken the
-// file already. A replaced file is kept in `kept` (as an editor keeps a backup): a file system
-// may give a file made later the number of one deleted, which a pass rightly takes for the
-// listed file it was, and the model could not foresee.
-bool makeChange(const Case& c, const testsupport::TempDir& data, const testsupport::TempDir& kept) {
+// file already. A replaced file is kept in `kept` (as an editor keeps a backup), and its
+// replacement was made there before the pass: a file system may give a file made later the
+// number of one deleted, which a pass rightly takes for the listed file it was, and the model
+// could not foresee.
+bool makeChange(const Case& c, const testsupport::TempDir& data, const testsupport::TempDir& kept,
+                const fs::path& documents) {
     std::error_code failed;
     const fs::path changed = data.path() / c.changed;
-    if (c.change != Change::SwapFolder && !fs::exists(changed))
-        return false;
-    if (c.change == Change::SwapFolder) {
-        fs::rename(data.path() / kSwapped, data.path() / kSwappedAway);
-        fs::create_directory_symlink(data.path() / kElsewhere, data.path() / kSwapped, failed);
+    // A folder held by the pass cannot be renamed on Windows.
+    const auto swap = [&](const fs::path& folder, const fs::path& away, const fs::path& to) {
+        fs::rename(folder, away, failed);
         if (failed)
-            fs::rename(data.path() / kSwappedAway, data.path() / kSwapped);
-    } else if (c.change == Change::ReplaceFile) {
-        fs::create_hard_link(changed, kept.path() / "alt", failed);
+            return;
+        fs::create_directory_symlink(to, folder, failed);
         if (failed)
+            fs::rename(away, folder);
+    };
+    switch (c.change) {
+    case Change::SwapFolder:
+        swap(data.path() / kSwapped, data.path() / kSwappedAway, data.path() / kElsewhere);
+        break;
+    case Change::RenameFolder:
+        fs::rename(data.path() / kSwapped, data.path() / kSwappedAway, failed);
+        break;
+    case Change::SwapTarget:
+        swap(data.path() / kElsewhere, data.path() / kTargetAway, data.path() / kForeign);
+        break;
+    case Change::LinkDocuments:
+        swap(documents, documents.string() + ".alt", data.path() / kForeign);
+        break;
+    case Change::LinkLog:
+        fs::create_symlink(data.path() / kForeignLog, documents / "Tilgomat.txt", failed);
+        break;
+    case Change::ReplaceFile:
+    case Change::ReuseNumber:
+        if (!fs::exists(changed))
             return false;
-        data.file(c.changed + ".neu", "neu " + c.changed);
-        fs::rename(data.path() / (c.changed + ".neu"), changed, failed);
-    } else if (c.change == Change::RenameAway) {
+        fs::create_hard_link(changed, kept.path() / "alt", failed);
+        if (!failed)
+            fs::rename(kept.path() / "neu", changed, failed);
+        break;
+    case Change::RenameAway:
+        if (!fs::exists(changed))
+            return false;
         fs::rename(changed, data.path() / (c.changed + ".weg"));
+        break;
+    case Change::None:
+        return false;
     }
     return !failed;
+}
+
+// Whether the backend tells a file made in a folder after its listing from the listed one that had
+// its number: a file made 20 ms after the listing is reached under a listed number.
+bool tellsBirths(platform::Platform& host, const testsupport::TempDir& scratch) {
+    scratch.folder("probe");
+    platform::Listing listing;
+    if (host.listFolder("D:\\probe", platform::ListDetail::Kind, listing))
+        return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    scratch.file("probe/neu", "neu");
+    const std::string path = std::string(platform::kExactPrefix) + "D:\\probe\\neu";
+    const platform::ListedTrail trail{
+        {listing.id}, host.fileId(path).valueOr(platform::FileId{}).inode, false, listing.changed};
+    auto file = host.beginPass({})->reachListed(path, trail);
+    return file && (*file)->check() == std::errc::identifier_removed;
 }
 
 void runCase(Case c) {
@@ -479,6 +601,10 @@ void runCase(Case c) {
                                               {'d', data.str(), {}},
                                               {'e', testsupport::utf8(data.path() / "Baum/A"), {}}},
                                              data.str(), home.documentsText());
+    static const bool bornTold = [] {
+        testsupport::TempDir scratch;
+        return tellsBirths(*platform::createPlatformOver({{'d', scratch.str(), {}}}), scratch);
+    }();
     makeTree(c, *host, data);
     testsupport::FaultyPlatform fs(*host);
     fs.refuseMoves = c.across;
@@ -486,7 +612,7 @@ void runCase(Case c) {
     coretest::TestWindow window(fs, "D:\\Baum", c.pattern, c.subfolders);
     window.listMatchingFiles();
 
-    Model model(c);
+    Model model(c, bornTold);
     const std::vector<std::string> listed = testsupport::entryTexts(window.resultList());
     std::vector<std::string> sortedList = listed;
     std::sort(sortedList.begin(), sortedList.end());
@@ -498,9 +624,27 @@ void runCase(Case c) {
     const std::size_t changeAt = std::min(c.changeAt, files == 0 ? 0 : files - 1);
     std::optional<std::size_t> changed;
     testsupport::TempDir kept;
+    const bool before = c.change == Change::LinkLog || c.change == Change::LinkDocuments ||
+                        (c.change == Change::SwapTarget && c.changeAt == 0);
+    if (c.change == Change::ReuseNumber)
+        fs.reusedNumbers.insert(std::string(platform::kExactPrefix) + "D:\\" +
+                                withBackslashes(c.changed));
+    // The target as the target folder dialog showed it.
+    const std::string target = noLink && kTargets[c.target].first == "D:\\Verweis"
+                                   ? std::string("D:\\Baum\\A")
+                                   : kTargets[c.target].first;
+    const platform::FileId targetId = host->fileIdFollowing(target).valueOr(platform::FileId{});
+    if (c.change == Change::ReplaceFile || c.change == Change::ReuseNumber) {
+        // Made anew in a later tick of the clock than its folder's listing.
+        if (c.change == Change::ReuseNumber)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        kept.file("neu", "neu " + c.changed);
+    }
+    if (before && !makeChange(c, data, kept, home.documents()))
+        c.change = Change::None;
     fs.beforeCall = [&, reached = std::size_t(0)](testsupport::Op op, std::string_view) mutable {
-        if (op == testsupport::Op::ReachListed && reached++ == changeAt &&
-            makeChange(c, data, kept))
+        if (op == testsupport::Op::ReachListed && reached++ == changeAt && !before &&
+            makeChange(c, data, kept, home.documents()))
             changed = changeAt;
     };
     if (c.otherSearch)
@@ -509,28 +653,31 @@ void runCase(Case c) {
     if (c.pass == Pass::Delete)
         core::deleteListedEntries(window, fs, log);
     else
-        core::copyOrMoveEntries(window, fs, log,
-                                noLink && kTargets[c.target].first == "D:\\Verweis"
-                                    ? std::string("D:\\Baum\\A")
-                                    : kTargets[c.target].first,
-                                c.pass != Pass::Copy, c.prefix);
-    model.run(changed);
+        core::copyOrMoveEntries(window, fs, log, target, targetId, c.pass != Pass::Copy, c.prefix);
+    if (before)
+        model.change();
+    model.run(before ? std::optional<std::size_t>() : changed);
 
     EXPECT_EQ(describe(filesOn(*host, data.path())), describe(model.files()))
         << "on disk, then as the model says";
 
-    std::vector<std::string> attempts, failures;
-    logLines(testsupport::readBytes(home.documents() / "Tilgomat.txt"), attempts, failures);
-    std::vector<std::string> expectedAttempts;
-    for (const auto& entry : listed) {
-        if (core::isFileEntry(entry))
-            expectedAttempts.emplace_back(core::entryPath(entry));
-    }
-    EXPECT_EQ(attempts, expectedAttempts);
     const std::vector<std::size_t> survivors =
         c.pass == Pass::Copy ? std::vector<std::size_t>() : model.survivors();
-    EXPECT_EQ(failures,
-              expectedFailures(listed, testsupport::entryTexts(window.resultList()), survivors));
+    std::vector<std::string> attempts, failures;
+    if (model.logLost()) {
+        // No line went through the links: what they lead to is compared above.
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(home.documents() / "Tilgomat.txt")));
+    } else {
+        logLines(testsupport::readBytes(home.documents() / "Tilgomat.txt"), attempts, failures);
+        std::vector<std::string> expectedAttempts;
+        for (const auto& entry : listed) {
+            if (core::isFileEntry(entry))
+                expectedAttempts.emplace_back(core::entryPath(entry));
+        }
+        EXPECT_EQ(attempts, expectedAttempts);
+        EXPECT_EQ(failures, expectedFailures(listed, testsupport::entryTexts(window.resultList()),
+                                             survivors));
+    }
     EXPECT_EQ(window.warnings, survivors.empty() ? 0 : 1);
     EXPECT_EQ(window.copyWarnings, c.pass == Pass::Copy && !model.allCopied() ? 1 : 0);
 }
@@ -540,12 +687,13 @@ TEST(PassModel, DeleteCopyAndMoveDoWhatTheRulesSayOnRandomTrees) {
     const bool caseTwins = testsupport::namesDifferInCase();
     for (int n = 0; n < 300; ++n) {
         const Case c = randomCase(rng, caseTwins);
-        const char* changes[] = {"", ", folder swapped", ", replaced: ", ", renamed away: "};
         const auto change = static_cast<std::size_t>(c.change);
+        const bool onFile = c.change == Change::ReplaceFile || c.change == Change::RenameAway ||
+                            c.change == Change::ReuseNumber;
         SCOPED_TRACE("case " + std::to_string(n) + ": " + coretest::variantName(c.pass, c.across) +
                      " to " + kTargets[c.target].first + (c.prefix ? " with prefix" : "") +
                      ", pattern " + c.pattern + (c.subfolders ? ", subfolders" : "") +
-                     changes[change] + (change >= 2 ? c.changed : "") +
+                     kChangeNames[change] + (onFile ? c.changed : "") +
                      (c.otherSearch ? ", other search" : "") + "\nbefore:\n" + describe(c.files));
         runCase(c);
         if (HasFailure())

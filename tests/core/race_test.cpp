@@ -4,8 +4,10 @@
 
 #include "race_scenario.h"
 
+#include <chrono>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -42,11 +44,12 @@ TEST(BetweenSearchAndAction, AFileSwappedForAFolderKeepsTheFolder) {
 }
 
 // A move as copy and delete while an editor saves the source: by writing a new file and
-// renaming it over the old one, or by writing into it. The save is refused while the source is
-// held from its copy to its delete (Windows), or the source is deleted only while it is the file
-// its copy read, unchanged, so the new version stays and is reported.
+// renaming it over the old one, or by writing into it, also the same length with its last-write
+// time set back as a tool that keeps times does. The save is refused while the source is held
+// from its copy to its delete (Windows), or the source is deleted only while it is the file its
+// copy read, unchanged, so the new version stays and is reported.
 TEST(BetweenSearchAndAction, ASaveDuringAMoveKeepsTheNewVersion) {
-    const std::string saved = "neue Fassung";
+    std::string saved = "neue Fassung";
     const std::function<bool(Scenario&)> saves[] = {
         [&](Scenario& s) {
             s.data.file("Quelle/b.txt.neu", saved);
@@ -57,6 +60,17 @@ TEST(BetweenSearchAndAction, ASaveDuringAMoveKeepsTheNewVersion) {
         [&](Scenario& s) {
             return static_cast<bool>(
                 std::ofstream(s.source("b.txt"), std::ios::binary | std::ios::trunc) << saved);
+        },
+        [&](Scenario& s) {
+            const auto written = std::filesystem::last_write_time(s.source("b.txt"));
+            saved.assign(Scenario::sources().at("b.txt").size(), '#');
+            // In a later tick of the clock than the copy's look at it.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (!(std::ofstream(s.source("b.txt"), std::ios::binary | std::ios::in) << saved))
+                return false;
+            std::error_code refused;
+            std::filesystem::last_write_time(s.source("b.txt"), written, refused);
+            return !refused;
         },
     };
     for (const auto& save : saves) {

@@ -113,3 +113,23 @@ TEST(Attributes, ReadOnlyTakesEveryWriteBitAndClearingGivesThemBackAsTheMaskAllo
 }
 
 } // namespace
+
+namespace {
+
+// A user's link leads the program to the file only where that user owns the file too: run by
+// root, clearing read-only on another's link to a file of root's changes nothing.
+TEST(Attributes, AreChangedThroughALinkOnlyForItsOwnersFiles) {
+    TwoDrives t;
+    const auto file = t.c.file("root.txt", "r");
+    ASSERT_FALSE(t.fs->setAttributes("C:\\root.txt", ReadOnly | Archive));
+    std::filesystem::create_symlink(file, t.c.path() / "eigen");
+    std::filesystem::create_symlink(file, t.c.path() / "fremd");
+    if (::lchown((t.c.path() / "fremd").c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    EXPECT_EQ(t.fs->setAttributes("C:\\fremd", Archive), std::errc::permission_denied);
+    EXPECT_EQ(valueOf(t.fs->getAttributes("C:\\root.txt")), ReadOnly | Archive);
+    EXPECT_FALSE(t.fs->setAttributes("C:\\eigen", Archive));
+    EXPECT_EQ(valueOf(t.fs->getAttributes("C:\\root.txt")), Archive);
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 // that returned, the target as it was; never a part of a log line in the log.
 
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -91,10 +92,10 @@ TEST(CopyFaults, AWriteFailingHalfWayLeavesTheTargetAsItWas) {
     std::error_code intoNew, ontoOld, logLine, nextLine;
     {
         FileSizeLimit limit(64 * 1024);
-        intoNew = t.fs->copyFile("C:\\gross.bin", "D:\\neu.bin");
-        ontoOld = t.fs->copyFile("C:\\gross.bin", "D:\\alt.bin");
-        logLine = t.fs->appendToFile("C:\\Tilgomat.txt", kBig);
-        nextLine = t.fs->appendToFile("C:\\Tilgomat.txt", "2\r\n");
+        intoNew = testsupport::copyFile(*t.fs, "C:\\gross.bin", "D:\\neu.bin");
+        ontoOld = testsupport::copyFile(*t.fs, "C:\\gross.bin", "D:\\alt.bin");
+        logLine = testsupport::appendToFile(*t.fs, "C:\\Tilgomat.txt", kBig);
+        nextLine = testsupport::appendToFile(*t.fs, "C:\\Tilgomat.txt", "2\r\n");
     }
     EXPECT_EQ(intoNew, std::errc::file_too_large);
     EXPECT_EQ(ontoOld, std::errc::file_too_large);
@@ -119,12 +120,14 @@ TEST(CopyFaults, AFullFileSystemLeavesTheTargetAsItWas) {
     t.c.file("gross.bin", kBig);
     t.c.file("klein.txt", "passt");
     auto old = t.d.file("klein/alt.bin", "alt");
-    EXPECT_EQ(t.fs->copyFile("C:\\gross.bin", "D:\\klein\\neu.bin"), std::errc::no_space_on_device);
-    EXPECT_EQ(t.fs->copyFile("C:\\gross.bin", "D:\\klein\\alt.bin"), std::errc::no_space_on_device);
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\gross.bin", "D:\\klein\\neu.bin"),
+              std::errc::no_space_on_device);
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\gross.bin", "D:\\klein\\alt.bin"),
+              std::errc::no_space_on_device);
     EXPECT_EQ(readBytes(old), "alt");
     EXPECT_EQ(testsupport::namesIn(small), (std::set<std::string>{"alt.bin"}));
     // The space of the failed copies is free again.
-    EXPECT_FALSE(t.fs->copyFile("C:\\klein.txt", "D:\\klein\\klein.txt"));
+    EXPECT_FALSE(testsupport::copyFile(*t.fs, "C:\\klein.txt", "D:\\klein\\klein.txt"));
     EXPECT_EQ(readBytes(small / "klein.txt"), "passt");
 }
 
@@ -137,7 +140,7 @@ TEST(CopyFaults, ARefusedRenameOrCreateLeavesNothingBehind) {
         Immutable frozen(old);
         if (!frozen.on())
             GTEST_SKIP() << "the immutable flag is not available here";
-        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest\\alt.txt"),
+        EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\fest\\alt.txt"),
                   std::errc::operation_not_permitted);
         EXPECT_EQ(readBytes(old), "alt");
         EXPECT_EQ(testsupport::namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
@@ -146,15 +149,15 @@ TEST(CopyFaults, ARefusedRenameOrCreateLeavesNothingBehind) {
         // Nothing may be created in the folder: the temporary file cannot be opened.
         Immutable frozen(t.d.path() / "fest");
         ASSERT_TRUE(frozen.on());
-        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest\\alt.txt"),
+        EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\fest\\alt.txt"),
                   std::errc::operation_not_permitted);
-        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\fest\\anderes.txt"),
+        EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\fest\\anderes.txt"),
                   std::errc::operation_not_permitted);
         EXPECT_EQ(testsupport::namesIn(t.d.path() / "fest"), (std::set<std::string>{"alt.txt"}));
         EXPECT_EQ(readBytes(old), "alt");
     }
     // A source that vanished is a plain failure.
-    EXPECT_EQ(t.fs->copyFile("C:\\weg.txt", "D:\\fest\\alt.txt"),
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\weg.txt", "D:\\fest\\alt.txt"),
               std::errc::no_such_file_or_directory);
     EXPECT_EQ(readBytes(t.c.path() / "neu.txt"), "neu");
 }
@@ -171,7 +174,7 @@ TEST(CopyFaults, ACopyWhoseProcessDiesHalfWayNeverShowsAPartialTarget) {
             std::signal(SIGXFSZ, SIG_DFL);
             rlimit limit{64 * 1024, 64 * 1024};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            t.fs->copyFile("C:\\gross.bin", target);
+            testsupport::copyFile(*t.fs, "C:\\gross.bin", target);
             ::_exit(0);
         }
         int status = 0;

@@ -3,6 +3,7 @@
 
 #include "support/drive_fixture.h"
 #include "support/linux_files.h"
+#include "support/pass_actions.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ TEST(CopyFile, CarriesModeAndTheTimeToTheNanosecond) {
     const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123456789}};
     ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
 
-    ASSERT_FALSE(t.fs->copyFile("c:\\quelle\\BRIEF.TXT", "D:\\brief.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "c:\\quelle\\BRIEF.TXT", "D:\\brief.txt"));
     auto copy = t.d.path() / "brief.txt";
     EXPECT_EQ(modeOf(copy), 0640u);
     EXPECT_EQ(mtimeOf(copy).tv_sec, 1000000000);
@@ -39,7 +40,7 @@ TEST(CopyFile, CarriesModeAndTheTimeToTheNanosecond) {
 
     // A dot-file keeps its hidden bit under a name without the dot.
     t.c.file(".profil", "p");
-    ASSERT_FALSE(t.fs->copyFile("C:\\.profil", "D:\\profil"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\.profil", "D:\\profil"));
     EXPECT_EQ(testsupport::valueOf(t.fs->getAttributes("D:\\profil")), Hidden | Archive);
 }
 
@@ -48,31 +49,36 @@ TEST(CopyFile, DotFilesAndOtherNamesOfTheSameFile) {
     t.c.file("neu.txt", "neu");
     // A name beginning with a dot makes a file hidden: such a target is refused.
     auto dotFile = t.d.file(".punkt", "punkt");
-    EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\.punkt"), std::errc::permission_denied);
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\.punkt"),
+              std::errc::permission_denied);
     EXPECT_EQ(readBytes(dotFile), "punkt");
 
     // The same file under a hard link or a link is refused and stays whole.
     ::link((t.c.path() / "neu.txt").c_str(), (t.c.path() / "hart.txt").c_str());
     ::symlink("neu.txt", (t.c.path() / "weich").c_str());
     for (std::string_view same : {"C:\\hart.txt", "C:\\weich"})
-        EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", same), std::errc::device_or_resource_busy) << same;
+        EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", same),
+                  std::errc::device_or_resource_busy)
+            << same;
     EXPECT_EQ(readBytes(t.c.path() / "neu.txt"), "neu");
 }
 
 TEST(CopyFile, NeverOpensASpecialFileNorWritesThroughALink) {
     TwoDrives t;
     ASSERT_EQ(::mkfifo((t.c.path() / "rohr").c_str(), 0644), 0);
-    EXPECT_EQ(t.fs->copyFile("C:\\rohr", "D:\\rohr"), std::errc::operation_not_permitted);
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\rohr", "D:\\rohr"),
+              std::errc::operation_not_permitted);
     t.c.file("neu.txt", "neu");
     ASSERT_EQ(::mkfifo((t.d.path() / "rohr").c_str(), 0644), 0);
-    EXPECT_EQ(t.fs->copyFile("C:\\neu.txt", "D:\\rohr"), std::errc::operation_not_permitted);
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\rohr"),
+              std::errc::operation_not_permitted);
 
     // A link at the target name is replaced; the file it led to is untouched.
     auto other = t.d.file("anderes.txt", "anderes");
     ::symlink("anderes.txt", (t.d.path() / "ziel.txt").c_str());
     ::symlink("nirgends", (t.d.path() / "kaputt.txt").c_str());
-    ASSERT_FALSE(t.fs->copyFile("C:\\neu.txt", "D:\\ziel.txt"));
-    ASSERT_FALSE(t.fs->copyFile("C:\\neu.txt", "D:\\kaputt.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\ziel.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\neu.txt", "D:\\kaputt.txt"));
     EXPECT_EQ(readBytes(other), "anderes");
     for (const char* name : {"ziel.txt", "kaputt.txt"}) {
         struct stat st {};
@@ -89,8 +95,8 @@ TEST(CopyFile, FailureLeavesNoTemporaryFileAndTheTargetWhole) {
     // /proc/self/mem is a regular file whose first bytes cannot be read: the copy fails
     // after the temporary file was made.
     auto fs = createPlatformOver({{'d', t.d.str(), ""}, {'p', "/proc/self", ""}});
-    EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\ziel.txt"));
-    EXPECT_TRUE(fs->copyFile("P:\\mem", "D:\\neu.txt"));
+    EXPECT_TRUE(testsupport::copyFile(*fs, "P:\\mem", "D:\\ziel.txt"));
+    EXPECT_TRUE(testsupport::copyFile(*fs, "P:\\mem", "D:\\neu.txt"));
     EXPECT_EQ(readBytes(old), "alt");
     EXPECT_EQ(testsupport::namesIn(t.d.path()), (std::set<std::string>{"ziel.txt"}));
 }

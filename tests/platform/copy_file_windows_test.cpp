@@ -2,6 +2,7 @@
 // short name of another file, a file held from its copy to its delete.
 
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ TEST(WindowsCopy, OtherProgramsAndOtherNames) {
     {
         const auto locked = opened(source, GENERIC_READ, 0);
         ASSERT_TRUE(locked);
-        EXPECT_EQ(t.fs->copyFile("C:\\quelle.txt", "D:\\kopie.txt"),
+        EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\quelle.txt", "D:\\kopie.txt"),
                   std::errc::resource_unavailable_try_again);
     }
     // Another instance writing its log at the same time.
@@ -38,7 +39,7 @@ TEST(WindowsCopy, OtherProgramsAndOtherNames) {
     {
         const auto other = opened(log, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
         ASSERT_TRUE(other);
-        EXPECT_FALSE(t.fs->appendToFile("C:\\Tilgomat.txt", "zwei\n"));
+        EXPECT_FALSE(testsupport::appendToFile(*t.fs, "C:\\Tilgomat.txt", "zwei\n"));
     }
     EXPECT_EQ(readBytes(log), "eins\nzwei\n");
 
@@ -48,7 +49,8 @@ TEST(WindowsCopy, OtherProgramsAndOtherNames) {
     ASSERT_GT(length, 0u);
     const std::string shortName = testsupport::utf8(std::filesystem::path(shortPath).filename());
     ASSERT_NE(shortName, "Bericht vom Jahr 2019.txt");
-    EXPECT_EQ(t.fs->copyFile("C:\\quelle.txt", "D:\\" + shortName), std::errc::file_exists)
+    EXPECT_EQ(testsupport::copyFile(*t.fs, "C:\\quelle.txt", "D:\\" + shortName),
+              std::errc::file_exists)
         << shortName;
     EXPECT_EQ(readBytes(kept), "alt");
 }
@@ -56,9 +58,12 @@ TEST(WindowsCopy, OtherProgramsAndOtherNames) {
 TEST(WindowsCopy, AFileReadForAMoveIsHeldUntilItsDelete) {
     TwoDrives t;
     const auto source = t.c.file("Start/f.txt", "gelistet");
-    auto file = t.fs->reachListed("\\\\?\\C:\\Start\\f.txt", {});
+    platform::PassFolders folders;
+    folders.target = "D:\\";
+    const auto pass = t.fs->beginPass(folders);
+    auto file = pass->reachListed("\\\\?\\C:\\Start\\f.txt", {});
     ASSERT_TRUE(file);
-    ASSERT_FALSE((*file)->copyTo("D:\\f.txt"));
+    ASSERT_FALSE((*file)->copyTo("f.txt"));
     for (DWORD access : {DWORD{GENERIC_WRITE}, DWORD{DELETE}})
         EXPECT_FALSE(opened(source, access, kShareAll)) << access;
     EXPECT_TRUE(opened(source, GENERIC_READ, kShareAll));

@@ -3,6 +3,7 @@
 // and never write a read-only one.
 
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 #include "support/result_value.h"
 
 #include <gtest/gtest.h>
@@ -75,15 +76,17 @@ TEST(FileOperations, CreateFolderLengthDate) {
 
 TEST(FileOperations, AppendAndRead) {
     TwoDrives t;
-    EXPECT_FALSE(t.fs->appendToFile("C:\\Tilgomat.txt", "eins\r\n"));
-    EXPECT_FALSE(t.fs->appendToFile("c:\\tilgomat.txt", "zwei\r\n"));
+    EXPECT_FALSE(testsupport::appendToFile(*t.fs, "C:\\Tilgomat.txt", "eins\r\n"));
+    EXPECT_FALSE(testsupport::appendToFile(*t.fs, "c:\\tilgomat.txt", "zwei\r\n"));
     EXPECT_EQ(readBytes(t.c.path() / "Tilgomat.txt"), "eins\r\nzwei\r\n");
     EXPECT_EQ(valueOf(t.fs->readFile("C:\\Tilgomat.txt")), "eins\r\nzwei\r\n");
-    EXPECT_EQ(t.fs->appendToFile("C:\\fehlt\\log.txt", "x"), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(testsupport::appendToFile(*t.fs, "C:\\fehlt\\log.txt", "x"),
+              std::errc::no_such_file_or_directory);
 
     t.c.file("fest.txt", "alt");
     ASSERT_FALSE(t.fs->setAttributes("C:\\fest.txt", ReadOnly));
-    EXPECT_EQ(t.fs->appendToFile("C:\\fest.txt", "neu"), std::errc::permission_denied);
+    EXPECT_EQ(testsupport::appendToFile(*t.fs, "C:\\fest.txt", "neu"),
+              std::errc::permission_denied);
     EXPECT_EQ(readBytes(t.c.path() / "fest.txt"), "alt");
     EXPECT_EQ(t.fs->readFile("C:\\").error(), std::errc::is_a_directory);
 }

@@ -3,6 +3,7 @@
 // drives, whose roots end in a backslash, are walked like any folder.
 
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 #include "support/result_value.h"
 
 #include <windows.h>
@@ -37,14 +38,14 @@ TEST(WindowsFiles, PathsPastTwoHundredSixtyCharactersAreReached) {
     }
     const std::string file = folder + "\\blatt.txt";
     ASSERT_GT(t.c.str().size() + file.size(), 300u);
-    ASSERT_FALSE(t.fs->appendToFile(file, "tief"));
+    ASSERT_FALSE(testsupport::appendToFile(*t.fs, file, "tief"));
     EXPECT_EQ(valueOf(t.fs->fileLength(file)), 4u);
     Listing listing;
     ASSERT_FALSE(t.fs->listFolder(folder, ListDetail::Attributes, listing));
     EXPECT_EQ(listing.size(), 3u); // ".", ".." and the file
-    ASSERT_FALSE(t.fs->copyFile(file, "D:\\blatt.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, file, "D:\\blatt.txt"));
     EXPECT_EQ(valueOf(t.fs->readFile("D:\\blatt.txt")), "tief");
-    ASSERT_FALSE(t.fs->copyFile("D:\\blatt.txt", folder + "\\kopie.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "D:\\blatt.txt", folder + "\\kopie.txt"));
     EXPECT_FALSE(t.fs->deleteFile(file));
     EXPECT_EQ(t.fs->fileLength(file).error(), std::errc::no_such_file_or_directory);
     EXPECT_EQ(valueOf(t.fs->canonicalPath(folder + "\\KOPIE.TXT")), folder + "\\kopie.txt");

@@ -44,7 +44,8 @@ TEST(ListedFileWindows, AFolderRenamedAwayAndMadeAgainIsNotTheListedOne) {
                        away = t.d.path() / (row.renamed + ".alt");
             std::error_code refused;
             {
-                auto held = t.fs->reachListed(kFile, trail);
+                const auto pass = t.fs->beginPass({});
+                auto held = pass->reachListed(kFile, trail);
                 ASSERT_TRUE(held);
                 std::filesystem::rename(folder, away, refused);
             }
@@ -52,7 +53,8 @@ TEST(ListedFileWindows, AFolderRenamedAwayAndMadeAgainIsNotTheListedOne) {
             std::filesystem::rename(folder, away);
             t.d.file("Start/Sub/f.txt", "neu");
         }
-        auto file = t.fs->reachListed(kFile, trail);
+        const auto pass = t.fs->beginPass({});
+        auto file = pass->reachListed(kFile, trail);
         EXPECT_EQ(file ? (*file)->remove() : file.error(), row.removal);
         EXPECT_EQ(testsupport::readBytes(t.d.path() / "Start/Sub/f.txt"), row.removal ? "neu" : "");
     }

@@ -4,6 +4,7 @@
 
 #include "support/drive_fixture.h"
 #include "support/linux_files.h"
+#include "support/pass_actions.h"
 #include "support/result_value.h"
 
 #include <fcntl.h>
@@ -38,7 +39,7 @@ TEST(MoveFile, RenamesAndKeepsModeInodeAndTheTimeToTheNanosecond) {
     ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
     const ino_t inode = inodeOf(source);
 
-    ASSERT_FALSE(t.fs->moveFile("c:\\quelle\\brief.txt", "D:\\Brief.txt"));
+    ASSERT_FALSE(testsupport::moveFile(*t.fs, "c:\\quelle\\brief.txt", "D:\\Brief.txt"));
     auto moved = t.d.path() / "Brief.txt";
     EXPECT_EQ(inodeOf(moved), inode);
     EXPECT_EQ(modeOf(moved), 0640u);
@@ -52,12 +53,13 @@ TEST(MoveFile, LinksAndSpecialFilesAreLeftToCopyAndDelete) {
     TwoDrives t;
     auto plain = t.c.file("plain.txt", "p");
     ASSERT_EQ(::link(plain.c_str(), (t.c.path() / "zweiter.txt").c_str()), 0);
-    EXPECT_EQ(t.fs->moveFile("C:\\plain.txt", "D:\\plain.txt"), std::errc::operation_not_supported);
+    EXPECT_EQ(testsupport::moveFile(*t.fs, "C:\\plain.txt", "D:\\plain.txt"),
+              std::errc::operation_not_supported);
     ASSERT_EQ(::symlink("zweiter.txt", (t.c.path() / "verweis.txt").c_str()), 0);
-    EXPECT_EQ(t.fs->moveFile("C:\\verweis.txt", "D:\\verweis.txt"),
+    EXPECT_EQ(testsupport::moveFile(*t.fs, "C:\\verweis.txt", "D:\\verweis.txt"),
               std::errc::operation_not_supported);
     ASSERT_EQ(::mkfifo((t.c.path() / "rohr").c_str(), 0644), 0);
-    EXPECT_TRUE(t.fs->moveFile("C:\\rohr", "D:\\rohr"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\rohr", "D:\\rohr"));
     EXPECT_EQ(readBytes(plain), "p");
     EXPECT_TRUE(entryExists(t.c.path() / "verweis.txt"));
     EXPECT_TRUE(entryExists(t.c.path() / "rohr"));
@@ -70,11 +72,11 @@ TEST(MoveFile, TheTargetGetsTheHiddenBitTheCopyWouldGive) {
     t.c.file(".versteckt", "v");
     ASSERT_EQ(valueOf(t.fs->getAttributes("C:\\.versteckt")), Hidden | Archive);
     // With a prefix the name no longer starts with a dot; the bit must not get lost.
-    ASSERT_FALSE(t.fs->moveFile("C:\\.versteckt", "D:\\000_.versteckt"));
+    ASSERT_FALSE(testsupport::moveFile(*t.fs, "C:\\.versteckt", "D:\\000_.versteckt"));
     EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\000_.versteckt")), Hidden | Archive);
 
     t.c.file("sichtbar", "s");
-    ASSERT_FALSE(t.fs->moveFile("C:\\sichtbar", "D:\\.sichtbar"));
+    ASSERT_FALSE(testsupport::moveFile(*t.fs, "C:\\sichtbar", "D:\\.sichtbar"));
     EXPECT_EQ(valueOf(t.fs->getAttributes("D:\\.sichtbar")), Archive);
 }
 
@@ -88,7 +90,7 @@ TEST(MoveFile, AnotherFileSystemIsReported) {
     auto fs = createPlatformOver({{'c', c.str(), {}}, {'e', other.string(), {}}}, c.str());
     auto source = c.file("a.txt", "a");
 
-    EXPECT_EQ(fs->moveFile("C:\\a.txt", "E:\\a.txt"), std::errc::cross_device_link);
+    EXPECT_EQ(testsupport::moveFile(*fs, "C:\\a.txt", "E:\\a.txt"), std::errc::cross_device_link);
     EXPECT_EQ(readBytes(source), "a");
     EXPECT_FALSE(entryExists(other / "a.txt"));
 }
@@ -101,16 +103,16 @@ TEST(FolderIndex, FollowsOwnAndOtherChanges) {
     t.d.file("Ziel/BRIEF.TXT", "alt");
     for (int i = 0; i < 20; ++i) {
         const std::string name = "d:\\ziel\\datei" + std::to_string(i) + ".txt";
-        ASSERT_FALSE(t.fs->copyFile("C:\\q.txt", name));
+        ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", name));
     }
-    ASSERT_FALSE(t.fs->copyFile("C:\\q.txt", "d:\\ziel\\brief.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", "d:\\ziel\\brief.txt"));
     EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "BRIEF.TXT"), "neu");
     EXPECT_FALSE(entryExists(t.d.path() / "Ziel" / "brief.txt"));
 
     // Another program adds, renames and removes names right after our own changes, within one
     // tick of the coarsest clock: every lookup sees the folder as it is now.
     std::ofstream(t.d.path() / "Ziel" / "NOTIZ.TXT") << "fremd";
-    ASSERT_FALSE(t.fs->copyFile("C:\\q.txt", "d:\\ziel\\notiz.txt"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", "d:\\ziel\\notiz.txt"));
     EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "NOTIZ.TXT"), "neu");
     EXPECT_FALSE(entryExists(t.d.path() / "Ziel" / "notiz.txt"));
     std::filesystem::rename(t.d.path() / "Ziel" / "NOTIZ.TXT", t.d.path() / "Ziel" / "Notiz.Txt");
@@ -118,7 +120,7 @@ TEST(FolderIndex, FollowsOwnAndOtherChanges) {
     std::filesystem::remove(t.d.path() / "Ziel" / "Notiz.Txt");
     EXPECT_EQ(t.fs->canonicalPath("d:\\ziel\\notiz.txt").error(),
               std::errc::no_such_file_or_directory);
-    ASSERT_FALSE(t.fs->moveFile("C:\\q.txt", "d:\\ziel\\notiz.txt"));
+    ASSERT_FALSE(testsupport::moveFile(*t.fs, "C:\\q.txt", "d:\\ziel\\notiz.txt"));
     EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "notiz.txt"), "neu");
     EXPECT_EQ(valueOf(t.fs->canonicalPath("d:\\ziel\\NOTIZ.TXT")), "D:\\Ziel\\notiz.txt");
 }

@@ -3,6 +3,7 @@
 // nothing changed whatever a copy and a delete would end differently.
 
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 #include "support/result_value.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST(MoveFile, RenamesAndKeepsDataAttributesAndTime) {
     std::filesystem::last_write_time(source, when);
     const FileId id = valueOf(t.fs->fileId("C:\\Quelle\\Brief.txt"));
 
-    ASSERT_FALSE(t.fs->moveFile("c:\\quelle\\brief.txt", "C:\\Brief.txt"));
+    ASSERT_FALSE(testsupport::moveFile(*t.fs, "c:\\quelle\\brief.txt", "C:\\Brief.txt"));
     auto moved = t.c.path() / "Brief.txt";
     EXPECT_FALSE(entryExists(source));
     EXPECT_EQ(readBytes(moved), "Inhalt");
@@ -43,7 +44,7 @@ TEST(MoveFile, NeverReplacesAFile) {
     TwoDrives t;
     t.c.file("a.txt", "neu");
     t.d.file("A.TXT", "alt");
-    EXPECT_EQ(t.fs->moveFile("C:\\a.txt", "D:\\a.txt"), std::errc::file_exists);
+    EXPECT_EQ(testsupport::moveFile(*t.fs, "C:\\a.txt", "D:\\a.txt"), std::errc::file_exists);
     EXPECT_EQ(readBytes(t.d.path() / "A.TXT"), "alt");
     EXPECT_EQ(readBytes(t.c.path() / "a.txt"), "neu");
 }
@@ -56,21 +57,22 @@ TEST(MoveFile, RefusesWithoutChangingAnything) {
 
     auto readOnly = t.c.file("fest.txt", "f");
     ASSERT_FALSE(t.fs->setAttributes("C:\\fest.txt", ReadOnly | Archive));
-    EXPECT_EQ(t.fs->moveFile("C:\\fest.txt", "D:\\fest.txt"), std::errc::permission_denied);
+    EXPECT_EQ(testsupport::moveFile(*t.fs, "C:\\fest.txt", "D:\\fest.txt"),
+              std::errc::permission_denied);
     EXPECT_EQ(readBytes(readOnly), "f");
     EXPECT_FALSE(entryExists(t.d.path() / "fest.txt"));
 
     auto protectedTarget = t.d.file("geschuetzt.txt", "bleibt");
     ASSERT_FALSE(t.fs->setAttributes("D:\\geschuetzt.txt", ReadOnly | Archive));
-    EXPECT_TRUE(t.fs->moveFile("C:\\plain.txt", "D:\\geschuetzt.txt"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\plain.txt", "D:\\geschuetzt.txt"));
     auto hiddenTarget = t.d.file("versteckt.txt", "bleibt");
     ASSERT_FALSE(t.fs->setAttributes("D:\\versteckt.txt", Hidden | Archive));
-    EXPECT_TRUE(t.fs->moveFile("C:\\plain.txt", "D:\\versteckt.txt"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\plain.txt", "D:\\versteckt.txt"));
     t.d.folder("Ordner.txt");
-    EXPECT_TRUE(t.fs->moveFile("C:\\plain.txt", "D:\\Ordner.txt"));
-    EXPECT_TRUE(t.fs->moveFile("C:\\plain.txt", "c:\\PLAIN.TXT"));
-    EXPECT_TRUE(t.fs->moveFile("C:\\plain.txt", "D:\\Fehlt\\plain.txt"));
-    EXPECT_TRUE(t.fs->moveFile("C:\\fehlt.txt", "D:\\fehlt.txt"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\plain.txt", "D:\\Ordner.txt"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\plain.txt", "c:\\PLAIN.TXT"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\plain.txt", "D:\\Fehlt\\plain.txt"));
+    EXPECT_TRUE(testsupport::moveFile(*t.fs, "C:\\fehlt.txt", "D:\\fehlt.txt"));
     EXPECT_EQ(readBytes(protectedTarget), "bleibt");
     EXPECT_EQ(readBytes(hiddenTarget), "bleibt");
     EXPECT_EQ(readBytes(plain), "p");

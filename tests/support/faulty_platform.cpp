@@ -117,15 +117,55 @@ private:
     std::unique_ptr<platform::ListedFile> m_inner;
 };
 
-platform::Result<std::unique_ptr<platform::ListedFile>>
-FaultyPlatform::reachListed(std::string_view path, const platform::ListedTrail& trail) {
-    if (auto error = enter(Op::ReachListed, path))
-        return error;
-    auto inner = m_inner.reachListed(path, trail);
-    if (!inner)
-        return inner.error();
-    return std::unique_ptr<platform::ListedFile>(
-        std::make_unique<Listed>(*this, std::string(path), std::move(inner).value()));
+class FaultyPlatform::FaultyPass : public platform::Pass {
+public:
+    FaultyPass(FaultyPlatform& fs, const platform::PassFolders& folders,
+               std::unique_ptr<platform::Pass> inner)
+        : m_fs(fs), m_target(folders.target), m_log(folders.logFolder + "\\" + folders.logName),
+          m_inner(std::move(inner)) {}
+
+    std::error_code targetError() const override { return m_inner->targetError(); }
+    platform::FileId targetId() const override { return m_inner->targetId(); }
+    std::error_code listTarget(platform::Listing& out) override {
+        if (auto error = m_fs.enter(Op::ListFolder, m_target)) {
+            out.clear();
+            return error;
+        }
+        return m_inner->listTarget(out);
+    }
+    platform::Result<platform::FileId> targetEntry(std::string_view name) override {
+        if (auto error = m_fs.enter(Op::FileId, m_target + "\\" + std::string(name)))
+            return error;
+        return m_inner->targetEntry(name);
+    }
+    platform::Result<std::unique_ptr<platform::ListedFile>>
+    reachListed(std::string_view path, const platform::ListedTrail& trail) override {
+        if (auto error = m_fs.enter(Op::ReachListed, path))
+            return error;
+        platform::ListedTrail reached = trail;
+        if (m_fs.reusedNumbers.contains(path))
+            reached.file = m_fs.m_inner.fileId(path).valueOr(platform::FileId{}).inode;
+        auto inner = m_inner->reachListed(path, reached);
+        if (!inner)
+            return inner.error();
+        return std::unique_ptr<platform::ListedFile>(
+            std::make_unique<Listed>(m_fs, std::string(path), std::move(inner).value()));
+    }
+    std::error_code appendLog(std::string_view bytes) override {
+        if (auto error = m_fs.enter(Op::AppendToFile, m_log))
+            return error;
+        return m_inner->appendLog(bytes);
+    }
+
+private:
+    FaultyPlatform& m_fs;
+    std::string m_target;
+    std::string m_log;
+    std::unique_ptr<platform::Pass> m_inner;
+};
+
+std::unique_ptr<platform::Pass> FaultyPlatform::beginPass(const platform::PassFolders& folders) {
+    return std::make_unique<FaultyPass>(*this, folders, m_inner.beginPass(folders));
 }
 
 std::error_code FaultyPlatform::copyFault(std::string_view source) const {
@@ -165,20 +205,6 @@ std::error_code FaultyPlatform::deleteFile(std::string_view path) {
     return m_inner.deleteFile(path);
 }
 
-std::error_code FaultyPlatform::copyFile(std::string_view source, std::string_view target) {
-    copies.emplace_back(source);
-    if (auto error = enter(Op::CopyFile, source); error || (error = copyFault(source)))
-        return error;
-    return m_inner.copyFile(source, target);
-}
-
-std::error_code FaultyPlatform::moveFile(std::string_view source, std::string_view target) {
-    moves.emplace_back(source);
-    if (auto error = enter(Op::MoveFile, source); error || (error = moveFault(source)))
-        return error;
-    return m_inner.moveFile(source, target);
-}
-
 std::error_code FaultyPlatform::createFolder(std::string_view path) {
     if (auto error = enter(Op::CreateFolder, path))
         return error;
@@ -189,12 +215,6 @@ platform::Result<std::uint64_t> FaultyPlatform::fileLength(std::string_view path
     if (auto error = enter(Op::FileLength, path))
         return error;
     return m_inner.fileLength(path);
-}
-
-std::error_code FaultyPlatform::appendToFile(std::string_view path, std::string_view bytes) {
-    if (auto error = enter(Op::AppendToFile, path))
-        return error;
-    return m_inner.appendToFile(path, bytes);
 }
 
 platform::Result<std::string> FaultyPlatform::readFile(std::string_view path) const {

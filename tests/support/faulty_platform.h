@@ -81,6 +81,9 @@ public:
     // Lets the walk list folders ahead on several threads through the double (hooks are then
     // called from those threads too).
     bool listAhead = false;
+    // Listed files (by their exact path text) whose number the file system is taken to have given
+    // to the file made at their name since: a pass reaches them with that file's number as listed.
+    std::set<std::string, std::less<>> reusedNumbers;
     // Replaces the listing of a host folder; returns false to list the real folder.
     std::function<bool(const platform::HostFolder&, platform::Listing&)> syntheticListing;
 
@@ -123,21 +126,18 @@ public:
     platform::Result<platform::FileId> fileId(std::string_view path) const override;
     // Counted as FileId.
     platform::Result<platform::FileId> fileIdFollowing(std::string_view path) const override;
-    // The listed file's actions count, fail and record as deleteFile, copyFile and moveFile
-    // with the path reached.
-    platform::Result<std::unique_ptr<platform::ListedFile>>
-    reachListed(std::string_view path, const platform::ListedTrail& trail) override;
     platform::Result<std::uint32_t> getAttributes(std::string_view path) const override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
-    std::error_code copyFile(std::string_view source, std::string_view target) override;
-    std::error_code moveFile(std::string_view source, std::string_view target) override;
+    // The pass's calls count, fail and record: reachListed as ReachListed, the listed file's
+    // actions as DeleteFile, CopyFile and MoveFile with the path reached, the target lookups as
+    // ListFolder and FileId, a log line as AppendToFile with the log's path text.
+    std::unique_ptr<platform::Pass> beginPass(const platform::PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
     platform::Result<std::uint64_t> fileLength(std::string_view path) const override;
     platform::Result<platform::DateTime> fileDateTime(std::string_view path) const override {
         return m_inner.fileDateTime(path);
     }
-    std::error_code appendToFile(std::string_view path, std::string_view bytes) override;
     platform::Result<std::string> readFile(std::string_view path) const override;
     std::string documentsFolder() const override;
     platform::DateTime now() const override { return fixedNow ? *fixedNow : m_inner.now(); }
@@ -153,6 +153,7 @@ public:
 
 private:
     class Listed;
+    class FaultyPass;
 
     static std::size_t index(Op op) { return static_cast<std::size_t>(op); }
     // The faults of a copy or a move of `source` beyond those of enter().

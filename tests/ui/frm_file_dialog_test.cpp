@@ -37,6 +37,7 @@ public:
     platform::Platform& platform() override { return m_window.platform(); }
     ui::Prompts& prompts() override { return m_window.prompts(); }
     std::string& targetPath() override { return m_window.targetPath(); }
+    platform::FileId& targetId() override { return m_window.targetId(); }
     bool moving() const override { return true; }
     void setPrefix(bool prefix) override { m_window.setPrefix(prefix); }
     void showTargetFolder() override { m_window.showTargetFolder(); }

@@ -4,6 +4,7 @@
 #include "qt_app.h"
 #include "scripted_prompts.h"
 #include "support/faulty_platform.h"
+#include "support/pass_actions.h"
 #include "support/temp_tree.h"
 #include "ui/controls/log_text_box.h"
 #include "ui/controls/twips.h"
@@ -73,7 +74,7 @@ TEST(frmProtocoll, ShowsEveryLineOfTheLog) {
     EXPECT_EQ(testsupport::readBytes(s.log()).find("getippt"), std::string::npos);
 
     // Every opening reads the file afresh.
-    ASSERT_FALSE(s.fs.appendToFile("C:\\Dokumente\\Tilgomat.txt", "neu\r\n"));
+    ASSERT_FALSE(testsupport::appendToFile(s.fs, "C:\\Dokumente\\Tilgomat.txt", "neu\r\n"));
     frmProtocoll again(s.fs, s.prompts);
     EXPECT_TRUE(again.txtText->toPlainText().endsWith(QStringLiteral("3/3\nneu\n")));
 }

@@ -109,6 +109,7 @@ void FolderListBox::openItem(QTreeWidgetItem* item) {
 
 void FolderListBox::rebuild() {
     clear();
+    m_folderId = {};
     // The root: "C:\" or a share's "\\server\share", which the first name follows after a "\".
     const std::string_view share = core::shareRootOf(m_path);
     if (share.empty() && m_path.size() < 3)
@@ -138,6 +139,7 @@ void FolderListBox::rebuild() {
     // reach every folder.
     platform::Listing listing;
     if (!m_fs.listFolder(m_path, platform::ListDetail::Kind, listing)) {
+        m_folderId = listing.id;
         struct Sub {
             QString text;
             std::string_view name;

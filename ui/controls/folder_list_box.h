@@ -23,6 +23,9 @@ public:
     bool setPath(std::string_view path);
     // Re-reads the tree, keeping the path (or its nearest existing parent).
     void refresh();
+    // Identity of the folder shown as path(), as its last reading found it; unknown where it
+    // could not be read.
+    platform::FileId folderId() const { return m_folderId; }
 
 signals:
     // The path has changed, by the user or by code.
@@ -37,6 +40,7 @@ private:
 
     platform::Platform& m_fs;
     std::string m_path;
+    platform::FileId m_folderId;
 };
 
 } // namespace ui

@@ -140,6 +140,8 @@ void frmFileDialog::OKButton_Click() {
     // The pass lets events through while it searches again: nothing in the dialog may be used
     // until it closes, OK least of all.
     setEnabled(false);
+    m_owner.targetId() =
+        m_owner.targetPath() == Dir1->path() ? Dir1->folderId() : platform::FileId{};
     m_owner.setPrefix(chkPrefix->isChecked());
     m_owner.showTargetFolder();
     m_owner.CopyOrMove();

@@ -19,6 +19,9 @@ public:
     virtual Prompts& prompts() = 0;
     // sTargetPath: read when the dialog opens, rewritten as its folder changes.
     virtual std::string& targetPath() = 0;
+    // The identity of the folder the dialog showed as targetPath() when OK was pressed; the copy
+    // or move writes only into that very folder.
+    virtual platform::FileId& targetId() = 0;
     // bolMove: the caption says move or copy.
     virtual bool moving() const = 0;
     // bolPrefix, as the dialog's OK or cancel leave it.

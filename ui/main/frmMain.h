@@ -51,6 +51,8 @@ public:
     struct SharedState {
         std::string sPath;
         std::string sTargetPath;
+        // The folder the target folder dialog showed as sTargetPath.
+        platform::FileId targetId;
         bool bolMove = false;
         bool bolPrefix = false;
     };

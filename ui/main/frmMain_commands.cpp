@@ -162,8 +162,8 @@ void frmMain::CopyOrMove() {
         return;
     const QScopedValueRollback running(m_copyMoveRunning, true);
     Bulk bulk(*this);
-    core::copyOrMoveEntries(bulk, m_fs, *m_log, m_shared.sTargetPath, m_shared.bolMove,
-                            m_shared.bolPrefix);
+    core::copyOrMoveEntries(bulk, m_fs, *m_log, m_shared.sTargetPath, m_shared.targetId,
+                            m_shared.bolMove, m_shared.bolPrefix);
 }
 
 void frmMain::showCopyMoveDialog(bool move) {

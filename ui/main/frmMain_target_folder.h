@@ -14,6 +14,7 @@ public:
     platform::Platform& platform() override { return m_w.m_fs; }
     ui::Prompts& prompts() override { return m_w.m_prompts; }
     std::string& targetPath() override { return m_w.m_shared.sTargetPath; }
+    platform::FileId& targetId() override { return m_w.m_shared.targetId; }
     bool moving() const override { return m_w.m_shared.bolMove; }
     void setPrefix(bool prefix) override { m_w.m_shared.bolPrefix = prefix; }
     void showTargetFolder() override {

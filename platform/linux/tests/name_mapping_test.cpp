@@ -1,4 +1,5 @@
 #include "support/drive_fixture.h"
+#include "support/pass_actions.h"
 
 #include "platform/linux/name_mapping.h"
 #include "support/result_value.h"
@@ -77,7 +78,7 @@ TEST(NameMapping, HostNameWithSeparatorIsActedOnAsItself) {
     EXPECT_EQ(valueOf(t.fs->canonicalPath("c:\\x\\" + shown)), path);
     EXPECT_EQ(valueOf(t.fs->fileLength(path)), 4u);
     EXPECT_EQ(valueOf(t.fs->readFile(path)), "echt");
-    ASSERT_FALSE(t.fs->copyFile(path, "C:\\X\\kopie"));
+    ASSERT_FALSE(testsupport::copyFile(*t.fs, path, "C:\\X\\kopie"));
     EXPECT_EQ(testsupport::readBytes(t.c.path() / "X/kopie"), "echt");
     ASSERT_FALSE(t.fs->deleteFile(path));
     EXPECT_FALSE(testsupport::entryExists(odd));

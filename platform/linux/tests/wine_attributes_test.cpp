@@ -2,6 +2,7 @@
 // system, the write bits for read-only): checked against Wine itself, where it is installed.
 // Wine shows the archive bit on every file and does not store it, so archive is not compared.
 
+#include "support/pass_actions.h"
 #include "support/temp_tree.h"
 
 #include "platform/platform.h"
@@ -107,12 +108,15 @@ TEST(WineAttributes, TheReadOnlyBitSambaStoresAloneKeepsAFileAsItIs) {
         ASSERT_EQ(::setxattr(file.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
         EXPECT_EQ(valueOf(fs->getAttributes("C:\\samba.txt")), ReadOnly | Archive);
         EXPECT_EQ(fs->deleteFile("C:\\samba.txt"), std::errc::permission_denied);
-        EXPECT_EQ(fs->moveFile("C:\\samba.txt", "C:\\weg.txt"), std::errc::permission_denied);
-        EXPECT_EQ(fs->appendToFile("C:\\samba.txt", "y"), std::errc::permission_denied);
+        EXPECT_EQ(testsupport::moveFile(*fs, "C:\\samba.txt", "C:\\weg.txt"),
+                  std::errc::permission_denied);
+        EXPECT_EQ(testsupport::appendToFile(*fs, "C:\\samba.txt", "y"),
+                  std::errc::permission_denied);
         // Its copy carries the stored value, and with it read-only, so it is no copy target.
-        ASSERT_FALSE(fs->copyFile("C:\\samba.txt", "C:\\kopie.txt"));
+        ASSERT_FALSE(testsupport::copyFile(*fs, "C:\\samba.txt", "C:\\kopie.txt"));
         EXPECT_EQ(valueOf(fs->getAttributes("C:\\kopie.txt")), ReadOnly | Archive);
-        EXPECT_EQ(fs->copyFile("C:\\kopie.txt", "C:\\samba.txt"), std::errc::permission_denied);
+        EXPECT_EQ(testsupport::copyFile(*fs, "C:\\kopie.txt", "C:\\samba.txt"),
+                  std::errc::permission_denied);
     }
 }
 
