@@ -229,18 +229,38 @@ TEST(LogTextBox, ScrollsToTheCursorAndPlacesItWhereClicked) {
     EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect(box.cursorPosition())));
 
     // A click lands on the character under the pointer; a drag selects.
+    const auto click = [&box](QPoint at) {
+        QMouseEvent event(QEvent::MouseButtonPress, at, box.viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box.viewport(), &event);
+    };
     vertical->setValue(100);
-    const QPoint onSecondRow = box.cursorRect({101, 3}).center() + QPoint(1, 0);
-    QMouseEvent click(QEvent::MouseButtonPress, onSecondRow,
-                      box.viewport()->mapToGlobal(onSecondRow), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(box.viewport(), &click);
+    click(box.cursorRect({101, 3}).center() + QPoint(1, 0));
     EXPECT_EQ(box.cursorPosition(), (TextPosition{101, 3}));
     const QPoint further = box.cursorRect({102, 5}).center();
     QMouseEvent drag(QEvent::MouseMove, further, box.viewport()->mapToGlobal(further), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box.viewport(), &drag);
     EXPECT_EQ(box.selectedText(), QStringLiteral("le 101\nZeile"));
+
+    // On letters with combining accents a click lands on the nearest place the cursor may
+    // stand: never between a letter and its accent.
+    box.setPlainText(QStringLiteral("xe\u0301e\u0301\u0308 a\u0308"));
+    const QString accented = box.lines().line(0);
+    const QRect first = box.cursorRect({0, 0}), last = box.cursorRect({0, accented.size()});
+    for (int x = first.left(); x <= last.left(); ++x) {
+        click({x, first.center().y()});
+        const auto away = [&](qsizetype column) {
+            return std::abs(box.cursorRect({0, column}).left() - x);
+        };
+        const qsizetype column = box.cursorPosition().column;
+        EXPECT_FALSE(column < accented.size() && accented[column].isMark()) << x;
+        for (qsizetype other = 0; other <= accented.size(); ++other) {
+            if (other == accented.size() || !accented[other].isMark()) {
+                EXPECT_LE(away(column), away(other)) << x << " " << other;
+            }
+        }
+    }
 }
 
 TEST(LogTextBox, AScreenReaderReadsAndEditsTheText) {
