@@ -40,11 +40,11 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
-std::error_code appendAll(int fd, std::string_view bytes) {
+std::error_code appendAll(int fd, std::string_view bytes, WriteCall write) {
     off_t start = -1;
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {

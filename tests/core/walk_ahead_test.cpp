@@ -1,7 +1,8 @@
 // Folders listed ahead on worker threads change nothing the walk gives: on a balanced and on an
 // irregular generated tree, with folders that vanish or cannot be read when their turn comes,
 // the threaded walk yields exactly the entries, in exactly the order, with exactly what it saw of
-// their files, of the walk that lists each folder itself; and a stop request ends it at once.
+// their files, of the walk that lists each folder itself; a stop request ends it at once; and
+// while the walk stands, the workers list only so far ahead of it.
 
 #include "support/entry_texts.h"
 #include "support/faulty_platform.h"
@@ -109,15 +110,32 @@ TEST(WalkAhead, AStopRequestEndsTheWalkAtOnce) {
     testsupport::TempDir data;
     std::mt19937 rng(815);
     grow(data, "Baum", 0, rng);
-    auto fs = platform::createPlatformOver({{'d', data.str(), {}}}, data.str());
-    const std::size_t all = core::search(*fs, {"D:\\Baum", "*.*", true}).entries.size();
+    testsupport::FaultyPlatform fs(
+        platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
+    fs.listAhead = true;
+    std::atomic<int> listings = 0;
+    fs.beforeCall = [&listings](testsupport::Op op, std::string_view) {
+        listings += op == testsupport::Op::ListFolder;
+    };
+    const std::size_t all = core::search(fs, {"D:\\Baum", "*.*", true}).entries.size();
+    const int folders = listings.exchange(0);
     int rounds = 0;
+    // While the walk stands in its second folder, the workers list ahead of it until they go
+    // quiet, but never the whole tree.
+    const auto round = [&] {
+        if (++rounds != 2)
+            return;
+        for (int quiet = 0, last = -1; listings < folders && quiet < 20; last = listings) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            quiet = listings == last ? quiet + 1 : 0;
+        }
+    };
     const auto stopAfterTen = [&rounds] { return rounds >= 10; };
-    const core::SearchResult stopped =
-        core::search(*fs, {"D:\\Baum", "*.*", true}, [&rounds] { ++rounds; },
-                     {4, stopAfterTen, std::chrono::microseconds(0)});
+    const core::SearchResult stopped = core::search(
+        fs, {"D:\\Baum", "*.*", true}, round, {4, stopAfterTen, std::chrono::microseconds(0)});
     EXPECT_EQ(rounds, 10);
     EXPECT_LT(stopped.entries.size(), all);
+    EXPECT_LT(listings, folders);
 }
 
 TEST(WalkAhead, EventsFlowAndAStopIsHeardWhileAFolderTakesLong) {

@@ -8,6 +8,7 @@
 #include "support/result_value.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +16,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -96,33 +99,59 @@ TEST(MoveFile, AnotherFileSystemIsReported) {
 }
 
 // Names missing exactly are found without regard to case, also while copies land in the folder
-// one after another and while another program changes it between them.
+// one after another and while another program changes it between them: in a folder that is
+// watched, and in one whose path is too long for a watch, which is listed anew each time.
 TEST(FolderIndex, FollowsOwnAndOtherChanges) {
     TwoDrives t;
     t.c.file("q.txt", "neu");
-    t.d.file("Ziel/BRIEF.TXT", "alt");
-    for (int i = 0; i < 20; ++i) {
-        const std::string name = "d:\\ziel\\datei" + std::to_string(i) + ".txt";
-        ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", name));
+    testsupport::Fd watched(::open(t.d.folder("Ziel").c_str(), O_RDONLY | O_DIRECTORY));
+    const std::string longName(250, 'l');
+    std::string deepText = "d:\\tief", deepCanonical = "D:\\Tief";
+    testsupport::Fd deep(::open(t.d.folder("Tief").c_str(), O_RDONLY | O_DIRECTORY));
+    std::vector<testsupport::Fd> levels;
+    for (std::size_t length = t.d.str().size(); length <= PATH_MAX; length += longName.size()) {
+        ::mkdirat(deep.get(), longName.c_str(), 0755);
+        levels.push_back(std::move(deep));
+        deep.reset(::openat(levels.back().get(), longName.c_str(), O_RDONLY | O_DIRECTORY));
+        deepText += "\\" + longName;
+        deepCanonical += "\\" + longName;
     }
-    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", "d:\\ziel\\brief.txt"));
-    EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "BRIEF.TXT"), "neu");
-    EXPECT_FALSE(entryExists(t.d.path() / "Ziel" / "brief.txt"));
+    struct Folder {
+        const testsupport::Fd& fd;
+        std::string text, canonical;
+    };
+    for (const Folder& folder :
+         {Folder{watched, "d:\\ziel", "D:\\Ziel"}, Folder{deep, deepText, deepCanonical}}) {
+        SCOPED_TRACE(folder.canonical.substr(0, 7));
+        // The folder by its descriptor: a path past PATH_MAX is no path the system takes.
+        const std::filesystem::path at = "/proc/self/fd/" + std::to_string(folder.fd.get());
+        std::ofstream(at / "BRIEF.TXT") << "alt";
+        for (int i = 0; i < 20; ++i) {
+            const std::string name = folder.text + "\\datei" + std::to_string(i) + ".txt";
+            ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", name));
+        }
+        ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", folder.text + "\\brief.txt"));
+        EXPECT_EQ(readBytes(at / "BRIEF.TXT"), "neu");
+        EXPECT_FALSE(entryExists(at / "brief.txt"));
 
-    // Another program adds, renames and removes names right after our own changes, within one
-    // tick of the coarsest clock: every lookup sees the folder as it is now.
-    std::ofstream(t.d.path() / "Ziel" / "NOTIZ.TXT") << "fremd";
-    ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", "d:\\ziel\\notiz.txt"));
-    EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "NOTIZ.TXT"), "neu");
-    EXPECT_FALSE(entryExists(t.d.path() / "Ziel" / "notiz.txt"));
-    std::filesystem::rename(t.d.path() / "Ziel" / "NOTIZ.TXT", t.d.path() / "Ziel" / "Notiz.Txt");
-    EXPECT_EQ(valueOf(t.fs->canonicalPath("d:\\ziel\\NOTIZ.txt")), "D:\\Ziel\\Notiz.Txt");
-    std::filesystem::remove(t.d.path() / "Ziel" / "Notiz.Txt");
-    EXPECT_EQ(t.fs->canonicalPath("d:\\ziel\\notiz.txt").error(),
-              std::errc::no_such_file_or_directory);
-    ASSERT_FALSE(testsupport::moveFile(*t.fs, "C:\\q.txt", "d:\\ziel\\notiz.txt"));
-    EXPECT_EQ(readBytes(t.d.path() / "Ziel" / "notiz.txt"), "neu");
-    EXPECT_EQ(valueOf(t.fs->canonicalPath("d:\\ziel\\NOTIZ.TXT")), "D:\\Ziel\\notiz.txt");
+        // Another program adds, renames and removes names right after our own changes, within
+        // one tick of the coarsest clock: every lookup sees the folder as it is now.
+        std::ofstream(at / "NOTIZ.TXT") << "fremd";
+        ASSERT_FALSE(testsupport::copyFile(*t.fs, "C:\\q.txt", folder.text + "\\notiz.txt"));
+        EXPECT_EQ(readBytes(at / "NOTIZ.TXT"), "neu");
+        EXPECT_FALSE(entryExists(at / "notiz.txt"));
+        std::filesystem::rename(at / "NOTIZ.TXT", at / "Notiz.Txt");
+        EXPECT_EQ(valueOf(t.fs->canonicalPath(folder.text + "\\NOTIZ.txt")),
+                  folder.canonical + "\\Notiz.Txt");
+        std::filesystem::remove(at / "Notiz.Txt");
+        EXPECT_EQ(t.fs->canonicalPath(folder.text + "\\notiz.txt").error(),
+                  std::errc::no_such_file_or_directory);
+        ASSERT_FALSE(testsupport::moveFile(*t.fs, "C:\\q.txt", folder.text + "\\notiz.txt"));
+        EXPECT_EQ(readBytes(at / "notiz.txt"), "neu");
+        EXPECT_EQ(valueOf(t.fs->canonicalPath(folder.text + "\\NOTIZ.TXT")),
+                  folder.canonical + "\\notiz.txt");
+        ASSERT_FALSE(testsupport::moveFile(*t.fs, folder.text + "\\notiz.txt", "C:\\q.txt"));
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The log viewer's text box: its line store agrees with a plain string under any edit, and the
-// box answers keys, the mouse and a screen reader as a text box does.
+// The log viewer's text box: its line store agrees with a plain string under any edit, undo and
+// redo go through every step and no further, and the box answers keys, the mouse and a screen
+// reader as a text box does.
 
 #include "qt_app.h"
 #include "ui/controls/log_text_box.h"
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -83,6 +85,11 @@ struct Keys {
 
 TEST(LogTextBox, KeysEditAndMoveAsInATextBox) {
     testsupport::ensureApp();
+    // A log of as many characters as the undo limit has bytes: taking it all out is no step
+    // that can be kept.
+    const QString line = QString(1023, QLatin1Char('z')) + QLatin1Char('\n');
+    const QString huge = line.repeated(ui::EditHistory::kLimitBytes / line.size());
+    ASSERT_FALSE(ui::EditHistory::fits(huge.size()));
     const Keys cases[] = {
         {"typing replaces everything selected",
          "abc\ndef",
@@ -176,6 +183,17 @@ TEST(LogTextBox, KeysEditAndMoveAsInATextBox) {
          "xe\u0301",
          {0, 3},
          {}},
+        {"a step too large to keep cannot be undone, nor can the steps before it",
+         huge,
+         {0, 0},
+         {{Qt::Key_A, "a"},
+          {Qt::Key_Backspace, "\b"},
+          {Qt::ControlModifier | Qt::Key_A, {}},
+          {Qt::Key_B, "b"},
+          {Qt::ControlModifier | Qt::Key_Z, {}}},
+         "b",
+         {0, 1},
+         {}},
         {"Backspace takes a composed emoji at once",
          "a👍🏽b",
          {0, 5},
@@ -209,6 +227,85 @@ TEST(LogTextBox, KeysEditAndMoveAsInATextBox) {
     EXPECT_FALSE(esc.isAccepted());
 }
 
+// What undo and redo must give: the text after each step, one after another, where letters
+// typed on from where the typing before ended make one step with it.
+struct UndoModel {
+    std::vector<QString> texts;
+    std::size_t at = 0;
+    std::optional<TextPosition> typedTo; // where typing ended that the next letter goes on from
+
+    explicit UndoModel(const QString& text) : texts{text} {}
+    void step(const QString& text, bool joins = false) {
+        texts.resize(at + 1);
+        if (!joins) {
+            texts.emplace_back();
+            ++at;
+        }
+        texts[at] = text;
+    }
+};
+
+// Random edits as a user makes them, with undo and redo in between: pastes with line breaks,
+// typing over a selection and after an undo.
+TEST(LogTextBox, UndoAndRedoGoThroughEveryStepAndNoFurther) {
+    testsupport::ensureApp();
+    ui::LogTextBox box(QStringLiteral("eins\nzwei drei\n\nvier"));
+    UndoModel model(box.toPlainText());
+    const auto type = [&](const QString& letter) {
+        const auto [from, to] = box.selection();
+        const bool joins = from == to && model.typedTo == from;
+        press(box, letter.front().unicode(), {}, letter);
+        model.step(box.toPlainText(), joins);
+        model.typedTo = box.cursorPosition();
+    };
+    const auto edit = [&](int key, Qt::KeyboardModifiers modifiers = {}) {
+        press(box, key, modifiers);
+        model.step(box.toPlainText());
+        model.typedTo.reset();
+    };
+    const auto undoOrRedo = [&](bool undo) {
+        press(box, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        // Where there is nothing to take back or make again, the key changes nothing.
+        if (undo ? model.at > 0 : model.at + 1 < model.texts.size()) {
+            model.at = undo ? model.at - 1 : model.at + 1;
+            model.typedTo.reset();
+        }
+    };
+    const QString pastes[] = {"ab\ncd", "\n", "x\ny\n", "😀", "\n\nz"};
+    const int moves[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                         Qt::Key_Down, Qt::Key_Home,  Qt::Key_End};
+    std::mt19937 rng(31);
+    for (int step = 0; step < 3000; ++step) {
+        SCOPED_TRACE(step);
+        switch (rng() % 8) {
+        case 0:
+            type(rng() % 2 ? QStringLiteral("a") : QStringLiteral("b"));
+            break;
+        case 1:
+            QApplication::clipboard()->setText(pastes[rng() % std::size(pastes)]);
+            edit(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case 2:
+            edit(rng() % 2 ? Qt::Key_Backspace : Qt::Key_Delete);
+            break;
+        case 3:
+            press(box, moves[rng() % std::size(moves)],
+                  rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier);
+            break;
+        case 4:
+            box.setCursorPosition(box.lines().position(rng() % (box.lines().characterCount() + 1)));
+            break;
+        case 5:
+        case 6:
+            undoOrRedo(true);
+            break;
+        default:
+            undoOrRedo(false);
+        }
+        ASSERT_EQ(box.toPlainText().toStdString(), model.texts[model.at].toStdString());
+    }
+}
+
 TEST(LogTextBox, ScrollsToTheCursorAndPlacesItWhereClicked) {
     testsupport::ensureApp();
     QString text;
@@ -229,18 +326,38 @@ TEST(LogTextBox, ScrollsToTheCursorAndPlacesItWhereClicked) {
     EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect(box.cursorPosition())));
 
     // A click lands on the character under the pointer; a drag selects.
+    const auto click = [&box](QPoint at) {
+        QMouseEvent event(QEvent::MouseButtonPress, at, box.viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box.viewport(), &event);
+    };
     vertical->setValue(100);
-    const QPoint onSecondRow = box.cursorRect({101, 3}).center() + QPoint(1, 0);
-    QMouseEvent click(QEvent::MouseButtonPress, onSecondRow,
-                      box.viewport()->mapToGlobal(onSecondRow), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(box.viewport(), &click);
+    click(box.cursorRect({101, 3}).center() + QPoint(1, 0));
     EXPECT_EQ(box.cursorPosition(), (TextPosition{101, 3}));
     const QPoint further = box.cursorRect({102, 5}).center();
     QMouseEvent drag(QEvent::MouseMove, further, box.viewport()->mapToGlobal(further), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box.viewport(), &drag);
     EXPECT_EQ(box.selectedText(), QStringLiteral("le 101\nZeile"));
+
+    // On letters with combining accents a click lands on the nearest place the cursor may
+    // stand: never between a letter and its accent.
+    box.setPlainText(QStringLiteral("xe\u0301e\u0301\u0308 a\u0308"));
+    const QString accented = box.lines().line(0);
+    const QRect first = box.cursorRect({0, 0}), last = box.cursorRect({0, accented.size()});
+    for (int x = first.left(); x <= last.left(); ++x) {
+        click({x, first.center().y()});
+        const auto away = [&](qsizetype column) {
+            return std::abs(box.cursorRect({0, column}).left() - x);
+        };
+        const qsizetype column = box.cursorPosition().column;
+        EXPECT_FALSE(column < accented.size() && accented[column].isMark()) << x;
+        for (qsizetype other = 0; other <= accented.size(); ++other) {
+            if (other == accented.size() || !accented[other].isMark()) {
+                EXPECT_LE(away(column), away(other)) << x << " " << other;
+            }
+        }
+    }
 }
 
 TEST(LogTextBox, AScreenReaderReadsAndEditsTheText) {

@@ -171,7 +171,7 @@ int LogTextBox::xOf(const QString& line, qsizetype column) const {
 
 qsizetype LogTextBox::columnAt(const QString& line, int x) const {
     // Advances grow with the column: the last column whose x is not past the point, then the
-    // nearer of it and the next.
+    // nearer edge of what shows as one character there, never a place inside it.
     qsizetype low = 0, high = line.size();
     while (low < high) {
         const qsizetype middle = (low + high + 1) / 2;
@@ -180,12 +180,11 @@ qsizetype LogTextBox::columnAt(const QString& line, int x) const {
         else
             high = middle - 1;
     }
-    if (low < line.size() && x - xOf(line, low) > xOf(line, low + 1) - x)
-        ++low;
-    // Never inside what shows as one character.
-    if (low > 0 && low < line.size())
-        low = clusterEdge(line, low + 1, false);
-    return low;
+    if (low == line.size())
+        return low;
+    const qsizetype start = clusterEdge(line, low + 1, false);
+    const qsizetype end = clusterEdge(line, start, true);
+    return x - xOf(line, start) > xOf(line, end) - x ? end : start;
 }
 
 void LogTextBox::widenFor(qsizetype firstLine, qsizetype lastLine) {
