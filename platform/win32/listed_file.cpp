@@ -56,13 +56,15 @@ Result<Handle> openHeldFolder(const std::wstring& host) {
 }
 
 // A folder opened on the way down, compared with the folder the walk listed there (`listed`,
-// none for a folder taken as it is). A name that now holds no folder holds another entry than
-// the listed one. A folder listed without an id (FAT gives its root none) is compared by kind
+// none for a folder taken as it is). A name that now holds no folder, or nothing, no longer leads
+// to the listed one. A folder listed without an id (FAT gives its root none) is compared by kind
 // and volume only: nothing else tells it apart, and refusing it would refuse every file below.
 Result<Handle> checked(Result<Handle> folder, const FileId* listed) {
     if (!folder)
-        return folder.error() == std::errc::not_a_directory && listed ? notAsListed()
-                                                                      : folder.error();
+        return listed && (folder.error() == std::errc::not_a_directory ||
+                          folder.error() == std::errc::no_such_file_or_directory)
+                   ? notAsListed()
+                   : folder.error();
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(folder->get(), &info))
         return lastError();

@@ -332,8 +332,8 @@ public:
             }
             if (taken) {
                 const File& old = m_files.at(target);
-                if (m_listedIds.contains(old.id) || written.contains(old.id) || old.readOnly ||
-                    old.hidden)
+                if (m_listedIds.contains(old.id) || written.contains(old.id) || old.id == file.id ||
+                    old.readOnly || old.hidden)
                     continue;
             }
             File copy = data;
