@@ -112,8 +112,11 @@ std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder&
     auto file = reach(pass, entries, i);
     if (!file)
         return file.error();
-    if (auto error = (*file)->check(); error || (error = pass.targetError()))
-        return error;
+    // Without its target the file stays: as the file it was listed as, or as one that is not.
+    if (auto error = pass.targetError()) {
+        const std::error_code changed = (*file)->check();
+        return changed ? changed : error;
+    }
     const std::string name = folder.nameFor(asked);
     // A move the platform can do in one step onto a free name ends exactly as the copy and
     // delete below would, and replaces nothing; whatever it refuses, those settle by their own
