@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <regex>
 
 namespace {
@@ -63,13 +64,16 @@ protected:
         return lines;
     }
 
-    // Confirms the target folder dialog once it is open: folder, prefix, OK.
-    void answerTargetDialog(const std::string& folder, bool prefix) {
-        QTimer::singleShot(0, [folder, prefix] {
+    // Confirms the target folder dialog once it is open: folder, prefix, what another program
+    // does meanwhile, OK.
+    void answerTargetDialog(const std::string& folder, bool prefix,
+                            std::function<void()> meanwhile = [] {}) {
+        QTimer::singleShot(0, [folder, prefix, meanwhile] {
             auto* dialog = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             ASSERT_TRUE(dialog->Dir1->setPath(folder));
             dialog->chkPrefix->setChecked(prefix);
+            meanwhile();
             dialog->OKButton->click();
         });
     }
@@ -189,6 +193,19 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     EXPECT_EQ(prompts.shown[0].title, QStringLiteral("Tilgomat"));
     EXPECT_EQ(prompts.shown[0].icon, ui::Prompts::Icon::Exclamation);
     EXPECT_EQ(prompts.shown[0].buttons, ui::Prompts::Buttons::Ok);
+
+    // The folder the dialog shows swapped for a link to another while it is open: the copy
+    // writes nothing there and says that not all were copied.
+    data.folder("fremd");
+    prompts.shown.clear();
+    answerTargetDialog("D:\\ablage", false, [&] {
+        std::error_code noLink;
+        fs::rename(data.path() / "ablage", data.path() / "ablage.alt");
+        fs::create_directory_symlink(data.path() / "fremd", data.path() / "ablage", noLink);
+    });
+    w->Toolbar1->click(5);
+    EXPECT_TRUE(fs::is_empty(data.path() / "fremd"));
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {
