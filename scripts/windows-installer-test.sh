@@ -42,11 +42,13 @@ done
 for file in "$(value "$entry" HelpLink)" "$(value 'HKLM\Software\Classes\Installer\Products' ProductIcon)"; do
     [ -s "$(winepath -u "${file:-?}")" ] || fail "\"Apps\" lacks its help link or its icon (\"$file\")"
 done
-# The main window is painted once it is shown; Qt says so on its painting channel.
-WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_LOGGING_RULES=qt.widgets.painting.info=true \
-    wine "$program" </dev/null >/dev/null 2>"$dir/log" &
-timeout 120 sh -c 'until grep -qs "Syncing QRegion.* of frmMain" "$0"; do sleep 1; done' "$dir/log" ||
-    fail "the installed program shows no window within two minutes: $(cat "$dir/log")"
+# The program carries Qt's Windows platform alone, so its window goes to a virtual X display; the
+# main window is painted once it is shown, and Qt says so on its painting channel.
+wineserver -w
+WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_LOGGING_RULES=qt.widgets.painting.info=true \
+    xvfb-run -a wine "$program" </dev/null >/dev/null 2>"$dir/log" &
+timeout 120 sh -c 'until grep -qs "Syncing QRegion.* of frmMain" "$0"; do kill -0 "$1" || exit; sleep 1; done' "$dir/log" $! ||
+    fail "the installed program shows no window: $(cat "$dir/log")"
 wineserver -k && wait || true
 read -ra uninstall <<<"$(value "$entry" UninstallString)"
 wine "${uninstall[@]}" /qn || fail "the uninstall that \"Apps\" runs fails"
