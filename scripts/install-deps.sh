@@ -10,6 +10,9 @@ packages=(
     attr fonts-dejavu-core
     # The Windows build and its tests under Wine; dpkg-dev fetches Qt's source for its kit.
     g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
+    # The Windows installer: wixl builds it, msitools' msibuild, msiinfo and msiextract finish
+    # and take apart packages for the installer's test, which shows the program's window on Xvfb.
+    wixl msitools xvfb xauth
 )
 if [ "${TILGOMAT_WITH_BENCH:-0}" = 1 ]; then
     packages+=(fd-find findutils coreutils)

@@ -3,7 +3,8 @@
 # (preset dev), once under the address and undefined-behaviour sanitizers (preset asan), the core
 # and platform tests under the thread sanitizer (preset tsan: the walk lists ahead on threads),
 # and the whole program with its core, platform and window tests as Windows programs under Wine
-# (preset windows-qt, with a static Qt for MinGW that scripts/qt-mingw-kit.sh builds once).
+# (preset windows-qt, with a static Qt for MinGW that scripts/qt-mingw-kit.sh builds once), and
+# last the Windows installer under Wine (scripts/windows-installer-test.sh).
 # Run as root (as CI does), each suite runs a second time as an ordinary user, since root's
 # permission checks stop nothing and a test that passes only as root would go unnoticed.
 set -euo pipefail
@@ -49,3 +50,5 @@ for preset in dev asan tsan windows-qt; do
 done
 # Wine's server of the Windows tests outlives them by a few seconds; it ends now.
 WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+scripts/windows-package.sh
+scripts/windows-installer-test.sh

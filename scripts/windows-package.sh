@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Makes the Windows package: Tilgomat.exe (one static program with its icon and version
-# information) and a German read-me in build/windows-qt/Tilgomat-<version>-windows-x64.zip.
+# Makes the Windows packages of Tilgomat.exe (one static program with its icon and version
+# information) and a German read-me: build/windows-qt/Tilgomat-<version>-windows-x64.zip, to use
+# without installing, and the installer Tilgomat-<version>-windows-x64.msi beside it
+# (scripts/windows-msi.sh). Prints the two files' names.
 # Builds the Qt kit for MinGW first when it is missing (scripts/qt-mingw-kit.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,5 +26,7 @@ x86_64-w64-mingw32-strip -o "$stage/$name/Tilgomat.exe" "$build/app/Tilgomat.exe
 } >"$stage/$name/LIESMICH.txt"
 rm -f "$build/$name.zip"
 (cd "$stage" && cmake -E tar cf "../$name.zip" --format=zip "$name")
+scripts/windows-msi.sh "$version" "$stage/$name" "$build/$name.msi"
 rm -rf "$stage"
 echo "$build/$name.zip"
+echo "$build/$name.msi"
