@@ -5,7 +5,8 @@
 set -euo pipefail
 export WINEDEBUG=-all
 export WINEPREFIX=${TILGOMAT_WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Gecko, no Mono, and no menu entries written into the host user's own menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY
 # Wine keeps the caller's QT_* variables from Windows programs and passes WINEQT_* as QT_* instead.
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
