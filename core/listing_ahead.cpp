@@ -187,11 +187,15 @@ void ListingAhead::work() {
         job->error = error;
         job->done = true;
         ++m_readyAhead;
-        const bool more = !below.empty();
+        const std::size_t added = below.size();
         push(std::move(below));
-        m_jobDone.notify_all();
-        if (more)
-            m_workToDo.notify_all();
+        // Only the walk waits for a job done, and only for the one it takes next; a worker
+        // is woken for each new job. Fewer wake-ups, fewer turns at the lock: on a busy
+        // machine a thread that is preempted while it holds the lock holds up all the others.
+        if (job == m_awaited)
+            m_jobDone.notify_all();
+        for (std::size_t i = 0; i < added; ++i)
+            m_workToDo.notify_one();
     }
 }
 
@@ -215,8 +219,9 @@ std::error_code ListingAhead::take(const platform::HostFolder& folder,
         // Listings are slow here: the next free worker makes this one, before any other and
         // however many are ready, while the walk waits with the window answering.
         m_urgent = job;
-        m_workToDo.notify_all();
+        m_workToDo.notify_one();
     }
+    m_awaited = job;
     while (!job->done) {
         if (waiting) {
             m_jobDone.wait_for(lock, std::chrono::milliseconds(10));
@@ -225,12 +230,15 @@ std::error_code ListingAhead::take(const platform::HostFolder& folder,
             lock.unlock();
             const bool goOn = waiting();
             lock.lock();
-            if (!goOn)
+            if (!goOn) {
+                m_awaited = nullptr;
                 return std::make_error_code(std::errc::operation_canceled);
+            }
         } else {
             m_jobDone.wait(lock);
         }
     }
+    m_awaited = nullptr;
     --m_readyAhead;
     m_workToDo.notify_one();
     out = std::move(job->listing);

@@ -106,8 +106,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_workToDo;
     std::condition_variable m_jobDone;
-    Jobs m_todo;                   // a heap: the first in the walk's order on top
-    std::shared_ptr<Job> m_urgent; // the one the walk waits for
+    Jobs m_todo;                    // a heap: the first in the walk's order on top
+    std::shared_ptr<Job> m_urgent;  // the one the walk waits for, until a worker takes it
+    std::shared_ptr<Job> m_awaited; // the one the walk waits for, until it is done
     std::unordered_map<std::string, std::shared_ptr<Job>> m_jobs;
     std::size_t m_readyAhead = 0; // listings made and not yet taken
     bool m_stopping = false;
