@@ -158,10 +158,12 @@ int listRow(const fsys::path& dir, int rounds, const std::string& label, bool co
         return 1;
     }
     if (!before.empty()) {
-        // What each asks the share per folder, the start folder included.
-        const double folders = static_cast<double>(window.w.folderCount() + 1);
+        // What each asks the share per folder it lists (each opens every folder once).
         const bench::Requests ours = bench::requestsMade(before, afterList),
                               theirs = bench::requestsMade(afterList, bench::shareRequests(dir));
+        const auto opened = ours.find("opendir");
+        const double folders =
+            opened == ours.end() ? 1.0 : static_cast<double>(std::max(1L, opened->second));
         std::fprintf(stderr, "%s: requests per folder: Tilgomat %.2f (%s); %s %.2f (%s)\n",
                      label.c_str(), bench::requestsPer(ours, folders),
                      bench::requestsText(ours, folders).c_str(), fdName.c_str(),
