@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,57 @@ inline std::filesystem::path useBenchHome(const std::filesystem::path& home) {
 inline std::string pathText(const std::filesystem::path& hostFolder) {
     std::string text = "c:" + hostFolder.string();
     std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+// The requests a share mounted by bench/slow_share.py has answered since it was mounted, by kind
+// and as "total"; empty where `mount` is no such share.
+using Requests = std::map<std::string, long>;
+
+inline Requests shareRequests(const std::filesystem::path& mount) {
+    Requests counts;
+    if (mount.empty())
+        return counts;
+    std::ifstream in(mount / ".slow-share-requests");
+    std::string kind;
+    for (long count = 0; in >> kind >> count;)
+        counts[kind] = count;
+    return counts;
+}
+
+// The requests of each kind made from `before` to `after`, less those in `less`.
+inline Requests requestsMade(const Requests& before, const Requests& after,
+                             const Requests& less = {}) {
+    Requests made;
+    for (const auto& [kind, count] : after) {
+        const auto earlier = before.find(kind), excluded = less.find(kind);
+        made[kind] = count - (earlier == before.end() ? 0 : earlier->second) -
+                     (excluded == less.end() ? 0 : excluded->second);
+    }
+    return made;
+}
+
+inline void addRequests(Requests& to, const Requests& made) {
+    for (const auto& [kind, count] : made)
+        to[kind] += count;
+}
+
+inline double requestsPer(const Requests& made, double per) {
+    const auto total = made.find("total");
+    return total == made.end() ? 0 : total->second / per;
+}
+
+// The requests made of each kind divided by `per`: "getattr 3.00, open 1.00".
+inline std::string requestsText(const Requests& made, double per) {
+    std::string text;
+    char part[64];
+    for (const auto& [kind, count] : made) {
+        if (count == 0 || kind == "total")
+            continue;
+        std::snprintf(part, sizeof part, "%s%s %.2f", text.empty() ? "" : ", ", kind.c_str(),
+                      count / per);
+        text += part;
+    }
     return text;
 }
 

@@ -2,9 +2,9 @@
 
 // Folder listings made ahead of a walk on worker threads and handed to it in its own order, so
 // that many reads are in flight while the walk matches names (a cold disk or a network share
-// answers many reads at once far sooner than one after another). A worker that has listed a
-// folder goes on with its subfolders, ahead of the walk and in the order the walk will enter
-// them, whatever the shape of the tree, until enough listings wait for the walk. The walk itself
+// answers many reads at once far sooner than one after another). The workers list the folders
+// the walk will enter, always the first of them in the walk's order, whatever the shape of the
+// tree, until enough listings wait for the walk. The walk itself
 // stays as it is: the same entries in the same order, the same loop check; only the listings
 // come sooner.
 
@@ -14,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -54,9 +55,14 @@ public:
                          const std::function<bool()>& waiting);
 
 private:
+    // The walk's order of a folder: the places of the subfolders that lead to it from the start
+    // folder, each in its folder's listing; compared as a whole, they sort as the walk enters.
+    using Order = std::vector<std::uint32_t>;
+
     struct Job {
         platform::HostFolder folder;
         std::shared_ptr<const std::vector<platform::FileId>> above; // shared by siblings
+        Order order;
         bool started = false;
         bool done = false;
         std::error_code error;
@@ -69,22 +75,40 @@ private:
     std::error_code listNow(const platform::HostFolder& folder,
                             const std::vector<platform::FileId>& above, platform::Listing& out);
     // Jobs for the subfolders of a folder just listed, unless it is one of the folders above it.
-    Jobs subfolders(const platform::HostFolder& folder, const platform::Listing& listing,
+    Jobs subfolders(const platform::HostFolder& folder, const Order& order,
+                    const platform::Listing& listing,
                     const std::vector<platform::FileId>& above) const;
-    // Puts `jobs` before everything asked for earlier, the first of them next, leaving out
-    // folders asked for already. Called with the lock held.
+    // Keeps the descent of the walk while it lists on its own: the folder just listed at the
+    // depth `above` gives, and which subfolders of each folder above it are still to come.
+    void follow(const platform::HostFolder& folder, const std::vector<platform::FileId>& above,
+                const platform::Listing* listing);
+    // Jobs for every subfolder the walk has still to enter on its descent, so that none is
+    // listed alone when the walk comes back to it. `above` and `listed` are the identities of
+    // the folders of the descent. Called with the lock held.
+    void pushDescent(const std::vector<platform::FileId>& above, const platform::FileId& listed);
+    // Queues `jobs` in the walk's order, leaving out folders asked for already. Called with the
+    // lock held.
     void push(Jobs jobs);
+
+    // A folder of the walk's descent listed on its own thread, and its subfolders.
+    struct Listed {
+        Order order;
+        std::vector<platform::HostFolder> subfolders;
+        std::size_t passed = 0; // subfolders the walk has entered or passed by
+    };
 
     const platform::Platform& m_fs;
     unsigned m_threads;
+    std::vector<Listed> m_descent; // by depth, until the workers start
     std::chrono::microseconds m_slowListing;
     std::chrono::steady_clock::duration m_listingTime{};
     unsigned m_listingsTimed = 0;
     std::mutex m_mutex;
     std::condition_variable m_workToDo;
     std::condition_variable m_jobDone;
-    Jobs m_todo;                   // the next job at the back
-    std::shared_ptr<Job> m_urgent; // the one the walk waits for
+    Jobs m_todo;                    // a heap: the first in the walk's order on top
+    std::shared_ptr<Job> m_urgent;  // the one the walk waits for, until a worker takes it
+    std::shared_ptr<Job> m_awaited; // the one the walk waits for, until it is done
     std::unordered_map<std::string, std::shared_ptr<Job>> m_jobs;
     std::size_t m_readyAhead = 0; // listings made and not yet taken
     bool m_stopping = false;

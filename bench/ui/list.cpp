@@ -7,12 +7,13 @@
 //   bench_list cold DIR [ROUNDS [TREE]]   the same with the page cache emptied before each side
 //                                         (root only)
 //   bench_list big DIR [ROUNDS]           the end-to-end row on the big tree, with the event gap
-//   bench_list share DIR [ROUNDS]         the end-to-end row on a slow share (bench/slow_share.py),
+//   bench_list share DIR [ROUNDS [SHARE]] the end-to-end row on a slow share (bench/slow_share.py),
 //                                         against fdfind on eight threads, the best a peer does
-//                                         there
+//                                         there; also the share's requests per folder for each
 //   bench_list peak DIR                   the memory row: runs "once" in a child process
 //   bench_list once DIR                   one search; prints the entry count and their text size
-// TREE names the tree's shape in the row (an irregular tree from make_irregular_tree.sh).
+// TREE names the tree's shape in the row (an irregular tree from make_tree.sh), SHARE what the
+// kernel keeps of the share.
 //
 // DIR must have an all-lower-case path (the search lower-cases its start folder).
 
@@ -147,12 +148,27 @@ int listRow(const fsys::path& dir, int rounds, const std::string& label, bool co
         threads > 0 ? "fdfind -u -j " + std::to_string(threads) : "fdfind -u";
     Window window(dir);
     EventGaps gaps;
+    const bench::Requests before = bench::shareRequests(dir);
     window.list(); // warms the cache
+    const bench::Requests afterList = bench::shareRequests(dir);
     const long hits = window.w.fileCount();
     const long fdCount = countLines(fdfind);
     if (hits != fdCount) {
         std::fprintf(stderr, "List: %ld hits, fdfind %ld\n", hits, fdCount);
         return 1;
+    }
+    if (!before.empty()) {
+        // What each asks the share per folder it lists (each opens every folder once).
+        const bench::Requests ours = bench::requestsMade(before, afterList),
+                              theirs = bench::requestsMade(afterList, bench::shareRequests(dir));
+        const auto opened = ours.find("opendir");
+        const double folders =
+            opened == ours.end() ? 1.0 : static_cast<double>(std::max(1L, opened->second));
+        std::fprintf(stderr, "%s: requests per folder: Tilgomat %.2f (%s); %s %.2f (%s)\n",
+                     label.c_str(), bench::requestsPer(ours, folders),
+                     bench::requestsText(ours, folders).c_str(), fdName.c_str(),
+                     bench::requestsPer(theirs, folders),
+                     bench::requestsText(theirs, folders).c_str());
     }
     std::vector<double> ours, reference, longestGap;
     double load = 0;
@@ -256,7 +272,7 @@ int main(int argc, char** argv) {
         return listRow(dir, rounds, "\"List\" end to end, warm, 1,000,000-file tree", false, 1.0,
                        50);
     if (mode == "share")
-        return listRow(dir, rounds, "\"List\" end to end, share answering after 1 ms", false, 1.0,
-                       50, 8);
+        return listRow(dir, rounds, "\"List\" end to end, share answering after 1 ms" + tree, false,
+                       1.0, 50, 8);
     return listRow(dir, rounds, "\"List\" end to end, warm" + tree, false, 1.0, 50);
 }

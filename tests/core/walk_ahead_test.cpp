@@ -15,7 +15,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -165,6 +168,46 @@ TEST(WalkAhead, EventsFlowAndAStopIsHeardWhileAFolderTakesLong) {
     core::search(fs, {"D:\\Halt", "*.*", true}, [&rounds] { ++rounds; },
                  {4, [&rounds] { return rounds >= 3; }, std::chrono::microseconds(0)});
     EXPECT_LE(rounds, 4);
+}
+
+TEST(WalkAhead, FoldersTheWalkComesBackToAreListedWhileADeepOneTakesLong) {
+    // Two chains of nine folders: the walk lists the start folder and the first chain's top
+    // seven on its own, then the workers start. The other chain's top folder waits on the
+    // descent; it must be listed ahead while the deep folder that comes next takes long.
+    testsupport::TempDir data;
+    for (const char* chain : {"A", "B"}) {
+        std::string folder = std::string("Baum/") + chain;
+        for (int level = 1; level < 9; ++level)
+            folder +=
+                "/" + std::string(1, static_cast<char>(chain[0] + 32)) + std::to_string(level);
+        data.file(folder + "/f.txt");
+    }
+    testsupport::FaultyPlatform fs(
+        platform::createPlatformOver({{'d', data.str(), {}}}, data.str()));
+    fs.listAhead = true;
+    std::mutex mutex;
+    std::condition_variable listed;
+    std::set<std::string, std::less<>> started;
+    bool waitedInVain = false;
+    fs.beforeCall = [&](testsupport::Op op, std::string_view path) {
+        if (op != testsupport::Op::ListFolder)
+            return;
+        const std::string name(path.substr(path.find_last_of('/') + 1));
+        std::unique_lock lock(mutex);
+        started.insert(name);
+        listed.notify_all();
+        // The deep folder of one chain takes as long as the other chain's top is not listed.
+        if (name == "a7" || name == "b7") {
+            const std::string other = name == "a7" ? "B" : "A";
+            if (!listed.wait_for(lock, std::chrono::seconds(10),
+                                 [&] { return started.count(other) > 0; }))
+                waitedInVain = true;
+        }
+    };
+    const core::SearchResult found =
+        core::search(fs, {"D:\\Baum", "*.*", true}, {}, {2, {}, std::chrono::microseconds(1)});
+    EXPECT_EQ(found.files, 2);
+    EXPECT_FALSE(waitedInVain);
 }
 
 } // namespace
