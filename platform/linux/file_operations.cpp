@@ -98,9 +98,11 @@ std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct 
     }
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
-    // A file that can no longer be looked at has gone with its last name.
-    struct stat after {};
-    if (::fstat(fd, &after) == 0 && after.st_nlink >= st.st_nlink)
+    // A file that can no longer be looked at has gone with its last name. The count of names
+    // the system itself took down is enough: a share is not asked again.
+    struct statx after {};
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
+        after.stx_nlink >= st.st_nlink)
         return errc(std::errc::identifier_removed);
     return {};
 }

@@ -54,7 +54,7 @@ void LinuxPass::holdTarget(const PassFolders& folders) {
     }
     if ((m_targetError = compare(folder->get(), folders.targetId, m_targetId)))
         return;
-    m_hold.target = std::make_shared<const UniqueFd>(std::move(folder).value());
+    m_hold->target = std::make_shared<const UniqueFd>(std::move(folder).value());
 }
 
 void LinuxPass::holdLogFolder(const PassFolders& folders) {
@@ -83,20 +83,20 @@ void LinuxPass::holdLogFolder(const PassFolders& folders) {
 
 std::error_code LinuxPass::listTarget(Listing& out) {
     out.clear();
-    if (!m_hold.target)
+    if (!m_hold->target)
         return m_targetError;
     // A listing of its own: the held descriptor's place in the folder stays where it is.
-    UniqueFd folder(::openat(m_hold.target->get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folder(::openat(m_hold->target->get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid())
         return lastError();
     return listOpenFolder(folder.get(), fdPath(folder.get()), false, ListDetail::Kind, out);
 }
 
 Result<FileId> LinuxPass::targetEntry(std::string_view name) {
-    if (!m_hold.target)
+    if (!m_hold->target)
         return m_targetError;
     struct stat st {};
-    if (::fstatat(m_hold.target->get(), hostName(name).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(m_hold->target->get(), hostName(name).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     return idOf(st);
 }

@@ -32,7 +32,7 @@ private:
     void holdLogFolder(const PassFolders& folders);
 
     const LinuxPlatform& m_platform;
-    PassHold m_hold;
+    std::shared_ptr<PassHold> m_hold = std::make_shared<PassHold>();
     std::error_code m_targetError;
     FileId m_targetId;
     UniqueFd m_logFolder;

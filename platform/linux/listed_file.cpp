@@ -86,30 +86,31 @@ Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
     return entry;
 }
 
-Result<UniqueFd> LinuxListedFile::openAsListed(struct stat& st) {
+Result<UniqueFd> LinuxListedFile::openAsListed(struct stat& st, bool fresh) {
     UniqueFd fd(::openat(m_entry.dirFd(), m_entry.leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid())
         return lastError();
     BornStat born;
-    if (auto error = statBorn(fd.get(), "", AT_EMPTY_PATH, born))
+    if (auto error = statBorn(
+            fd.get(), "", AT_EMPTY_PATH | (fresh ? AT_STATX_FORCE_SYNC : AT_STATX_DONT_SYNC), born))
         return error;
     st = born.st;
     if (!m_checked)
         return fd;
     if ((m_id != 0 && static_cast<std::uint64_t>(st.st_ino) != m_id) ||
         S_ISLNK(st.st_mode) != m_link ||
-        m_hold.birthTimes.bornSince(m_entry.dirFd(), st.st_dev, born.born, m_listedAt))
+        m_hold->birthTimes.bornSince(m_entry.dirFd(), st.st_dev, born.born, m_listedAt))
         return notAsListed();
     return fd;
 }
 
 Result<HostEntry> LinuxListedFile::inTarget(std::string_view name) const {
-    if (!m_hold.target)
+    if (!m_hold->target)
         return std::make_error_code(std::errc::no_such_file_or_directory);
     const std::string host = hostName(name);
     HostEntry target{UniqueFd(), host, host};
     target.pinned = true;
-    target.held = m_hold.target;
+    target.held = m_hold->target;
     return target;
 }
 
@@ -121,7 +122,8 @@ std::error_code LinuxListedFile::check() {
 
 std::error_code LinuxListedFile::remove() {
     struct stat st {};
-    auto fd = openAsListed(st);
+    // Whether the file changed since its copy is asked of the file system itself.
+    auto fd = openAsListed(st, m_copied.has_value());
     if (!fd)
         return fd.error();
     if (m_copied) {

@@ -57,10 +57,10 @@ bool unchangedSince(const struct stat& copied, const struct stat& now);
 class LinuxListedFile final : public ListedFile {
 public:
     // `trail`: what the walk saw of the file, or nothing to compare with (no folders). `hold`
-    // belongs to the pass that reached the file and outlives it.
-    LinuxListedFile(HostEntry entry, const ListedTrail& trail, PassHold& hold)
+    // is shared with the pass that reached the file.
+    LinuxListedFile(HostEntry entry, const ListedTrail& trail, std::shared_ptr<PassHold> hold)
         : m_entry(std::move(entry)), m_checked(!trail.folders.empty()), m_id(trail.file),
-          m_link(trail.link), m_listedAt(trail.listedAt), m_hold(hold) {}
+          m_link(trail.link), m_listedAt(trail.listedAt), m_hold(std::move(hold)) {}
 
     std::error_code check() override;
     std::error_code remove() override;
@@ -69,8 +69,9 @@ public:
 
 private:
     // What stands at the name, opened without following a link (O_PATH), with its stat;
-    // identifier_removed for another file than the listed one.
-    Result<UniqueFd> openAsListed(struct stat& st);
+    // identifier_removed for another file than the listed one. The stat is what the open itself
+    // learnt of the file (a share asked once), or with `fresh` asked anew.
+    Result<UniqueFd> openAsListed(struct stat& st, bool fresh = false);
     // `name` (program text) in the pass's target folder.
     Result<HostEntry> inTarget(std::string_view name) const;
 
@@ -79,7 +80,7 @@ private:
     std::uint64_t m_id; // its inode as listed, 0 when the listing gave none
     bool m_link;
     std::int64_t m_listedAt; // its folder's change time at the listing, 0: unknown
-    PassHold& m_hold;
+    std::shared_ptr<PassHold> m_hold;
     // What the last copy read, as it opened it.
     std::optional<struct stat> m_copied;
 };

@@ -586,7 +586,8 @@ bool tellsBirths(platform::Platform& host, const testsupport::TempDir& scratch) 
     const std::string path = std::string(platform::kExactPrefix) + "D:\\probe\\neu";
     const platform::ListedTrail trail{
         {listing.id}, host.fileId(path).valueOr(platform::FileId{}).inode, false, listing.changed};
-    auto file = host.beginPass({})->reachListed(path, trail);
+    const auto pass = host.beginPass({});
+    auto file = pass->reachListed(path, trail);
     return file && (*file)->check() == std::errc::identifier_removed;
 }
 
