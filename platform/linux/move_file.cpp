@@ -112,8 +112,10 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
         ::fstatat(target.dirFd(), parked.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
         moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
     std::error_code error;
+    // A file system whose numbers follow names rather than files (FUSE without its own) shows a
+    // linked file under another number: the caller then copies, which checks the file itself.
     if (!listed)
-        error = errc(std::errc::identifier_removed);
+        error = errc(linking ? std::errc::operation_not_supported : std::errc::identifier_removed);
     else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf, linking))
         error = lastError();
     if (!error)
