@@ -3,7 +3,7 @@
 
 #include "platform/win32/file_operations.h"
 #include "platform/win32/file_time.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/listing.h"
 
 #include <gtest/gtest.h>
 
