@@ -8,6 +8,7 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/listing.h"
 #include "platform/win32/open_below.h"
+#include "platform/win32/program_start.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_pass.h"
 
@@ -340,23 +341,7 @@ std::error_code Win32Platform::startProgram(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    const DWORD attributes = ::GetFileAttributesW(host->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return lastError();
-    // No shell: the file itself is started, its path quoted as the one argument it gets.
-    std::wstring program = DriveMap::withoutPrefix(*host);
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process))
-        return lastError();
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return {};
+    return startHostProgram(*host);
 }
 
 std::string Win32Platform::executableName() const {
