@@ -7,10 +7,10 @@
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmFileDialog.h"
-#include "ui/dialogs/frmFlags.h"
-#include "ui/dialogs/frmProtocoll.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/attributes_dialog.h"
+#include "ui/dialogs/log_viewer.h"
+#include "ui/dialogs/target_folder_dialog.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -55,18 +55,18 @@ TEST(Captions, FitTheirControlsInAllFiveWindows) {
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
     testsupport::MainWindowScaffold main(fs, prompts);
-    main.File1->refresh();
-    main.File1->setCurrentRow(0);
-    ASSERT_EQ(main.File1->fileName(), "a.txt");
+    main.fileView->refresh();
+    main.fileView->setCurrentRow(0);
+    ASSERT_EQ(main.fileView->fileName(), "a.txt");
 
     EXPECT_EQ(cutCaptions(main.window), std::vector<std::string>{});
-    frmFileDialog fileDialog(main.targetFolderOwner(), &main.window);
+    ui::TargetFolderDialog fileDialog(main.targetFolderOwner(), &main.window);
     EXPECT_EQ(cutCaptions(fileDialog), std::vector<std::string>{});
-    frmFlags flags = testsupport::flagsDialog(*main.File1, fs, prompts);
+    ui::AttributesDialog flags = testsupport::attributesDialog(*main.fileView, fs, prompts);
     EXPECT_EQ(cutCaptions(flags), std::vector<std::string>{});
-    frmProtocoll protocoll(fs, prompts);
+    ui::LogViewer protocoll(fs, prompts);
     EXPECT_EQ(cutCaptions(protocoll), std::vector<std::string>{});
-    frmAbout about(fs, prompts);
+    ui::AboutBox about(fs, prompts);
     EXPECT_EQ(cutCaptions(about), std::vector<std::string>{});
 }
 
