@@ -1,5 +1,5 @@
-// Captions stay whole in the desktop's font: the twips layout was drawn for a narrower form font,
-// so every caption shown in the five windows must still fit its control and its window.
+// Captions stay whole in the desktop's font and in one half as large again: the twips layout
+// grows with the font, so every caption shown in the five windows must fit its control and window.
 
 #include "main_window_scaffold.h"
 #include "qt_app.h"
@@ -47,8 +47,11 @@ std::vector<std::string> cutCaptions(QWidget& window) {
     return out;
 }
 
-TEST(Captions, FitTheirControlsInAllFiveWindows) {
-    testsupport::ensureApp();
+// At the desktop's font size and at half as large again, as people with low vision set it.
+class Captions : public ::testing::TestWithParam<double> {};
+
+TEST_P(Captions, FitTheirControlsInAllFiveWindows) {
+    const testsupport::ScaledAppFont font(GetParam());
     FakeHome home;
     FaultyPlatform fs{platform::createPlatformOver({{'d', testsupport::utf8(home.home()), "Daten"}},
                                                    home.documentsText(), home.documentsText())};
@@ -69,5 +72,7 @@ TEST(Captions, FitTheirControlsInAllFiveWindows) {
     ui::AboutBox about(fs, prompts);
     EXPECT_EQ(cutCaptions(about), std::vector<std::string>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(FontSizes, Captions, ::testing::Values(1.0, 1.5));
 
 } // namespace

@@ -21,8 +21,11 @@ QRect shownRect(const QWidget* w) {
     return w->geometry();
 }
 
-TEST(MainLayout, ControlsNeitherOverlapNorLeaveTheWindowAndKeepTheirOrder) {
-    testsupport::ensureApp();
+// At the desktop's font size and at half as large again.
+class MainLayout : public ::testing::TestWithParam<double> {};
+
+TEST_P(MainLayout, ControlsNeitherOverlapNorLeaveTheWindowAndKeepTheirOrder) {
+    const testsupport::ScaledAppFont font(GetParam());
     testsupport::FakeHome home;
     const auto fs =
         platform::createPlatformOver({{'c', testsupport::utf8(home.home()), ""}},
@@ -58,5 +61,7 @@ TEST(MainLayout, ControlsNeitherOverlapNorLeaveTheWindowAndKeepTheirOrder) {
         EXPECT_TRUE(g(w.listMarker).contains(g(w.resultList)));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(FontSizes, MainLayout, ::testing::Values(1.0, 1.5));
 
 } // namespace

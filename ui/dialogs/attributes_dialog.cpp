@@ -86,7 +86,7 @@ void AttributesDialog::createControls() {
     groupTitle->setObjectName(QStringLiteral("groupTitle"));
     groupTitle->setAutoFillBackground(true);
     place(groupTitle, 360, 120, 2055, 255);
-    // A desktop font wider than the form font must not cut the group title short.
+    // A desktop font wider than the design font must not cut the group title short.
     groupTitle->resize(std::max(groupTitle->width(), groupTitle->sizeHint().width()),
                        groupTitle->height());
 

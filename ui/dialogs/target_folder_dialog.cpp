@@ -48,7 +48,7 @@ void TargetFolderDialog::createControls() {
 
     prefixBox = new QCheckBox(QStringLiteral("Prefix zufügen"), this);
     QRect prefixRect = twipsRect(4680, 2760, 1335, 195, this);
-    // A desktop font wider than the form font must not cut the caption short: the box grows
+    // A desktop font wider than the design font must not cut the caption short: the box grows
     // to the left, into the room beside the folder list, and keeps its right edge in the dialog.
     const QSize prefixHint = prefixBox->sizeHint();
     if (prefixHint.width() > prefixRect.width()) {

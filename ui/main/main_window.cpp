@@ -128,7 +128,7 @@ void MainWindow::createControls() {
     m_driveLabel = named(new QLabel(QStringLiteral("Laufwerk"), c), "driveLabel");
     place(m_driveLabel, design::driveLabel);
     // Captions above their control start at the top of their box, so that a font taller
-    // than the form font does not push them onto the control below.
+    // than the design font does not push them onto the control below.
     m_folderLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_driveLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_patternLabel->setBuddy(m_pattern);
