@@ -216,9 +216,11 @@ def main():
     parser.add_argument("delay_ms", nargs="?", type=float, default=1.0)
     args = parser.parse_args()
     timeout = 1 if args.cache else 0
+    # The host's inode numbers, as a file server gives its own (an SMB share with serverino, NFS):
+    # a file keeps its number under a new name or link.
     FUSE(SlowShare(os.path.abspath(args.folder), args.delay_ms / 1000, args.writable),
          args.mountpoint, foreground=True, nothreads=False, ro=not args.writable,
-         entry_timeout=timeout, attr_timeout=timeout, negative_timeout=0)
+         entry_timeout=timeout, attr_timeout=timeout, negative_timeout=0, use_ino=True)
     return 0
 
 

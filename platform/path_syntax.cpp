@@ -28,10 +28,15 @@ bool isDeviceName(std::string_view name) {
     std::string base;
     for (char c : name)
         base += upper(c);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
-        return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (base == device)
+            return true;
+    if (!base.starts_with("COM") && !base.starts_with("LPT"))
+        return false;
+    // A port numbered 0 to 9, or with a superscript one, two or three (UTF-8).
+    const std::string_view number = std::string_view(base).substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 } // namespace
@@ -105,9 +110,11 @@ Result<PathSyntax> parsePathText(std::string_view text) {
     return syntax;
 }
 
-std::string_view trimmedName(std::string_view name) {
+std::string_view trimmedName(std::string_view name, bool last) {
     if (name == "." || name == "..")
         return name;
+    if (!last)
+        return name.ends_with('.') ? name.substr(0, name.size() - 1) : name;
     while (!name.empty() && (name.back() == '.' || name.back() == ' '))
         name.remove_suffix(1);
     return name;

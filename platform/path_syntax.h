@@ -32,13 +32,15 @@ struct PathSyntax {
 // exact, or a network path without its server or share.
 Result<PathSyntax> parsePathText(std::string_view text);
 
-// A name as Windows looks it up from typed text: trailing dots and spaces dropped ("Daten." is
-// "Daten"); "." and ".." stay. Empty for a name of nothing but dots and spaces.
-std::string_view trimmedName(std::string_view name);
+// A name as Windows looks it up from typed text: the last name of the text (`last`, not followed by
+// a separator) loses its trailing dots and spaces ("Daten. ." is "Daten"), every other name one
+// trailing dot ("Daten.." is "Daten."); "." and ".." stay.
+std::string_view trimmedName(std::string_view name, bool last);
 
 // invalid_argument where the last name of path text is one Windows keeps for a device (CON,
-// PRN, AUX, NUL, COM1-9, LPT1-9, with any extension): a folder of that name is reached on
-// Windows by no ordinary program. For every backend alike, as the folder may be seen from both.
+// PRN, AUX, NUL, CONIN$, CONOUT$, COM0-9, LPT0-9, COM and LPT with a superscript 1, 2 or 3, with
+// any extension): a folder of that name is reached on Windows by no ordinary program. For every
+// backend alike, as the folder may be seen from both.
 std::error_code checkNewFolderName(std::string_view text);
 
 // The characters Windows forbids in a name besides the separators: control characters, NUL

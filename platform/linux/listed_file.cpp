@@ -161,7 +161,7 @@ std::error_code LinuxListedFile::moveTo(std::string_view name) {
     auto target = inTarget(name);
     if (!target)
         return target.error();
-    return moveHostEntry(m_entry, fd->get(), st, *target);
+    return moveHostEntry(m_entry, fd->get(), st, *target, m_hold->linksForRenames);
 }
 
 } // namespace platform::linux_host

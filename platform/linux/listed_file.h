@@ -46,6 +46,8 @@ private:
 struct PassHold {
     std::shared_ptr<const UniqueFd> target; // null where the pass holds no target folder
     BirthTimes birthTimes;
+    // The target's file system has no rename that refuses to replace (moveHostEntry).
+    bool linksForRenames = false;
 };
 
 // Whether `now` is still the file a copy read as `copied`: the same file, of the same length,

@@ -40,16 +40,34 @@ Result<bool> keepImpliedBits(const std::string& self, const struct stat& st,
     return true;
 }
 
-bool renameFree(int fromFd, const std::string& from, int toFd, const std::string& to) {
-    return ::renameat2(fromFd, from.c_str(), toFd, to.c_str(), RENAME_NOREPLACE) == 0;
+// A rename that never replaces a file. Where the file system has no such rename (NFS, FUSE over
+// libfuse 2), a hard link under the new name, which is never made onto a taken one, and the old
+// name removed; such a file system is then asked for the rename no more (`linking`).
+bool renameFree(int fromFd, const std::string& from, int toFd, const std::string& to,
+                bool& linking) {
+    if (!linking) {
+        if (::renameat2(fromFd, from.c_str(), toFd, to.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+        linking = true;
+    }
+    if (::linkat(fromFd, from.c_str(), toFd, to.c_str(), 0) != 0)
+        return false;
+    if (::unlinkat(fromFd, from.c_str(), 0) == 0)
+        return true;
+    const int error = errno;
+    ::unlinkat(toFd, to.c_str(), 0);
+    errno = error;
+    return false;
 }
 
 // Renames `from` in `fromFd` to a free name of the program's own in `toFd`; empty on failure,
 // with errno set.
-std::string park(int fromFd, const std::string& from, int toFd) {
+std::string park(int fromFd, const std::string& from, int toFd, bool& linking) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string parked = temporaryName();
-        if (renameFree(fromFd, from, toFd, parked))
+        if (renameFree(fromFd, from, toFd, parked, linking))
             return parked;
         if (errno != EEXIST)
             return {};
@@ -61,7 +79,7 @@ std::string park(int fromFd, const std::string& from, int toFd) {
 } // namespace
 
 std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
-                              const HostEntry& target) {
+                              const HostEntry& target, bool& linking) {
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
     const std::string self = fdPath(sourceFd);
@@ -83,7 +101,7 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
             ::removexattr(self.c_str(), kDosAttribName);
     };
 
-    const std::string parked = park(source.dirFd(), source.leaf, target.dirFd());
+    const std::string parked = park(source.dirFd(), source.leaf, target.dirFd(), linking);
     if (parked.empty()) {
         const std::error_code error = lastError();
         unmark();
@@ -94,16 +112,18 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
         ::fstatat(target.dirFd(), parked.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
         moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
     std::error_code error;
+    // A file system whose numbers follow names rather than files (FUSE without its own) shows a
+    // linked file under another number: the caller then copies, which checks the file itself.
     if (!listed)
-        error = errc(std::errc::identifier_removed);
-    else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf))
+        error = errc(linking ? std::errc::operation_not_supported : std::errc::identifier_removed);
+    else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf, linking))
         error = lastError();
     if (!error)
         return {};
     // Back where it came from; where another file has taken that name meanwhile, beside it under
     // a name of the program's own, and reported as not the listed file.
-    if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf)) {
-        park(target.dirFd(), parked, source.dirFd());
+    if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf, linking)) {
+        park(target.dirFd(), parked, source.dirFd(), linking);
         error = errc(std::errc::identifier_removed);
     }
     unmark();

@@ -19,8 +19,9 @@ namespace platform::linux_host {
 // Otherwise nothing changes and the reason is returned (file_exists for a taken name,
 // cross_device_link for another file system, permission_denied for a read-only source,
 // operation_not_supported for a file the rename would treat differently); the caller then
-// copies and deletes.
+// copies and deletes. `linking` is true once the file system has shown it has no rename that
+// refuses to replace (the move then links and unlinks); the caller keeps it for the next move.
 std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
-                              const HostEntry& target);
+                              const HostEntry& target, bool& linking);
 
 } // namespace platform::linux_host

@@ -5,177 +5,114 @@
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/in_use_wait.h"
+#include "platform/win32/named_streams.h"
+#include "platform/win32/open_below.h"
+#include "platform/win32/replace_target.h"
+#include "platform/win32/temporary_file.h"
 
-#include <cstdio>
 #include <optional>
-#include <random>
-#include <string_view>
-#include <vector>
+#include <string>
 
 namespace platform::win32 {
 
 namespace {
 
-std::wstring_view leafOf(std::wstring_view host) {
-    return host.substr(host.rfind(L'\\') + 1);
-}
+// What stands at the target's name: its own name, as the file system spells it, its id, and
+// whether it is a link or a junction.
+struct Taken {
+    std::wstring name;
+    FileId id;
+    bool link;
+};
 
 // The open entry's own name as the file system spells it; a short (8.3) name it was reached by
 // is not.
 Result<std::wstring> ownName(HANDLE entry) {
-    std::vector<wchar_t> found(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            ::GetFinalPathNameByHandleW(entry, found.data(), static_cast<DWORD>(found.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
-        if (length == 0)
-            return lastError();
-        if (length < found.size())
-            return std::wstring(leafOf({found.data(), length}));
-        found.resize(length + 1);
-    }
+    auto path = finalPathOf(entry, FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    if (!path)
+        return path.error();
+    return path->substr(path->rfind(L'\\') + 1);
 }
 
-// What stands at the target's name: its host path, spelled as its name is, and whether it is a
-// link or a junction.
-struct Taken {
-    std::wstring path;
-    bool link;
-};
+// Whether the copy may delete the target to replace it, asked before anything is written: a
+// folder may let its users add files but not remove them.
+std::error_code mayDelete(HANDLE folder, std::wstring_view name) {
+    Result<Handle> entry = errc(std::errc::resource_unavailable_try_again);
+    InUseWait wait;
+    do {
+        entry = openBelow(folder, name, DELETE | FILE_READ_ATTRIBUTES, kShareAll,
+                          FILE_OPEN_REPARSE_POINT);
+    } while (!entry && inUse(entry.error()) && wait.again());
+    return entry.error();
+}
 
 // What stands at the target's name, or none where the name is free; an error where the copy may
 // not replace it. Only a name that is not there is free, never one whose lookup failed otherwise.
-Result<std::optional<Taken>> targetTaken(const std::wstring& target, HANDLE source,
+Result<std::optional<Taken>> targetTaken(HANDLE folder, std::wstring_view name, HANDLE source,
                                          const BY_HANDLE_FILE_INFORMATION& sourceInfo) {
-    Handle entry(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                               OPEN_EXISTING, kEntryItself, nullptr));
-    if (!entry.valid()) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND)
+    auto entry = openBelow(folder, name, FILE_READ_ATTRIBUTES, kShareAll, FILE_OPEN_REPARSE_POINT);
+    if (!entry) {
+        if (entry.error() == std::errc::no_such_file_or_directory)
             return std::optional<Taken>();
-        return fromWin32(error);
+        return entry.error();
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(entry.get(), &info))
+    if (!::GetFileInformationByHandle(entry->get(), &info))
         return lastError();
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return errc(std::errc::is_a_directory);
-    auto name = ownName(entry.get());
-    if (!name)
-        return name.error();
-    const std::wstring_view asked = leafOf(target);
-    if (::CompareStringOrdinal(name->data(), static_cast<int>(name->size()), asked.data(),
-                               static_cast<int>(asked.size()), TRUE) != CSTR_EQUAL)
+    auto own = ownName(entry->get());
+    if (!own)
+        return own.error();
+    if (::CompareStringOrdinal(own->data(), static_cast<int>(own->size()), name.data(),
+                               static_cast<int>(name.size()), TRUE) != CSTR_EQUAL)
         return errc(std::errc::file_exists);
-    if (fileIdOf(entry.get(), info) == fileIdOf(source, sourceInfo))
+    const FileId id = fileIdOf(entry->get(), info);
+    if (id == fileIdOf(source, sourceInfo))
         return errc(std::errc::device_or_resource_busy);
     // Windows' own copy opens an existing hidden or system file for replacing only with those
     // bits, and a read-only one not at all.
     if (info.dwFileAttributes &
         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
         return errc(std::errc::permission_denied);
-    FILE_ATTRIBUTE_TAG_INFO tag{info.dwFileAttributes, 0};
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-        !::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag))
-        return lastError();
-    return std::optional(Taken{target.substr(0, target.size() - asked.size()) + *name,
-                               (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-                                   IsReparseTagNameSurrogate(tag.ReparseTag)});
+    auto tag = reparseTagOf(entry->get(), info.dwFileAttributes);
+    if (!tag)
+        return tag.error();
+    if (auto error = mayDelete(folder, *own))
+        return error;
+    return std::optional(Taken{*own, id, isLinkEntry(info.dwFileAttributes, *tag)});
 }
 
-// The hidden temporary file beside the target that this copy created. Unless it took the
-// target's place it is removed again: by its own handle, or, once ReplaceFileW needed that
-// closed, only where its name still leads to it.
-class Temporary {
-public:
-    explicit Temporary(const std::wstring& target)
-        : m_folder(target.substr(0, target.rfind(L'\\'))) {}
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-    ~Temporary() { discard(); }
-
-    std::error_code create() {
-        static std::mt19937_64 generator{std::random_device{}()};
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            wchar_t name[40];
-            std::swprintf(name, 40, L"\\.tilgomat-%016llx.tmp",
-                          static_cast<unsigned long long>(generator()));
-            m_path = m_folder + name;
-            // A name that is taken belongs to someone else and is left alone.
-            m_handle =
-                Handle(::CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
-                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
-            if (m_handle.valid()) {
-                BY_HANDLE_FILE_INFORMATION info{};
-                if (!::GetFileInformationByHandle(m_handle.get(), &info))
-                    return lastError();
-                m_id = fileIdOf(m_handle.get(), info);
-                return {};
-            }
-            if (const DWORD error = ::GetLastError();
-                error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-                return fromWin32(error);
-        }
-        return errc(std::errc::file_exists);
-    }
-
-    HANDLE get() const { return m_handle.get(); }
-    const std::wstring& path() const { return m_path; }
-    const FileId& id() const { return m_id; }
-    void close() { m_handle = Handle(INVALID_HANDLE_VALUE); }
-    // It stands at the target's name now.
-    void placed() { m_placed = true; }
-
-private:
-    void discard() {
-        if (m_placed || m_path.empty())
-            return;
-        if (!m_handle.valid()) {
-            Handle again(::CreateFileW(m_path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
-                                       nullptr, OPEN_EXISTING, kEntryItself, nullptr));
-            BY_HANDLE_FILE_INFORMATION info{};
-            if (!again.valid() || !::GetFileInformationByHandle(again.get(), &info) ||
-                fileIdOf(again.get(), info) != m_id)
-                return;
-            m_handle = std::move(again);
-        }
-        // Removing it is tidying up after a failure already reported.
-        FILE_DISPOSITION_INFO disposition{TRUE};
-        ::SetFileInformationByHandle(m_handle.get(), FileDispositionInfo, &disposition,
-                                     sizeof disposition);
-    }
-
-    std::wstring m_folder;
-    std::wstring m_path;
-    Handle m_handle{INVALID_HANDLE_VALUE};
-    FileId m_id;
-    bool m_placed = false;
-};
-
-std::error_code copyData(HANDLE in, HANDLE out) {
-    if (!::SetFilePointerEx(in, LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+// The data, the named streams and the last-write time of the source in the temporary file, on
+// the disk before it takes the target's name, so that after a power cut the name never stands
+// for data that was not written. The time goes before the name: where the file system cannot
+// store it (FAT keeps the years 1980 to 2107) the copy fails with the old target whole.
+std::error_code write(const Temporary& temporary, HANDLE source,
+                      const BY_HANDLE_FILE_INFORMATION& info, CopyOutcome& outcome,
+                      WriteTimeSetter setTime) {
+    auto streams = namedStreamsOf(source);
+    if (!streams)
+        return streams.error();
+    if (auto error = copyData(source, temporary.get()))
+        return error;
+    bool carried = true;
+    if (auto error = copyNamedStreams(source, temporary.get(), *streams, carried))
+        return error;
+    outcome.streamsLeft = !carried;
+    if (auto error = setTime(temporary.get(), info.ftLastWriteTime))
+        return error;
+    if (!::FlushFileBuffers(temporary.get()))
         return lastError();
-    std::vector<char> buffer(std::size_t(1) << 20);
-    for (;;) {
-        DWORD read = 0;
-        if (!::ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return lastError();
-        if (read == 0)
-            return {};
-        for (DWORD done = 0; done < read;) {
-            DWORD written = 0;
-            if (!::WriteFile(out, buffer.data() + done, read - done, &written, nullptr))
-                return lastError();
-            done += written;
-        }
-    }
+    return {};
 }
 
 // The source's last-write time and attributes on the copy in its place, written through with
 // its name before a move deletes the source, also where the file system keeps no journal.
-std::error_code finish(HANDLE copy, const BY_HANDLE_FILE_INFORMATION& source) {
-    if (!::SetFileTime(copy, nullptr, nullptr, &source.ftLastWriteTime))
-        return lastError();
+std::error_code finish(HANDLE copy, const BY_HANDLE_FILE_INFORMATION& source,
+                       WriteTimeSetter setTime) {
+    if (auto error = setTime(copy, source.ftLastWriteTime))
+        return error;
     if (auto error = setOpenAttributes(copy, source.dwFileAttributes))
         return error;
     if (!::FlushFileBuffers(copy))
@@ -183,70 +120,73 @@ std::error_code finish(HANDLE copy, const BY_HANDLE_FILE_INFORMATION& source) {
     return {};
 }
 
-} // namespace
-
-std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
-                             const std::wstring& target) {
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return errc(std::errc::is_a_directory);
-    auto taken = targetTaken(target, source, info);
-    if (!taken)
-        return taken.error();
-    Temporary temporary(target);
-    if (auto error = temporary.create())
-        return error;
-    if (auto error = copyData(source, temporary.get()))
-        return error;
-    // On the disk before it takes the name, so that after a power cut the name never stands
-    // for data that was not written.
-    if (!::FlushFileBuffers(temporary.get()))
-        return lastError();
-    // Onto a free name only: a file put there meanwhile is not replaced unchecked. A link at
-    // the name is replaced itself, never what it leads to.
-    if (!*taken || (*taken)->link) {
-        if (auto error = renameOpenFile(temporary.get(), *taken ? (*taken)->path : target,
-                                        taken->has_value()))
-            return error;
-        temporary.placed();
-        return finish(temporary.get(), info);
-    }
-    // ReplaceFileW opens the replacement sharing it with no one.
-    temporary.close();
-    // By the name the target has, which it keeps.
-    const std::wstring& existing = (*taken)->path;
-    if (!::ReplaceFileW(existing.c_str(), temporary.path().c_str(), nullptr,
-                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                        nullptr)) {
-        const DWORD error = ::GetLastError();
-        // The old target is gone from its name but the copy did not take it: it takes the
-        // name as it would a free one.
-        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
-            error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-            return fromWin32(error);
-        if (!::MoveFileExW(temporary.path().c_str(), existing.c_str(), MOVEFILE_WRITE_THROUGH))
-            return lastError();
-    }
-    temporary.placed();
-    // The copy keeps the temporary file's identity; ReplaceFileW gave it the old target's
-    // attributes, which are set as the source's once more.
-    Handle copy(::CreateFileW(existing.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, kShareAll,
-                              nullptr, OPEN_EXISTING, kEntryItself, nullptr));
+// The copy at the target's name after ReplaceFileW, which gave it the old target's attributes:
+// it keeps the temporary file's identity, which its name, no longer than the temporary one, kept
+// on FAT too.
+std::error_code finishReplaced(HANDLE folder, const std::wstring& name, const FileId& id,
+                               const BY_HANDLE_FILE_INFORMATION& source, WriteTimeSetter setTime) {
+    Result<Handle> copy = errc(std::errc::resource_unavailable_try_again);
+    InUseWait wait;
+    do {
+        copy = openBelow(folder, name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, kShareAll,
+                         FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT);
+    } while (!copy && inUse(copy.error()) && wait.again());
+    if (!copy)
+        return copy.error();
     BY_HANDLE_FILE_INFORMATION placed{};
-    if (!copy.valid() || !::GetFileInformationByHandle(copy.get(), &placed))
+    if (!::GetFileInformationByHandle(copy->get(), &placed))
         return lastError();
-    if (fileIdOf(copy.get(), placed) != temporary.id())
+    if (fileIdOf(copy->get(), placed) != id)
         return errc(std::errc::identifier_removed);
-    return finish(copy.get(), info);
+    return finish(copy->get(), source, setTime);
 }
 
-std::error_code copyHostFile(const std::wstring& source, const std::wstring& target) {
-    // Shared for reading only while the copy runs: no one writes, renames or deletes it.
-    Handle in(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!in.valid() || !::GetFileInformationByHandle(in.get(), &info))
+std::error_code place(Temporary& temporary, HANDLE folder, std::wstring_view name,
+                      const std::optional<Taken>& taken, const BY_HANDLE_FILE_INFORMATION& info,
+                      WriteTimeSetter setTime) {
+    // Onto a free name only: a file put there meanwhile is not replaced unchecked. A link at
+    // the name is replaced itself, never what it leads to.
+    if (!taken || taken->link) {
+        if (auto error =
+                renameBelow(temporary.get(), folder, taken ? taken->name : name, taken.has_value()))
+            return error;
+        temporary.settled();
+        return finish(temporary.get(), info, setTime);
+    }
+    std::error_code oldLeft;
+    if (auto error = replaceTarget(temporary, folder, taken->name, taken->id, oldLeft))
+        return error;
+    if (auto error = finishReplaced(folder, taken->name, temporary.id(), info, setTime))
+        return error;
+    return oldLeft;
+}
+
+} // namespace
+
+std::error_code setWriteTime(HANDLE file, const FILETIME& written) {
+    if (!::SetFileTime(file, nullptr, nullptr, &written))
         return lastError();
-    return copyOpenFile(in.get(), info, target);
+    return {};
+}
+
+std::error_code copyOpenFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, HANDLE folder,
+                             std::wstring_view name, CopyOutcome& outcome,
+                             WriteTimeSetter setTime) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return errc(std::errc::is_a_directory);
+    auto taken = targetTaken(folder, name, source, info);
+    if (!taken)
+        return taken.error();
+    Temporary temporary(folder);
+    std::error_code error =
+        temporary.create(name.size(), (info.dwFileAttributes & FILE_ATTRIBUTE_ENCRYPTED) != 0);
+    if (!error)
+        error = write(temporary, source, info, outcome, setTime);
+    if (!error)
+        error = place(temporary, folder, name, *taken, info, setTime);
+    if (auto left = temporary.discard())
+        return left;
+    return error;
 }
 
 } // namespace platform::win32

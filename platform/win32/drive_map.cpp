@@ -184,12 +184,24 @@ Result<std::wstring> DriveMap::hostPath(std::string_view text) const {
     std::vector<std::wstring> names;
     if (!syntax->fromRoot)
         names = currentNames(syntax->letter ? syntax->letter : currentDrive());
-    // Typed text finds what Windows finds for it; exact text names the stored names as they are.
-    if (!syntax->exact)
-        for (std::string_view& name : syntax->names)
-            if ((name = trimmedName(name)).empty())
+    // Typed text finds what Windows finds for it: every name loses a trailing dot, and the name
+    // standing last once "." and ".." are gone, where no separator follows the text, its trailing
+    // dots and spaces. Exact text names the stored names as they are.
+    const bool typed = !syntax->exact;
+    if (typed) {
+        for (std::string_view& name : syntax->names) {
+            const bool relative = name == "." || name == "..";
+            name = trimmedName(name, false);
+            if (!relative && (name == "." || name == ".."))
                 return std::make_error_code(std::errc::invalid_argument);
+        }
+    }
     appendNames(*syntax, names, [](std::string_view name) { return toWide(name); });
+    if (typed && !names.empty() && !text.ends_with('\\') && !text.ends_with('/')) {
+        names.back() = toWide(trimmedName(fromWide(names.back()), true));
+        if (names.back().empty())
+            return std::make_error_code(std::errc::invalid_argument);
+    }
     std::wstring host = base;
     for (const std::wstring& name : names) {
         if (host.back() != L'\\')

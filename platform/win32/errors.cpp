@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <ntstatus.h>
 #include <winternl.h>
 
 namespace platform::win32 {
@@ -60,6 +61,14 @@ std::error_code fromWin32(unsigned long error) {
         return code(std::errc::directory_not_empty);
     case ERROR_MORE_DATA:
         return code(std::errc::value_too_large);
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+        return code(std::errc::executable_format_error);
+    // A program that must run elevated, and the user's answer to the question for it.
+    case kErrorElevationRequired:
+        return code(std::errc::permission_denied);
+    case ERROR_CANCELLED:
+        return code(std::errc::operation_canceled);
     default:
         return code(std::errc::io_error);
     }
@@ -70,7 +79,16 @@ std::error_code lastError() {
 }
 
 std::error_code fromNtStatus(long status) {
-    return fromWin32(::RtlNtStatusToDosError(status));
+    switch (status) {
+    // A file deleted while another program still holds it keeps its name until the last handle
+    // closes, and Windows refuses every open of it meanwhile: it is gone.
+    case STATUS_DELETE_PENDING:
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    case STATUS_FILE_IS_A_DIRECTORY:
+        return std::make_error_code(std::errc::is_a_directory);
+    default:
+        return fromWin32(::RtlNtStatusToDosError(status));
+    }
 }
 
 } // namespace platform::win32

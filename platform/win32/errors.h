@@ -6,6 +6,10 @@
 
 namespace platform::win32 {
 
+// ERROR_ELEVATION_REQUIRED, which the MinGW headers do not name: CreateProcess refuses a program
+// that asks to run with an administrator's rights.
+constexpr unsigned long kErrorElevationRequired = 740;
+
 std::error_code fromWin32(unsigned long error);
 // The calling thread's last error.
 std::error_code lastError();

@@ -3,9 +3,7 @@
 #include "platform/result.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/handle.h"
-
-#include <cstddef>
-#include <vector>
+#include "platform/win32/open_below.h"
 
 namespace platform::win32 {
 
@@ -81,6 +79,21 @@ FileId fileIdOf(const FILE_ID_INFO& info) {
     return id;
 }
 
+Result<std::wstring> finalPathOf(HANDLE file, DWORD flags) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), flags);
+        if (length == 0)
+            return lastError();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length + 1);
+    }
+}
+
 Result<FileId> hostFileId(const std::wstring& host) {
     return identity(host, kEntryItself);
 }
@@ -136,17 +149,20 @@ std::error_code deleteOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& in
         return errc(std::errc::is_a_directory);
     if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
         return errc(std::errc::permission_denied);
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    if (!::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition))
-        return lastError();
-    return {};
+    return removeOpen(file);
 }
 
-std::error_code moveHostFile(const std::wstring& source, const std::wstring& target) {
-    auto entry = openEntry(source, DELETE | FILE_READ_ATTRIBUTES, kEntryItself);
-    if (!entry)
-        return entry.error();
-    return moveOpenFile(entry->handle.get(), entry->info, target);
+Result<unsigned long> reparseTagOf(HANDLE file, unsigned long attributes) {
+    FILE_ATTRIBUTE_TAG_INFO tag{attributes, 0};
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        !::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag))
+        return lastError();
+    return tag.ReparseTag;
+}
+
+bool isLinkEntry(unsigned long attributes, unsigned long reparseTag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag));
 }
 
 std::error_code renameRefusal(unsigned long attributes, unsigned long reparseTag,
@@ -165,59 +181,31 @@ std::error_code renameRefusal(unsigned long attributes, unsigned long reparseTag
     return {};
 }
 
-std::error_code renameOpenFile(HANDLE file, const std::wstring& target, bool replace) {
-    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
-    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
-    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = replace;
-    rename->RootDirectory = nullptr;
-    rename->FileNameLength = static_cast<DWORD>(nameBytes);
-    target.copy(rename->FileName, target.size());
-    if (!::SetFileInformationByHandle(file, FileRenameInfo, rename,
-                                      static_cast<DWORD>(buffer.size())))
-        return lastError();
-    return {};
-}
-
-std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info,
-                             const std::wstring& target) {
-    FILE_ATTRIBUTE_TAG_INFO tag{info.dwFileAttributes, 0};
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-        !::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag))
-        return lastError();
-    if (auto refused = renameRefusal(info.dwFileAttributes, tag.ReparseTag, info.nNumberOfLinks))
+std::error_code moveOpenFile(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info, HANDLE folder,
+                             std::wstring_view name) {
+    auto tag = reparseTagOf(file, info.dwFileAttributes);
+    if (!tag)
+        return tag.error();
+    if (auto refused = renameRefusal(info.dwFileAttributes, *tag, info.nNumberOfLinks))
         return refused;
     // Only onto a free name: the same file under another case counts as taken.
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    auto taken = openBelow(folder, name, FILE_READ_ATTRIBUTES, kShareAll, FILE_OPEN_REPARSE_POINT);
+    if (taken)
         return errc(std::errc::file_exists);
-    return renameOpenFile(file, target, false);
+    if (taken.error() != std::errc::no_such_file_or_directory)
+        return taken.error();
+    return renameBelow(file, folder, name, false);
 }
 
-std::error_code appendToHostFile(const std::wstring& host, std::string_view bytes) {
-    // Refused by the program's rules, also where the system would let its user through (Wine
-    // run by root).
-    if (const DWORD attributes = ::GetFileAttributesW(host.c_str());
-        attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            return errc(std::errc::is_a_directory);
-        if (attributes & FILE_ATTRIBUTE_READONLY)
-            return errc(std::errc::permission_denied);
-    }
-    // Opened to write anywhere, not to append only, so that a write failing part-way can be cut
-    // back and the next line never runs on from a piece of this one. Shared for writing, so that
-    // a second instance's lines are not refused.
-    Handle h(::CreateFileW(host.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.valid())
-        return lastError();
+std::error_code appendToOpenFile(HANDLE file, std::string_view bytes) {
     // The writers take turns by a lock on one byte far past any end, which keeps no reader out:
     // each finds the end after the other's line, and cuts back nothing but its own.
     OVERLAPPED turn{};
     turn.OffsetHigh = 0x40000000;
-    if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn))
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn))
         return lastError();
-    const std::error_code error = appendOpen(h.get(), bytes);
-    if (!::UnlockFileEx(h.get(), 0, 1, 0, &turn) && !error)
+    const std::error_code error = appendOpen(file, bytes);
+    if (!::UnlockFileEx(file, 0, 1, 0, &turn) && !error)
         return lastError();
     return error;
 }

@@ -9,7 +9,7 @@ DateTime dateTimeOf(const SYSTEMTIME& t) {
 }
 
 bool storesLocalTime(std::wstring_view fileSystem) {
-    for (std::wstring_view fat : {L"FAT", L"FAT32", L"exFAT"})
+    for (std::wstring_view fat : {L"FAT", L"FAT32"})
         if (::CompareStringOrdinal(fileSystem.data(), static_cast<int>(fileSystem.size()),
                                    fat.data(), static_cast<int>(fat.size()), TRUE) == CSTR_EQUAL)
             return true;

@@ -1,11 +1,13 @@
 #pragma once
 
-// A delete, copy or move on Windows: the target folder and the log's folder opened once and held
-// without delete sharing, so that neither can be renamed or removed while the pass runs (Pass in
-// platform.h).
+// A delete, copy or move on Windows (Pass in platform.h): the target folder and the log's folder
+// opened once and held without delete sharing, so that neither can be renamed or removed while
+// the pass runs, and the folders of the listed file reached last held from one file to the next.
+// Everything the pass writes is opened, renamed or removed inside these held folders.
 
 #include "platform/platform.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/reached_folders.h"
 
 #include <string>
 
@@ -29,12 +31,13 @@ public:
 private:
     const Win32Platform& m_platform;
     Handle m_target{nullptr};
-    std::wstring m_targetHost; // empty while no target folder is held
+    bool m_targetIsRoot = false; // a drive root, which lists no "." and ".."
     std::error_code m_targetError;
     FileId m_targetId;
     Handle m_logFolder{nullptr};
-    std::wstring m_log; // the log's host path; empty while its folder is not held
+    std::wstring m_logName;
     std::error_code m_logError;
+    ReachedFolders m_reached;
 };
 
 } // namespace platform::win32

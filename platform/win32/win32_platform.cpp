@@ -2,12 +2,13 @@
 
 #include "platform/path_syntax.h"
 #include "platform/utf8.h"
-#include "platform/win32/copy_file.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/file_time.h"
 #include "platform/win32/handle.h"
-#include "platform/win32/listed_file.h"
+#include "platform/win32/listing.h"
+#include "platform/win32/open_below.h"
+#include "platform/win32/program_start.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_pass.h"
 
@@ -71,10 +72,6 @@ std::string mapCase(std::string_view text, DWORD how) {
 }
 
 } // namespace
-
-bool endsListing(unsigned long error, bool firstQuery) {
-    return error == ERROR_NO_MORE_FILES || (firstQuery && error == ERROR_FILE_NOT_FOUND);
-}
 
 Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
                              std::string documentsFolder)
@@ -163,54 +160,11 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
     out.clear();
     const std::wstring host = DriveMap::withPrefix(toWide(folder.path));
     // One handle for the folder's identity and its entries; a junction leads to its folder.
-    const Handle h(::CreateFileW(host.c_str(), FILE_LIST_DIRECTORY, kShareAll, nullptr,
+    const Handle h(::CreateFileW(host.c_str(), kListedFolderAccess, kShareAll, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION own{};
-    if (!h.valid() || !::GetFileInformationByHandle(h.get(), &own))
+    if (!h.valid())
         return lastError();
-    if (!(own.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return std::make_error_code(std::errc::not_a_directory);
-    out.id = fileIdOf(h.get(), own);
-    const bool driveRoot = m_drives.isDriveRoot(host);
-    // The entries' ids are kept only where the folder's "." carries the folder's own file id, as
-    // a lookup of each entry would give it; a file system may list made-up ones, and one whose
-    // ids need 128 bits (ReFS) lists 64 bits of them that need not be unique. Such a listing
-    // keeps no ids at all: its files are then checked by kind, and found by the guard by a
-    // lookup, while its folders keep their whole ids.
-    bool idsConfirmed = false;
-    std::vector<LONGLONG> buffer(8192);
-    for (bool first = true;; first = false) {
-        if (!::GetFileInformationByHandleEx(h.get(), FileIdBothDirectoryInfo, buffer.data(),
-                                            static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
-            const DWORD error = ::GetLastError();
-            if (endsListing(error, first))
-                break;
-            return fromWin32(error);
-        }
-        const auto* bytes = reinterpret_cast<const std::byte*>(buffer.data());
-        for (DWORD offset = 0, next = 1; next != 0; offset += next) {
-            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
-            next = entry->NextEntryOffset;
-            const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
-            const auto id = static_cast<std::uint64_t>(entry->FileId.QuadPart);
-            if (name == L".")
-                idsConfirmed = id != 0 && out.id.high == 0 && id == out.id.inode;
-            if (driveRoot && (name == L"." || name == L".."))
-                continue;
-            const std::string text = fromWide(name);
-            const DWORD attributes = entry->FileAttributes;
-            // A junction or a link to a folder carries the folder bit, and counts as a folder.
-            const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            const std::uint32_t bits = detail == ListDetail::Attributes
-                                           ? attributes & kShownBits
-                                           : (isFolder ? Directory : 0u);
-            out.add(text, text, isFolder, bits, id,
-                    (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
-        }
-    }
-    if (!idsConfirmed)
-        out.dropIds();
-    return {};
+    return listOpenFolder(h.get(), m_drives.isDriveRoot(host), detail, out);
 }
 
 HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view hostName) const {
@@ -236,11 +190,11 @@ Result<FileId> Win32Platform::fileIdFollowing(std::string_view path) const {
     return hostFileIdFollowing(*host);
 }
 
-Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view path,
-                                                               const ListedTrail& trail,
-                                                               std::wstring target) const {
-    std::wstring start;
-    std::vector<std::wstring> names;
+Result<Win32Platform::ListedWay> Win32Platform::listedWay(std::string_view path,
+                                                          const ListedTrail& trail) const {
+    ListedWay way;
+    std::wstring& start = way.start;
+    std::vector<std::wstring>& names = way.names;
     if (trail.folders.empty()) {
         // The file's own folder, found by the path.
         auto host = m_drives.hostPath(path);
@@ -271,7 +225,9 @@ Result<std::unique_ptr<ListedFile>> Win32Platform::reachListed(std::string_view 
         }
         start = DriveMap::withPrefix(start);
     }
-    return reachListedFile(start, std::move(names), trail, std::move(target));
+    if (names.empty() || (!trail.folders.empty() && names.size() != trail.folders.size()))
+        return std::make_error_code(std::errc::invalid_argument);
+    return way;
 }
 
 Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) const {
@@ -385,23 +341,7 @@ std::error_code Win32Platform::startProgram(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
-    const DWORD attributes = ::GetFileAttributesW(host->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return lastError();
-    // No shell: the file itself is started, its path quoted as the one argument it gets.
-    std::wstring program = DriveMap::withoutPrefix(*host);
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process))
-        return lastError();
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return {};
+    return startHostProgram(*host);
 }
 
 std::string Win32Platform::executableName() const {

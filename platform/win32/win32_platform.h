@@ -8,11 +8,6 @@
 
 namespace platform::win32 {
 
-// Whether an error of a folder's entry query ends its listing without failing it: no more
-// entries, or none at all at the first query, as at an empty drive root (FAT, exFAT), which has
-// not even "." and "..".
-bool endsListing(unsigned long error, bool firstQuery);
-
 // The Platform on the wide-character Win32 API: program path text (UTF-8) is mapped onto wide
 // host paths; Windows itself keeps the file rules, and the program's own stricter ones (a copy
 // never replaces a hidden target and never leaves a half-written one) are added here.
@@ -58,10 +53,14 @@ public:
 private:
     friend class Win32Pass;
 
-    // The file of a listed entry (Pass::reachListed), to be copied or moved into the folder
-    // `target` (a host path, empty for none).
-    Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path, const ListedTrail& trail,
-                                                    std::wstring target) const;
+    // The way to the file of a listed entry (Pass::reachListed): the host path of the walk's
+    // start folder and the names below it down to the file's own; with an empty trail, the
+    // file's own folder and its name.
+    struct ListedWay {
+        std::wstring start;
+        std::vector<std::wstring> names;
+    };
+    Result<ListedWay> listedWay(std::string_view path, const ListedTrail& trail) const;
 
     struct Spelling {
         std::string text;  // the path text

@@ -1,6 +1,6 @@
 // A listed file reached again on Windows, where no link can stand in for a folder: a folder on
 // its way renamed away and another made under its name is not the listed one, and the folders
-// of a file reached stay where they are until it is let go.
+// of a file reached stay where they are until the pass ends.
 
 #include "support/drive_fixture.h"
 
@@ -44,12 +44,12 @@ TEST(ListedFileWindows, AFolderRenamedAwayAndMadeAgainIsNotTheListedOne) {
                        away = t.d.path() / (row.renamed + ".alt");
             std::error_code refused;
             {
+                // The file is let go at once; its folders stay held by the pass for the next.
                 const auto pass = t.fs->beginPass({});
-                auto held = pass->reachListed(kFile, trail);
-                ASSERT_TRUE(held);
+                ASSERT_TRUE(pass->reachListed(kFile, trail));
                 std::filesystem::rename(folder, away, refused);
             }
-            EXPECT_TRUE(refused) << "renamed while held";
+            EXPECT_TRUE(refused) << "renamed while the pass held it";
             std::filesystem::rename(folder, away);
             t.d.file("Start/Sub/f.txt", "neu");
         }

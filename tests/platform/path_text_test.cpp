@@ -102,9 +102,11 @@ TEST(PathText, NetworkPathsAndDeviceNamesAreRefused) {
     for (std::string_view share : {"\\\\keiner.invalid\\daten", "//keiner.invalid/daten/x"})
         EXPECT_TRUE(!t.fs->canonicalPath(share) && t.fs->createFolder(share)) << share;
     for (std::string_view device :
-         {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX "})
+         {"C:\\CON", "C:\\nul.txt", "C:\\Com9", "C:\\lpt1.a.b", "C:\\AUX ", "C:\\COM0",
+          "C:\\lpt0.txt", "C:\\COM\u00b9", "C:\\LPT\u00b3.log", "C:\\CONIN$", "C:\\conout$.txt"})
         EXPECT_EQ(t.fs->createFolder(device), std::errc::invalid_argument) << device;
-    for (std::string_view name : {"Console", "COM10", "LPTX", "NULL.txt"})
+    for (std::string_view name :
+         {"Console", "COM10", "LPTX", "NULL.txt", "COM\u00b9\u00b9", "CONIN"})
         EXPECT_FALSE(t.fs->createFolder("C:\\" + std::string(name))) << name;
 }
 

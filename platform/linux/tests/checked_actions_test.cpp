@@ -57,12 +57,25 @@ TEST(CheckedActions, AFileSwappedInAtTheActionIsReportedAndNeverMoved) {
                   std::errc::identifier_removed);
         EXPECT_EQ(testsupport::readBytes(s.t.path() / "a.weg"), "gelistet");
     }
-    Swapped s;
-    EXPECT_EQ(moveHostEntry(s.entry(s.folder.get(), "a"), s.listed.get(), s.st,
-                            s.entry(s.target.get(), "a")),
-              std::errc::identifier_removed);
-    EXPECT_EQ(testsupport::readBytes(s.t.path() / "a"), "fremd");
-    EXPECT_TRUE(std::filesystem::is_empty(s.t.path() / "Ziel"));
+    for (bool linking : {false, true}) {
+        Swapped s;
+        // Where names are linked, another number may be the same file: the copy that follows
+        // checks the file itself.
+        EXPECT_EQ(moveHostEntry(s.entry(s.folder.get(), "a"), s.listed.get(), s.st,
+                                s.entry(s.target.get(), "a"), linking),
+                  linking ? std::errc::operation_not_supported : std::errc::identifier_removed);
+        EXPECT_EQ(testsupport::readBytes(s.t.path() / "a"), "fremd");
+        EXPECT_TRUE(std::filesystem::is_empty(s.t.path() / "Ziel"));
+        // The file checked moves, by a rename or by a link (the way of a file system without
+        // a rename that refuses to replace).
+        const UniqueFd other(::open((s.t.path() / "a").c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat st {};
+        ::fstat(other.get(), &st);
+        EXPECT_FALSE(moveHostEntry(s.entry(s.folder.get(), "a"), other.get(), st,
+                                   s.entry(s.target.get(), "b"), linking));
+        EXPECT_EQ(testsupport::readBytes(s.t.path() / "Ziel/b"), "fremd");
+        EXPECT_FALSE(std::filesystem::exists(s.t.path() / "a"));
+    }
 }
 
 // Where the file system tells births, a file made after its folder was listed is not the listed

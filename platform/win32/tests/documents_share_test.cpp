@@ -29,12 +29,14 @@ TEST(DocumentsOnAShare, TheLogIsWrittenThereAndItsFilesAreReached) {
     // A search there lists the log as a file to act on, which a pass reaches exactly.
     const core::SearchResult found = core::search(*fs, {documents + "\\..\\dokumente", "*.txt"});
     ASSERT_TRUE(found.files == 1 && core::isFileEntry(found.entries[0]));
-    const auto pass = fs->beginPass({});
-    auto listed =
-        pass->reachListed(core::actionPath(found.entries, 0), core::listedTrail(found.entries, 0));
-    ASSERT_TRUE(listed);
-    // Removed, and let go of, before the share goes.
-    EXPECT_FALSE(std::unique_ptr<platform::ListedFile>(std::move(*listed))->remove());
+    {
+        // Removed, and its folders let go of with the pass, before the share goes.
+        const auto pass = fs->beginPass({});
+        auto listed = pass->reachListed(core::actionPath(found.entries, 0),
+                                        core::listedTrail(found.entries, 0));
+        ASSERT_TRUE(listed);
+        EXPECT_FALSE((*listed)->remove());
+    }
     std::filesystem::remove_all(unc);
 }
 

@@ -1,9 +1,9 @@
 // What the backend makes of answers Wine never gives: 128-bit ids (ReFS), an empty stick's
-// root, file systems that store local time.
+// root, file systems that store local time (FAT, not exFAT).
 
 #include "platform/win32/file_operations.h"
 #include "platform/win32/file_time.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/listing.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +26,10 @@ TEST(HostAnswers, WideIdsEmptyRootsAndLocalTime) {
     using platform::win32::endsListing;
     EXPECT_TRUE(endsListing(ERROR_FILE_NOT_FOUND, true) && endsListing(ERROR_NO_MORE_FILES, false));
     EXPECT_FALSE(endsListing(ERROR_FILE_NOT_FOUND, false) || endsListing(ERROR_NOT_READY, true));
-    for (std::wstring_view fat : {L"FAT", L"FAT32", L"exFAT", L"EXFAT"})
+    for (std::wstring_view fat : {L"FAT", L"FAT32", L"fat32"})
         EXPECT_TRUE(platform::win32::storesLocalTime(fat)) << fat.size();
-    for (std::wstring_view other : {L"NTFS", L"ReFS", L"FAT3", L""})
+    // exFAT keeps each time's offset from UTC.
+    for (std::wstring_view other : {L"NTFS", L"ReFS", L"exFAT", L"FAT3", L""})
         EXPECT_FALSE(platform::win32::storesLocalTime(other)) << other.size();
 }
 
