@@ -33,7 +33,7 @@ template <class W> W* named(W* widget, const char* name) {
 }
 
 void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(twipsRect(left, top, width, height, w));
+    w->setGeometry(twipsRect(left, top, width, height, w->window()));
 }
 
 void place(QWidget* w, const TwipsRect& r) {
