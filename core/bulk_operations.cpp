@@ -1,6 +1,5 @@
 #include "core/bulk_operations.h"
 
-#include "core/modFile.h"
 #include "core/result_entry.h"
 #include "core/target_folder.h"
 #include "core/target_guard.h"
@@ -71,21 +70,24 @@ void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& lis
     // A copy, because the list may be replaced while the warning is open.
     const EntryList now = window.resultList();
     constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-    std::unordered_map<std::string_view, std::size_t> found;
+    std::unordered_map<std::string, std::size_t> found;
     for (std::size_t i : left)
-        found.emplace(entryPath(listed[i]), kNotFound);
+        found.emplace(listedPath(listed, i), kNotFound);
+    std::string path;
     for (std::size_t j = 0; j < now.size(); ++j) {
-        if (!isFileEntry(now[j]))
+        if (!isFileEntry(now, j))
             continue;
-        const auto at = found.find(entryPath(now[j]));
+        path.clear();
+        appendListedPath(now, j, path);
+        const auto at = found.find(path);
         if (at != found.end() && at->second == kNotFound)
             at->second = j;
     }
 
     window.showNotAllDeletedWarning();
     for (std::size_t i : left) {
-        log.sLogItem = entryPath(listed[i]);
-        const std::size_t j = found.at(entryPath(listed[i]));
+        log.sLogItem = listedPath(listed, i);
+        const std::size_t j = found.at(log.sLogItem);
         log.sLogNote =
             j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
         log.WriteLogErrorLine();
@@ -168,9 +170,10 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!isFileEntry(entries[i]))
+        if (!isFileEntry(entries, i))
             continue;
-        log.sLogItem = entryPath(entries[i]);
+        log.sLogItem.clear();
+        appendListedPath(entries, i, log.sLogItem);
         log.sLogNote = progressNote(i, count);
         log.WriteLogLine();
         auto file = reach(*pass, entries, i);
@@ -199,13 +202,13 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!isFileEntry(entries[i]))
+        if (!isFileEntry(entries, i))
             continue;
-        const std::string_view listed = entryPath(entries[i]);
-        log.sLogItem = listed;
+        log.sLogItem.clear();
+        appendListedPath(entries, i, log.sLogItem);
         log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
         log.WriteLogLine();
-        const std::string name = targetFileName(i, modFile::FileNameFromPath(listed), bolPrefix);
+        const std::string name = targetFileName(i, entries.name(i), bolPrefix);
         if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, bolMove))
             missed.push_back({i, refusedAsNotListed(error)});
     }

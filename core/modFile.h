@@ -30,18 +30,15 @@ struct WalkOptions {
     std::chrono::microseconds slowListing{50};
 };
 
-// Walks `folder` (path text as chosen; a trailing "\" is optional) and appends one entry per hit
-// to `hits`. The entries begin with the folder text in lower case; `hits.start` keeps the folder
-// exactly as found, for the actions. `pattern` is the reduced pattern (core/pattern.h). With
-// `subfolders` the walk descends; without, the start folder's subfolders are listed as ">>"
-// entries. Returns the number of entries appended. While the walk waits for a folder listed
-// ahead, `processEvents` runs every few milliseconds too.
+// Walks `folder` (path text as chosen; a trailing "\" is optional) and fills the empty list
+// `hits` with one entry per hit. `hits.start` keeps the folder text in lower case, as the
+// entries show it, and the folder exactly as found, for the actions. `pattern` is the reduced
+// pattern (core/pattern.h). With `subfolders` the walk descends; without, the start folder's
+// subfolders are listed as ">>" entries. Returns the number of entries appended. While the walk
+// waits for a folder listed ahead, `processEvents` runs every few milliseconds too.
 std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
-
-// The text after the last "\" or ":" of `path`; all of it when it holds neither.
-std::string FileNameFromPath(std::string_view path);
 
 // True when the length of the file at `path` can be determined (an empty file counts).
 bool FileExists(const platform::Platform& fs, std::string_view path);

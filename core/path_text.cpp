@@ -35,6 +35,12 @@ std::string_view shareRootOf(std::string_view text) {
     return text.substr(0, text.find('\\', server + 1));
 }
 
+bool beginsWithDrive(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    const char first = lowerAscii(text.empty() ? '\0' : text.front());
+    return (first >= 'a' && first <= 'z') || !shareRootOf(text).empty();
+}
+
 bool onSameDrive(std::string_view a, std::string_view b) {
     const char letter = driveLetterOf(a);
     if (letter != 0)

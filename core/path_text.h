@@ -20,6 +20,10 @@ bool isDriveText(std::string_view text);
 // when the text does not start with one.
 std::string_view shareRootOf(std::string_view text);
 
+// True when the text, leading blanks aside, begins with an ASCII letter (a drive letter, without
+// looking further) or a share root: the path texts a bulk operation acts on.
+bool beginsWithDrive(std::string_view text);
+
 // True when both texts start with the same drive letter, in either case, or the same share root.
 bool onSameDrive(std::string_view a, std::string_view b);
 

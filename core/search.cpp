@@ -1,7 +1,6 @@
 #include "core/search.h"
 
 #include "core/pattern.h"
-#include "core/result_entry.h"
 
 namespace core {
 
@@ -12,7 +11,7 @@ SearchResult search(const platform::Platform& fs, const SearchQuery& query,
     modFile::CollectFiles(fs, query.folder, reducePattern(fs, query.pattern), result.entries,
                           query.subfolders, processEvents, options);
     for (std::size_t i = 0; i < result.entries.size(); ++i) {
-        if (result.entries[i].starts_with(kFolderMark))
+        if (result.entries[i].kind == EntryKind::subfolder)
             ++result.folders;
         else
             ++result.files;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The search as the window, the passes' new searches, the tests and the benchmarks run it:
-// the pattern reduced, the start folder walked, the entries counted by their marks.
+// the pattern reduced, the start folder walked, the entries counted by their kind.
 
 #include "core/entry_list.h"
 #include "core/modFile.h"
@@ -20,8 +20,8 @@ struct SearchQuery {
 
 struct SearchResult {
     EntryList entries;
-    std::int64_t files = 0;   // entries without the folder mark
-    std::int64_t folders = 0; // entries with it
+    std::int64_t files = 0;   // file entries
+    std::int64_t folders = 0; // subfolder entries
 };
 
 SearchResult search(const platform::Platform& fs, const SearchQuery& query,

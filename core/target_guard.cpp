@@ -55,17 +55,17 @@ void TargetGuard::recordListed(const platform::FileId& listed) {
 void TargetGuard::collectListed() {
     m_listed.emplace();
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (!isFileEntry(m_entries[i]))
+        if (!isFileEntry(m_entries, i))
             continue;
-        const EntryIdentity identity = m_entries.identity(i);
-        if (identity.id != 0 && identity.folder != EntryIdentity::kNoFolder) {
-            m_listed->insert({m_entries.folders()[identity.folder].id.device, identity.id});
+        const ListedEntry& entry = m_entries[i];
+        if (entry.id != 0) {
+            m_listed->insert({m_entries.folder(entry.folder).id.device, entry.id});
         } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
             recordListed(*listed);
         } else if (listed.error() != std::errc::no_such_file_or_directory) {
             m_listedUnknown = true;
         }
-        if (!identity.link)
+        if (!entry.link)
             continue;
         if (auto linked = m_fs.fileIdFollowing(actionPath(m_entries, i)))
             recordListed(*linked);

@@ -7,17 +7,6 @@
 
 namespace {
 
-TEST(ModFileTest, FileNameFromPath) {
-    EXPECT_EQ(modFile::FileNameFromPath("c:\\daten\\Brief.txt"), "Brief.txt");
-    EXPECT_EQ(modFile::FileNameFromPath("    c:\\daten\\Brief.txt"), "Brief.txt");
-    EXPECT_EQ(modFile::FileNameFromPath("c:Brief.txt"), "Brief.txt");
-    EXPECT_EQ(modFile::FileNameFromPath("Brief.txt"), "Brief.txt");
-    EXPECT_EQ(modFile::FileNameFromPath("c:\\daten\\"), "");
-    EXPECT_EQ(modFile::FileNameFromPath("c:"), "");
-    EXPECT_EQ(modFile::FileNameFromPath(""), "");
-    EXPECT_EQ(modFile::FileNameFromPath("c:\\Übersicht Ä.doc"), "Übersicht Ä.doc");
-}
-
 TEST(ModFileTest, FileExists) {
     testsupport::TempDir root;
     root.file("leer.txt");

@@ -28,7 +28,7 @@ TEST(DocumentsOnAShare, TheLogIsWrittenThereAndItsFilesAreReached) {
     EXPECT_FALSE(log.WriteLogLine());
     // A search there lists the log as a file to act on, which a pass reaches exactly.
     const core::SearchResult found = core::search(*fs, {documents + "\\..\\dokumente", "*.txt"});
-    ASSERT_TRUE(found.files == 1 && core::isFileEntry(found.entries[0]));
+    ASSERT_TRUE(found.files == 1 && core::isFileEntry(found.entries, 0));
     {
         // Removed, and its folders let go of with the pass, before the share goes.
         const auto pass = fs->beginPass({});
