@@ -86,11 +86,10 @@ void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& lis
 
     window.showNotAllDeletedWarning();
     for (std::size_t i : left) {
-        log.sLogItem = listedPath(listed, i);
-        const std::size_t j = found.at(log.sLogItem);
-        log.sLogNote =
-            j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
-        log.WriteLogErrorLine();
+        log.item = listedPath(listed, i);
+        const std::size_t j = found.at(log.item);
+        log.note = j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
+        log.writeErrorLine();
     }
     searchAgain(window);
 }
@@ -146,9 +145,9 @@ std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder&
 
 } // namespace
 
-std::string targetFileName(std::size_t position, std::string_view fileName, bool bolPrefix) {
+std::string targetFileName(std::size_t position, std::string_view fileName, bool prefix) {
     std::string target;
-    if (bolPrefix) {
+    if (prefix) {
         std::string number = std::to_string(position);
         if (number.size() < 3)
             target.append(3 - number.size(), '0');
@@ -172,10 +171,10 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         window.progress(i, count);
         if (!isFileEntry(entries, i))
             continue;
-        log.sLogItem.clear();
-        appendListedPath(entries, i, log.sLogItem);
-        log.sLogNote = progressNote(i, count);
-        log.WriteLogLine();
+        log.item.clear();
+        appendListedPath(entries, i, log.item);
+        log.note = progressNote(i, count);
+        log.writeLine();
         auto file = reach(*pass, entries, i);
         const std::error_code error = file ? (*file)->remove() : file.error();
         if (error)
@@ -188,13 +187,12 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
 }
 
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       std::string sTargetPath, platform::FileId targetId, bool bolMove,
-                       bool bolPrefix) {
+                       std::string target, platform::FileId targetId, bool move, bool prefix) {
     const EntryList entries = window.resultList();
     if (entries.empty())
         return;
     const std::unique_ptr<platform::Pass> pass =
-        fs.beginPass(log.passFolders(std::move(sTargetPath), targetId));
+        fs.beginPass(log.passFolders(std::move(target), targetId));
     const Attached attached(log, *pass);
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries, *pass);
@@ -204,19 +202,19 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         window.progress(i, count);
         if (!isFileEntry(entries, i))
             continue;
-        log.sLogItem.clear();
-        appendListedPath(entries, i, log.sLogItem);
-        log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
-        log.WriteLogLine();
-        const std::string name = targetFileName(i, entries.name(i), bolPrefix);
-        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, bolMove))
+        log.item.clear();
+        appendListedPath(entries, i, log.item);
+        log.note = progressNote(i, count) + (move ? " -> move" : " -> copy");
+        log.writeLine();
+        const std::string name = targetFileName(i, entries.name(i), prefix);
+        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, move))
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
     const std::vector<std::size_t> left =
-        bolMove ? survivors(*pass, entries, missed) : std::vector<std::size_t>();
+        move ? survivors(*pass, entries, missed) : std::vector<std::size_t>();
     searchAgain(window);
-    if (bolMove)
+    if (move)
         reportSurvivors(window, log, entries, left);
     else if (!missed.empty())
         window.showNotAllCopiedWarning();

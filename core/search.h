@@ -4,7 +4,7 @@
 // the pattern reduced, the start folder walked, the entries counted by their kind.
 
 #include "core/entry_list.h"
-#include "core/modFile.h"
+#include "core/walk.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -25,7 +25,6 @@ struct SearchResult {
 };
 
 SearchResult search(const platform::Platform& fs, const SearchQuery& query,
-                    const modFile::ProcessEvents& processEvents = {},
-                    const modFile::WalkOptions& options = {});
+                    const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
 
 } // namespace core

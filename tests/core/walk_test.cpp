@@ -85,7 +85,7 @@ TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
     auto fs = platform::createPlatformOver({{'c', m_root.str(), {}}},
                                            testsupport::utf8(m_root.path() / "Daten"));
     core::EntryList hits;
-    const auto n = modFile::CollectFiles(*fs, "", "TXT", hits, false);
+    const auto n = core::walkFolder(*fs, "", "TXT", hits, false);
     ASSERT_EQ(n, 2);
     std::vector<std::string> got = testsupport::entryTexts(hits);
     std::sort(got.begin(), got.end());
@@ -94,7 +94,7 @@ TEST_F(WalkTest, EmptyStartFolderIsTheCurrentDrivesRoot) {
 
 TEST_F(WalkTest, MissingStartFolderGivesNothing) {
     core::EntryList hits;
-    EXPECT_EQ(modFile::CollectFiles(*m_fs, "c:\\gibtsnicht", "*", hits, true), 0);
+    EXPECT_EQ(core::walkFolder(*m_fs, "c:\\gibtsnicht", "*", hits, true), 0);
     EXPECT_TRUE(hits.empty());
 }
 

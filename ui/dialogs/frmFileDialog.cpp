@@ -1,6 +1,5 @@
 #include "ui/dialogs/frmFileDialog.h"
 
-#include "core/modSpecialFolder.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/folder_list_box.h"
 #include "ui/controls/program_icon.h"
@@ -84,8 +83,7 @@ void frmFileDialog::placeOverParent() {
 void frmFileDialog::Form_Load() {
     sOldTargetPath = m_owner.targetPath();
     if (m_owner.targetPath().empty())
-        m_owner.targetPath() = modSpecialFolder::SpecialFolderPath(
-            m_owner.platform(), modSpecialFolder::CSIDL_PERSONAL);
+        m_owner.targetPath() = m_owner.platform().documentsFolder();
     // The drive change below rewrites sTargetPath, so the start folder is kept aside.
     const std::string start = m_owner.targetPath();
 

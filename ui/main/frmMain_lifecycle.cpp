@@ -1,6 +1,5 @@
 // The main window's start-up, layout, closing and folder views.
 
-#include "core/modSpecialFolder.h"
 #include "core/operation_log.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
@@ -42,8 +41,7 @@ QString frmMain::versionText() const {
 }
 
 void frmMain::Form_Load() {
-    const std::string documents =
-        modSpecialFolder::SpecialFolderPath(m_fs, modSpecialFolder::CSIDL_PERSONAL);
+    const std::string documents = m_fs.documentsFolder();
     m_shared.sPath = documents;
     m_shared.bolMove = false;
     m_shared.bolPrefix = false;

@@ -1,6 +1,7 @@
 #pragma once
 
-// File-system functions of the program: the recursive search walk and two small helpers.
+// The search walk: the start folder and, on request, every folder below it, visited one after
+// the other from a stack of its own (no recursion, so that no depth exhausts the call stack).
 
 #include "core/entry_list.h"
 #include "platform/platform.h"
@@ -11,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace modFile {
+namespace core {
 
 // Lets pending window events through; called before each folder the walk visits.
 using ProcessEvents = std::function<void()>;
@@ -36,11 +37,8 @@ struct WalkOptions {
 // pattern (core/pattern.h). With `subfolders` the walk descends; without, the start folder's
 // subfolders are listed as ">>" entries. Returns the number of entries appended. While the walk
 // waits for a folder listed ahead, `processEvents` runs every few milliseconds too.
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
-                          std::string_view pattern, core::EntryList& hits, bool subfolders,
-                          const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
+std::int32_t walkFolder(const platform::Platform& fs, std::string folder, std::string_view pattern,
+                        EntryList& hits, bool subfolders, const ProcessEvents& processEvents = {},
+                        const WalkOptions& options = {});
 
-// True when the length of the file at `path` can be determined (an empty file counts).
-bool FileExists(const platform::Platform& fs, std::string_view path);
-
-} // namespace modFile
+} // namespace core

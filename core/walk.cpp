@@ -1,4 +1,4 @@
-#include "core/modFile.h"
+#include "core/walk.h"
 
 #include "core/listing_ahead.h"
 #include "core/path_text.h"
@@ -7,7 +7,7 @@
 #include <deque>
 #include <utility>
 
-namespace modFile {
+namespace core {
 
 namespace {
 
@@ -16,8 +16,8 @@ namespace {
 // visited at that depth.
 class Walk {
 public:
-    Walk(const platform::Platform& fs, std::string_view pattern, core::EntryList& hits,
-         bool subfolders, const ProcessEvents& processEvents, const WalkOptions& options)
+    Walk(const platform::Platform& fs, std::string_view pattern, EntryList& hits, bool subfolders,
+         const ProcessEvents& processEvents, const WalkOptions& options)
         : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
           m_processEvents(processEvents), m_stopRequested(options.stopRequested),
           m_ahead(fs, subfolders ? options.listingThreads : 0, options.slowListing) {}
@@ -34,15 +34,15 @@ private:
 
     bool enter(std::size_t depth, platform::HostFolder folder, std::string_view name);
     bool stopped();
-    void add(core::EntryKind kind, const Level& level, const platform::Listing::Entry& entry);
+    void add(EntryKind kind, const Level& level, const platform::Listing::Entry& entry);
 
     const platform::Platform& m_fs;
-    core::TailMatcher m_matcher;
-    core::EntryList& m_hits;
+    TailMatcher m_matcher;
+    EntryList& m_hits;
     bool m_subfolders;
     const ProcessEvents& m_processEvents;
     const std::function<bool()>& m_stopRequested;
-    core::ListingAhead m_ahead;
+    ListingAhead m_ahead;
     bool m_stopped = false;
 
     std::deque<Level> m_levels;            // references stay valid while deeper levels are added
@@ -75,18 +75,18 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder, std::string_vie
     m_above.resize(depth);
     if (m_ahead.take(level.folder, m_above, level.listing, waiting))
         return false;
-    if (core::isOnDescent(m_above, level.listing.id))
+    if (isOnDescent(m_above, level.listing.id))
         return false;
     m_above.push_back(level.listing.id);
     level.next = 0;
-    level.listed = m_hits.addFolder({level.listing.id,
-                                     depth == 0 ? core::kNoFolder : m_levels[depth - 1].listed,
-                                     level.listing.changed},
-                                    name);
+    level.listed =
+        m_hits.addFolder({level.listing.id, depth == 0 ? kNoFolder : m_levels[depth - 1].listed,
+                          level.listing.changed},
+                         name);
     return true;
 }
 
-void Walk::add(core::EntryKind kind, const Level& level, const platform::Listing::Entry& entry) {
+void Walk::add(EntryKind kind, const Level& level, const platform::Listing::Entry& entry) {
     m_hits.add({entry.id, level.listed, kind, entry.link}, level.listing.name(entry));
     ++m_count;
 }
@@ -104,11 +104,11 @@ std::int32_t Walk::run(platform::HostFolder start) {
             const std::string_view name = level.listing.name(entry);
             if (!entry.folder) {
                 if (m_matcher.matches(name))
-                    add(core::EntryKind::file, level, entry);
+                    add(EntryKind::file, level, entry);
             } else if (name == "." || name == "..") {
                 continue;
             } else if (!m_subfolders) {
-                add(core::EntryKind::subfolder, level, entry);
+                add(EntryKind::subfolder, level, entry);
             } else {
                 descended = enter(
                     depth + 1, m_fs.childFolder(level.folder, level.listing.hostName(entry)), name);
@@ -128,10 +128,10 @@ std::int32_t Walk::run(platform::HostFolder start) {
 
 } // namespace
 
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
-                          std::string_view pattern, core::EntryList& hits, bool subfolders,
-                          const ProcessEvents& processEvents, const WalkOptions& options) {
-    folder = core::withTrailingBackslash(std::move(folder));
+std::int32_t walkFolder(const platform::Platform& fs, std::string folder, std::string_view pattern,
+                        EntryList& hits, bool subfolders, const ProcessEvents& processEvents,
+                        const WalkOptions& options) {
+    folder = withTrailingBackslash(std::move(folder));
     // The walk starts from the folder as chosen; only the entries' text is lower-cased, since
     // the lower-cased text could name the folder's twin.
     auto start = fs.resolveFolder(folder);
@@ -141,13 +141,9 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
             processEvents();
         return 0;
     }
-    hits.start = {std::move(listed), core::withTrailingBackslash(std::move(start->text))};
+    hits.start = {std::move(listed), withTrailingBackslash(std::move(start->text))};
     Walk walk(fs, pattern, hits, subfolders, processEvents, options);
     return walk.run(std::move(*start));
 }
 
-bool FileExists(const platform::Platform& fs, std::string_view path) {
-    return fs.fileLength(path).ok();
-}
-
-} // namespace modFile
+} // namespace core
