@@ -35,6 +35,19 @@ void TargetGuard::written(std::string_view name) {
         m_writtenUnknown = true;
 }
 
+void TargetGuard::moved(std::size_t i, std::string_view name) {
+    // Known by the identity the walk saw, it counts as listed wherever it stands: never replaced.
+    if (!walkIdentity(i))
+        written(name);
+}
+
+std::optional<platform::FileId> TargetGuard::walkIdentity(std::size_t i) const {
+    const ListedEntry& entry = m_entries[i];
+    if (entry.id == 0)
+        return std::nullopt;
+    return platform::FileId{m_entries.folder(entry.folder).id.device, entry.id};
+}
+
 bool TargetGuard::isListed(const platform::FileId& id) {
     if (!m_listed)
         collectListed();
@@ -58,8 +71,8 @@ void TargetGuard::collectListed() {
         if (!isFileEntry(m_entries, i))
             continue;
         const ListedEntry& entry = m_entries[i];
-        if (entry.id != 0) {
-            m_listed->insert({m_entries.folder(entry.folder).id.device, entry.id});
+        if (auto walked = walkIdentity(i)) {
+            m_listed->insert(*walked);
         } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
             recordListed(*listed);
         } else if (listed.error() != std::errc::no_such_file_or_directory) {
