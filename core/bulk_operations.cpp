@@ -1,6 +1,5 @@
 #include "core/bulk_operations.h"
 
-#include "core/modFile.h"
 #include "core/result_entry.h"
 #include "core/target_folder.h"
 #include "core/target_guard.h"
@@ -71,24 +70,26 @@ void reportSurvivors(BulkWindow& window, OperationLog& log, const EntryList& lis
     // A copy, because the list may be replaced while the warning is open.
     const EntryList now = window.resultList();
     constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-    std::unordered_map<std::string_view, std::size_t> found;
+    std::unordered_map<std::string, std::size_t> found;
     for (std::size_t i : left)
-        found.emplace(entryPath(listed[i]), kNotFound);
+        found.emplace(listedPath(listed, i), kNotFound);
+    std::string path;
     for (std::size_t j = 0; j < now.size(); ++j) {
-        if (!isFileEntry(now[j]))
+        if (!isFileEntry(now, j))
             continue;
-        const auto at = found.find(entryPath(now[j]));
+        path.clear();
+        appendListedPath(now, j, path);
+        const auto at = found.find(path);
         if (at != found.end() && at->second == kNotFound)
             at->second = j;
     }
 
     window.showNotAllDeletedWarning();
     for (std::size_t i : left) {
-        log.sLogItem = entryPath(listed[i]);
-        const std::size_t j = found.at(entryPath(listed[i]));
-        log.sLogNote =
-            j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
-        log.WriteLogErrorLine();
+        log.item = listedPath(listed, i);
+        const std::size_t j = found.at(log.item);
+        log.note = j == kNotFound ? progressNote(i, listed.size()) : progressNote(j, now.size());
+        log.writeErrorLine();
     }
     searchAgain(window);
 }
@@ -144,9 +145,9 @@ std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder&
 
 } // namespace
 
-std::string targetFileName(std::size_t position, std::string_view fileName, bool bolPrefix) {
+std::string targetFileName(std::size_t position, std::string_view fileName, bool prefix) {
     std::string target;
-    if (bolPrefix) {
+    if (prefix) {
         std::string number = std::to_string(position);
         if (number.size() < 3)
             target.append(3 - number.size(), '0');
@@ -168,11 +169,12 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!isFileEntry(entries[i]))
+        if (!isFileEntry(entries, i))
             continue;
-        log.sLogItem = entryPath(entries[i]);
-        log.sLogNote = progressNote(i, count);
-        log.WriteLogLine();
+        log.item.clear();
+        appendListedPath(entries, i, log.item);
+        log.note = progressNote(i, count);
+        log.writeLine();
         auto file = reach(*pass, entries, i);
         const std::error_code error = file ? (*file)->remove() : file.error();
         if (error)
@@ -185,13 +187,12 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
 }
 
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       std::string sTargetPath, platform::FileId targetId, bool bolMove,
-                       bool bolPrefix) {
+                       std::string target, platform::FileId targetId, bool move, bool prefix) {
     const EntryList entries = window.resultList();
     if (entries.empty())
         return;
     const std::unique_ptr<platform::Pass> pass =
-        fs.beginPass(log.passFolders(std::move(sTargetPath), targetId));
+        fs.beginPass(log.passFolders(std::move(target), targetId));
     const Attached attached(log, *pass);
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries, *pass);
@@ -199,21 +200,21 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
-        if (!isFileEntry(entries[i]))
+        if (!isFileEntry(entries, i))
             continue;
-        const std::string_view listed = entryPath(entries[i]);
-        log.sLogItem = listed;
-        log.sLogNote = progressNote(i, count) + (bolMove ? " -> move" : " -> copy");
-        log.WriteLogLine();
-        const std::string name = targetFileName(i, modFile::FileNameFromPath(listed), bolPrefix);
-        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, bolMove))
+        log.item.clear();
+        appendListedPath(entries, i, log.item);
+        log.note = progressNote(i, count) + (move ? " -> move" : " -> copy");
+        log.writeLine();
+        const std::string name = targetFileName(i, entries.name(i), prefix);
+        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, move))
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);
     const std::vector<std::size_t> left =
-        bolMove ? survivors(*pass, entries, missed) : std::vector<std::size_t>();
+        move ? survivors(*pass, entries, missed) : std::vector<std::size_t>();
     searchAgain(window);
-    if (bolMove)
+    if (move)
         reportSurvivors(window, log, entries, left);
     else if (!missed.empty())
         window.showNotAllCopiedWarning();

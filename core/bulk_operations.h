@@ -37,18 +37,17 @@ public:
 // checked that the list is not empty and asked for confirmation.
 void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log);
 
-// Copies or moves every listed file into `sTargetPath`, the folder of identity `targetId` when
+// Copies or moves every listed file into `target`, the folder of identity `targetId` when
 // it was chosen (unknown: whatever folder is there), searches again and reports. Where the folder
 // at that path is no longer the one chosen, nothing is copied. A move deletes a source only after
 // its copy succeeded, and only while it is still the file that copy read, unchanged. A copy
 // never replaces a file the same pass wrote. The target is taken by value: the pass's searches
 // let events through, which may change the caller's.
 void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog& log,
-                       std::string sTargetPath, platform::FileId targetId, bool bolMove,
-                       bool bolPrefix);
+                       std::string target, platform::FileId targetId, bool move, bool prefix);
 
-// With `bolPrefix` the zero-based list position with at least three digits and "_", then the
+// With `prefix` the zero-based list position with at least three digits and "_", then the
 // file name.
-std::string targetFileName(std::size_t position, std::string_view fileName, bool bolPrefix);
+std::string targetFileName(std::size_t position, std::string_view fileName, bool prefix);
 
 } // namespace core

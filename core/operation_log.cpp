@@ -2,7 +2,6 @@
 
 #include "core/cp1252.h"
 #include "core/date_text.h"
-#include "core/modSpecialFolder.h"
 
 namespace core {
 
@@ -12,15 +11,14 @@ constexpr std::string_view kLogName = "Tilgomat.txt";
 
 // The folder the log goes into: the documents folder, else the current drive's root.
 std::string logFolder(const platform::Platform& fs) {
-    std::string folder = modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL);
+    std::string folder = fs.documentsFolder();
     return folder.empty() ? std::string("\\") : folder;
 }
 
 } // namespace
 
 std::string logPath(const platform::Platform& fs) {
-    return modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL) + "\\" +
-           std::string(kLogName);
+    return fs.documentsFolder() + "\\" + std::string(kLogName);
 }
 
 OperationLog::OperationLog(platform::Platform& fs) : m_fs(fs), m_folder(logFolder(fs)) {
@@ -40,20 +38,20 @@ platform::PassFolders OperationLog::passFolders(std::string target,
     return folders;
 }
 
-std::error_code OperationLog::WriteLogLine() {
-    return writeLine({});
+std::error_code OperationLog::writeLine() {
+    return write({});
 }
 
-std::error_code OperationLog::WriteLogErrorLine() {
-    return writeLine(" ->error delete");
+std::error_code OperationLog::writeErrorLine() {
+    return write(" ->error delete");
 }
 
-std::error_code OperationLog::writeLine(std::string_view suffix) {
+std::error_code OperationLog::write(std::string_view suffix) {
     std::string line = dateText(m_fs.now());
     line += ";\"";
-    line += sLogItem;
+    line += item;
     line += "\";";
-    line += sLogNote;
+    line += note;
     line += suffix;
     // The line end is added after the conversion, which turns every control character into
     // "?": a path holding CR or LF cannot split or forge a line.

@@ -21,15 +21,15 @@ public:
     explicit OperationLog(platform::Platform& fs);
 
     // Filled by the caller before each write; both keep their values afterwards.
-    std::string sLogItem;
-    std::string sLogNote;
+    std::string item;
+    std::string note;
 
-    // Appends: date and time ; "sLogItem" ; sLogNote CR LF, through the pass under way (see
+    // Appends: date and time ; "item" ; note CR LF, through the pass under way (see
     // attach), else through a pass of its own. A failure loses the line and is returned only so
     // that tests can see it; the bulk operations go on regardless.
-    std::error_code WriteLogLine();
+    std::error_code writeLine();
     // The same line with " ->error delete" after the note.
-    std::error_code WriteLogErrorLine();
+    std::error_code writeErrorLine();
 
     // The folders a pass that writes this log holds: the log's folder (worked out anew) and
     // `target` with the identity it was chosen with.
@@ -39,7 +39,7 @@ public:
     void attach(platform::Pass* pass) { m_pass = pass; }
 
 private:
-    std::error_code writeLine(std::string_view suffix);
+    std::error_code write(std::string_view suffix);
 
     platform::Platform& m_fs;
     // The log's folder as found at the start, and its identity.

@@ -14,25 +14,22 @@ char lowerAscii(char c) {
 
 } // namespace
 
-char driveLetterOf(std::string_view text) {
-    if (text.size() < 2 || text[1] != ':')
-        return 0;
-    const char c = lowerAscii(text[0]);
-    return c >= 'a' && c <= 'z' ? c : 0;
-}
-
 bool isDriveText(std::string_view text) {
     return driveLetterOf(text) != 0 && (text.size() == 2 || text[2] == ' ');
 }
 
 std::string_view shareRootOf(std::string_view text) {
-    if (!text.starts_with("\\\\"))
+    const auto syntax = platform::parsePathText(text);
+    if (!syntax || !syntax->network() || syntax->exact)
         return {};
-    const std::size_t server = text.find('\\', 2);
-    if (server == std::string_view::npos || server == 2 || server + 1 >= text.size() ||
-        text[server + 1] == '\\')
-        return {};
-    return text.substr(0, text.find('\\', server + 1));
+    return text.substr(
+        0, static_cast<std::size_t>(syntax->share.data() + syntax->share.size() - text.data()));
+}
+
+bool beginsWithDrive(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    const char first = lowerAscii(text.empty() ? '\0' : text.front());
+    return (first >= 'a' && first <= 'z') || !shareRootOf(text).empty();
 }
 
 bool onSameDrive(std::string_view a, std::string_view b) {

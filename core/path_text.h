@@ -2,23 +2,28 @@
 
 // The program's path text: a drive letter, a colon and backslashes ("C:\Daten\Brief.txt"), or a
 // network path whose share root plays the part of "C:\" ("\\server\share\Brief.txt"); and the
-// drive texts of the drive lists ("c: [/]").
+// drive texts of the drive lists ("c: [/]"). The text is taken apart by the platform's parser
+// (platform/path_syntax.h), which every backend uses too.
+
+#include "platform/path_syntax.h"
 
 #include <string>
 #include <string_view>
 
 namespace core {
 
-// The drive letter, lower case, at the start of path or drive text ("d: [x]", "D:", "d:\x");
-// 0 when the text does not start with one.
-char driveLetterOf(std::string_view text);
+using platform::driveLetterOf;
 
 // True for a drive as the drive lists name it ("d: [x]", "D:"), not a path on it ("D:\x").
 bool isDriveText(std::string_view text);
 
 // The share root a network path starts with ("\\server\share" of "\\server\share\x"); empty
-// when the text does not start with one.
+// when the text does not start with one, or is no path text.
 std::string_view shareRootOf(std::string_view text);
+
+// True when the text, leading blanks aside, begins with an ASCII letter (a drive letter, without
+// looking further) or a share root: the path texts a bulk operation acts on.
+bool beginsWithDrive(std::string_view text);
 
 // True when both texts start with the same drive letter, in either case, or the same share root.
 bool onSameDrive(std::string_view a, std::string_view b);

@@ -1,7 +1,5 @@
 #include "core/registry_value.h"
 
-#include "core/modFile.h"
-
 #include <algorithm>
 #include <array>
 
@@ -70,7 +68,7 @@ std::optional<std::string> locateSysInfoTool(platform::Platform& fs) {
     if (GetKeyValue(registry, platform::Registry::kHkeyLocalMachine,
                     "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", value)) {
         std::string tool = value + "\\MSINFO32.EXE";
-        if (modFile::FileExists(fs, tool))
+        if (fs.fileLength(tool).ok())
             return tool;
         return std::nullopt;
     }

@@ -8,65 +8,70 @@ namespace core {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+// Appends `start` and the names of `folder` and the folders above it, each below the top one
+// followed by "\"; the text is sized first and filled from its end, so that no depth costs
+// more than the one string.
+void appendFolderPath(const EntryList& list, std::uint32_t folder, std::string_view start,
+                      std::string& out) {
+    std::size_t length = start.size();
+    for (std::uint32_t f = folder; f != kNoFolder; f = list.folder(f).parent)
+        length += list.folderName(f).size() + (list.folder(f).parent != kNoFolder ? 1 : 0);
+    const std::size_t begin = out.size();
+    out.resize(begin + length);
+    std::size_t end = out.size();
+    for (std::uint32_t f = folder; f != kNoFolder; f = list.folder(f).parent) {
+        if (list.folder(f).parent != kNoFolder)
+            out[--end] = '\\';
+        const std::string_view name = list.folderName(f);
+        end -= name.size();
+        std::copy(name.begin(), name.end(), out.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    std::copy(start.begin(), start.end(), out.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
 } // namespace
 
-bool isFileEntry(std::string_view entry) {
-    std::string_view trimmed = trimBlanks(entry);
-    if (trimmed.empty() || trimmed.starts_with(kFolderMark))
-        return false;
-    char first = trimmed.front();
-    if (first >= 'a' && first <= 'z')
-        first = static_cast<char>(first - 'a' + 'A');
-    return (first >= 'A' && first <= 'Z') || !shareRootOf(trimmed).empty();
+void appendListedPath(const EntryList& list, std::size_t i, std::string& out) {
+    appendFolderPath(list, list[i].folder, list.start.listed, out);
+    out += list.name(i);
 }
 
-std::string_view entryPath(std::string_view entry) {
-    if (entry.starts_with(kFileMark))
-        return entry.substr(kFileMark.size());
-    return trimBlanks(entry);
+std::string listedPath(const EntryList& list, std::size_t i) {
+    std::string path;
+    appendListedPath(list, i, path);
+    return path;
 }
 
-namespace {
-
-bool belowStart(const EntryList& list, std::string_view entry) {
-    const SearchStart& start = list.start;
-    return !start.exact.empty() && entry.starts_with(kFileMark) &&
-           entryPath(entry).starts_with(start.listed);
+std::string entryText(const EntryList& list, std::size_t i) {
+    std::string text(list[i].kind == EntryKind::file ? kFileMark : kFolderMark);
+    appendListedPath(list, i, text);
+    return text;
 }
 
-} // namespace
+bool isFileEntry(const EntryList& list, std::size_t i) {
+    return list[i].kind == EntryKind::file && list.folder(list[i].folder).onDrive;
+}
 
 std::string actionPath(const EntryList& list, std::size_t i) {
-    const std::string_view entry = list[i];
-    const std::string_view path = entryPath(entry);
-    const SearchStart& start = list.start;
-    if (!belowStart(list, entry))
-        return std::string(path);
-    std::string found = start.exact;
-    found += path.substr(start.listed.size());
-    return exactPathText(found);
+    if (list.start.exact.empty())
+        return listedPath(list, i);
+    std::string path;
+    appendFolderPath(list, list[i].folder, list.start.exact, path);
+    path += list.name(i);
+    return exactPathText(path);
 }
 
 platform::ListedTrail listedTrail(const EntryList& list, std::size_t i) {
     platform::ListedTrail trail;
-    const EntryIdentity identity = list.identity(i);
-    if (identity.folder == EntryIdentity::kNoFolder || !belowStart(list, list[i]))
+    const ListedEntry& entry = list[i];
+    if (list.start.exact.empty())
         return trail;
-    for (std::uint32_t f = identity.folder; f != EntryIdentity::kNoFolder;
-         f = list.folders()[f].parent)
-        trail.folders.push_back(list.folders()[f].id);
+    for (std::uint32_t f = entry.folder; f != kNoFolder; f = list.folder(f).parent)
+        trail.folders.push_back(list.folder(f).id);
     std::reverse(trail.folders.begin(), trail.folders.end());
-    trail.file = identity.id;
-    trail.link = identity.link;
-    trail.listedAt = list.folders()[identity.folder].changed;
+    trail.file = entry.id;
+    trail.link = entry.link;
+    trail.listedAt = list.folder(entry.folder).changed;
     return trail;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 // The search as the window, the passes' new searches, the tests and the benchmarks run it:
-// the pattern reduced, the start folder walked, the entries counted by their marks.
+// the pattern reduced, the start folder walked, the entries counted by their kind.
 
 #include "core/entry_list.h"
-#include "core/modFile.h"
+#include "core/walk.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -20,12 +20,11 @@ struct SearchQuery {
 
 struct SearchResult {
     EntryList entries;
-    std::int64_t files = 0;   // entries without the folder mark
-    std::int64_t folders = 0; // entries with it
+    std::int64_t files = 0;   // file entries
+    std::int64_t folders = 0; // subfolder entries
 };
 
 SearchResult search(const platform::Platform& fs, const SearchQuery& query,
-                    const modFile::ProcessEvents& processEvents = {},
-                    const modFile::WalkOptions& options = {});
+                    const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
 
 } // namespace core

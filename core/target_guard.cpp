@@ -42,10 +42,10 @@ void TargetGuard::moved(std::size_t i, std::string_view name) {
 }
 
 std::optional<platform::FileId> TargetGuard::walkIdentity(std::size_t i) const {
-    const EntryIdentity identity = m_entries.identity(i);
-    if (identity.id == 0 || identity.folder == EntryIdentity::kNoFolder)
+    const ListedEntry& entry = m_entries[i];
+    if (entry.id == 0)
         return std::nullopt;
-    return platform::FileId{m_entries.folders()[identity.folder].id.device, identity.id};
+    return platform::FileId{m_entries.folder(entry.folder).id.device, entry.id};
 }
 
 bool TargetGuard::isListed(const platform::FileId& id) {
@@ -68,9 +68,9 @@ void TargetGuard::recordListed(const platform::FileId& listed) {
 void TargetGuard::collectListed() {
     m_listed.emplace();
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (!isFileEntry(m_entries[i]))
+        if (!isFileEntry(m_entries, i))
             continue;
-        const EntryIdentity identity = m_entries.identity(i);
+        const ListedEntry& entry = m_entries[i];
         if (auto walked = walkIdentity(i)) {
             m_listed->insert(*walked);
         } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
@@ -78,7 +78,7 @@ void TargetGuard::collectListed() {
         } else if (listed.error() != std::errc::no_such_file_or_directory) {
             m_listedUnknown = true;
         }
-        if (!identity.link)
+        if (!entry.link)
             continue;
         if (auto linked = m_fs.fileIdFollowing(actionPath(m_entries, i)))
             recordListed(*linked);

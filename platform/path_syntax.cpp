@@ -12,10 +12,6 @@ namespace {
 // What follows kExactPrefix in the exact text of a network path, before its server.
 constexpr std::string_view kExactNetwork = "UNC\\";
 
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -41,6 +37,13 @@ bool isDeviceName(std::string_view name) {
 
 } // namespace
 
+char driveLetterOf(std::string_view text) {
+    if (text.size() < 2 || text[1] != ':')
+        return 0;
+    const char c = static_cast<char>(text[0] | 0x20);
+    return c >= 'a' && c <= 'z' ? c : 0;
+}
+
 bool isForbiddenInName(char c) {
     return static_cast<unsigned char>(c) < 32 ||
            std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
@@ -60,8 +63,8 @@ Result<PathSyntax> parsePathText(std::string_view text) {
     if (exact && text.starts_with(kExactNetwork)) {
         text.remove_prefix(kExactNetwork.size());
         network = true;
-    } else if (text.size() >= 2 && text[1] == ':' && isAsciiLetter(text[0])) {
-        syntax.letter = static_cast<char>(text[0] | 0x20);
+    } else if (const char letter = driveLetterOf(text)) {
+        syntax.letter = letter;
         text.remove_prefix(2);
     } else if (!exact && text.size() >= 2 && separates(text[0]) && separates(text[1])) {
         text.remove_prefix(2);

@@ -28,6 +28,10 @@ struct PathSyntax {
     std::vector<std::string_view> names; // into the parsed text
 };
 
+// The drive letter, lower case, that the text starts with ("d:", "D:\x", "d: [x]" as the drive
+// lists name drives); 0 when it starts with none.
+char driveLetterOf(std::string_view text);
+
 // invalid_argument for a NUL, a character Windows forbids in names, exact text that is not
 // exact, or a network path without its server or share.
 Result<PathSyntax> parsePathText(std::string_view text);

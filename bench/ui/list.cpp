@@ -19,6 +19,7 @@
 
 #include "measure.h"
 
+#include "core/result_entry.h"
 #include "platform/platform.h"
 #include "ui/controls/prompts.h"
 #include "ui/main/main_window.h"
@@ -223,7 +224,10 @@ int once(const fsys::path& dir) {
     Window window(dir);
     window.list();
     const core::EntryList& entries = window.w.resultEntries();
-    std::printf("%zu %zu\n", entries.size(), entries.textBytes());
+    std::size_t textBytes = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        textBytes += core::entryText(entries, i).size();
+    std::printf("%zu %zu\n", entries.size(), textBytes);
     return 0;
 }
 

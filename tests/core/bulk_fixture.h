@@ -3,6 +3,7 @@
 // A documents folder on drive C: (a fake home) and a data tree on drive D:, with a fixed clock
 // so that log lines can be compared byte for byte.
 
+#include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "test_window.h"
 
@@ -49,8 +50,8 @@ protected:
     }
     std::string entries(const core::BulkWindow& window) const {
         std::string text;
-        for (std::size_t i = 0; i < window.resultList().size(); ++i)
-            text += std::string(window.resultList()[i]) + "|";
+        for (const std::string& entry : testsupport::entryTexts(window.resultList()))
+            text += entry + "|";
         return text;
     }
 };

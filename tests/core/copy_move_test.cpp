@@ -46,8 +46,8 @@ TEST_F(CopyMove, PositionsGoBeyondThreeDigitsAndSixteenBits) {
     TestWindow window(fs, "D:\\Quelle", "TXT", false);
     core::EntryList list;
     for (int i = 0; i < 40000; ++i)
-        list.append(">>d:\\quelle\\Archiv");
-    list.append("    d:\\quelle\\a.txt");
+        testsupport::appendEntryText(list, ">>d:\\quelle\\Archiv");
+    testsupport::appendEntryText(list, "    d:\\quelle\\a.txt");
     window.setEntries(list);
 
     core::copyOrMoveEntries(window, fs, log, "D:\\Ziel", {}, false, true);

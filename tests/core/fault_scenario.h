@@ -9,10 +9,10 @@
 #include "pass_variants.h"
 
 #include "core/bulk_operations.h"
-#include "core/modFile.h"
 #include "core/operation_log.h"
 #include "core/result_entry.h"
 #include "platform/platform.h"
+#include "support/entry_texts.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -71,15 +71,15 @@ public:
         std::vector<std::string> lines;
         const char* suffix = pass == Pass::Copy ? " -> copy" : pass == Pass::Move ? " -> move" : "";
         for (std::size_t i = 0; i < listed.size(); ++i) {
-            if (core::isFileEntry(listed[i]))
-                lines.push_back(line(core::entryPath(listed[i]), note(i, listed.size()) + suffix));
+            if (core::isFileEntry(listed, i))
+                lines.push_back(line(core::listedPath(listed, i), note(i, listed.size()) + suffix));
         }
         if (pass != Pass::Copy) {
             const core::EntryList& left = window.resultList();
             for (std::size_t i = 0; i < left.size(); ++i) {
-                if (core::isFileEntry(left[i]))
+                if (core::isFileEntry(left, i))
                     lines.push_back(
-                        line(core::entryPath(left[i]), note(i, left.size()) + " ->error delete"));
+                        line(core::listedPath(left, i), note(i, left.size()) + " ->error delete"));
             }
         }
         if (lostLine && *lostLine < lines.size())
@@ -135,13 +135,7 @@ public:
         }
         EXPECT_EQ(window.copyWarnings, pass == Pass::Copy && !allCopied ? 1 : 0);
         if (pass != Pass::Copy) {
-            std::set<std::string> reported;
-            const core::EntryList& now = window.resultList();
-            for (std::size_t i = 0; i < now.size(); ++i) {
-                if (core::isFileEntry(now[i]))
-                    reported.insert(modFile::FileNameFromPath(core::entryPath(now[i])));
-            }
-            EXPECT_EQ(reported, left);
+            EXPECT_EQ(testsupport::fileEntryNames(window.resultList()), left);
             EXPECT_EQ(window.warnings, left.empty() ? 0 : 1);
         }
         EXPECT_EQ(logBytes(), expectedLog(pass, lostLine));

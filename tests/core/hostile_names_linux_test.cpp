@@ -63,13 +63,12 @@ struct HostileTree : coretest::Scenario {
         // then finds the look-alikes, which were never listed and so are never reported.
         window.listMatchingFiles();
         core::EntryList picked;
-        for (std::size_t i = 0; i < window.resultList().size(); ++i) {
-            const std::string_view entry = window.resultList()[i];
+        for (const std::string& entry : testsupport::entryTexts(window.resultList())) {
             bool lookAlike = false;
             for (const auto& other : lookAlikes())
                 lookAlike = lookAlike || entry == "    d:\\quelle\\" + other;
             if (!lookAlike)
-                picked.append(entry);
+                testsupport::appendEntryText(picked, entry);
         }
         window.setEntries(picked);
         listed = picked;
@@ -81,14 +80,14 @@ TEST(HostileNames, AreListedOnceEachAsThemselves) {
     HostileTree t;
     EXPECT_EQ(t.listed.size(), hostileNames().size());
     for (std::size_t i = 0; i < t.listed.size(); ++i) {
-        const std::string_view entry = t.listed[i];
-        EXPECT_TRUE(core::isFileEntry(entry)) << entry;
+        const std::string entry = core::entryText(t.listed, i);
+        EXPECT_TRUE(core::isFileEntry(t.listed, i)) << entry;
         // The path text holds no separator or control character of the host name.
-        const std::string_view name = entry.substr(std::string_view("    d:\\quelle\\").size());
+        const std::string_view name = t.listed.name(i);
         EXPECT_EQ(name.find_first_of(std::string_view("\\:\r\n\t*?\"<>|", 11)),
                   std::string_view::npos)
             << entry;
-        EXPECT_EQ(modFile::FileNameFromPath(core::entryPath(entry)), name);
+        EXPECT_EQ(entry, "    d:\\quelle\\" + std::string(name));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "fault_scenario.h"
 
+#include "support/entry_texts.h"
 #include "support/mass_listing.h"
 
 #include "core/bulk_operations.h"
@@ -35,9 +36,9 @@ TEST(HugeLists, AWalkOverMoreThanAMillionEntriesCountsEveryOne) {
     const auto folders = static_cast<std::size_t>(found.folders);
     EXPECT_EQ(files, kFiles);
     EXPECT_EQ(folders, kFolders);
-    EXPECT_EQ(hits[0], "    d:\\quelle\\masse\\f0.txt");
-    EXPECT_EQ(hits[1], ">>d:\\quelle\\masse\\o0");
-    EXPECT_EQ(hits[hits.size() - 1], "    d:\\quelle\\masse\\f1099999.txt");
+    EXPECT_EQ(core::entryText(hits, 0), "    d:\\quelle\\masse\\f0.txt");
+    EXPECT_EQ(core::entryText(hits, 1), ">>d:\\quelle\\masse\\o0");
+    EXPECT_EQ(core::entryText(hits, hits.size() - 1), "    d:\\quelle\\masse\\f1099999.txt");
 }
 
 TEST(HugeLists, PassesOverMoreThanAMillionEntriesKeepNotesAndPrefixes) {
@@ -46,8 +47,8 @@ TEST(HugeLists, PassesOverMoreThanAMillionEntriesKeepNotesAndPrefixes) {
     core::EntryList list;
     list.reserve(kFiles + kFolders + 1, (kFiles + kFolders) * 24);
     for (std::size_t i = 0; i < kFiles + kFolders; ++i)
-        list.append(">>d:\\quelle\\o" + std::to_string(i));
-    list.append("    d:\\quelle\\a.txt");
+        testsupport::appendEntryText(list, ">>d:\\quelle\\o" + std::to_string(i));
+    testsupport::appendEntryText(list, "    d:\\quelle\\a.txt");
     s.window.setEntries(std::move(list));
     core::copyOrMoveEntries(s.window, s.fs, s.log, "D:\\Ziel", {}, false, true);
     EXPECT_EQ(testsupport::readBytes(s.data.path() / "Ziel/1140000_a.txt"), "erste Datei");

@@ -68,7 +68,7 @@ TEST_F(MoveByRename, EndsExactlyAsCopyAndDelete) {
         TestWindow window(platform, d + "\\Quelle", "*", true);
         core::EntryList list;
         for (const auto& entry : entries(d))
-            list.append(entry);
+            testsupport::appendEntryText(list, entry);
         window.setEntries(list);
         core::copyOrMoveEntries(window, platform, log, "D:\\" + name + "\\Ziel", {}, true, prefix);
         return window.warnings;

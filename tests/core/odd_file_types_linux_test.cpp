@@ -62,12 +62,7 @@ TEST(SpecialFiles, AreListedAsFilesAndNeverOpenedNorDeletedAsFiles) {
         const auto specials = addSpecials(s);
         EXPECT_TRUE(specials.contains("rohr.txt") && specials.contains("sockel.txt"));
         s.window.listMatchingFiles();
-        std::set<std::string> listed;
-        for (std::size_t i = 0; i < s.window.resultList().size(); ++i) {
-            const std::string_view entry = s.window.resultList()[i];
-            if (core::isFileEntry(entry))
-                listed.insert(modFile::FileNameFromPath(core::entryPath(entry)));
-        }
+        const std::set<std::string> listed = testsupport::fileEntryNames(s.window.resultList());
         for (const auto& [name, type] : specials)
             EXPECT_TRUE(listed.contains(name)) << name;
         EXPECT_TRUE(listed.contains("kaputt.txt"));
@@ -87,12 +82,7 @@ TEST(SpecialFiles, AreListedAsFilesAndNeverOpenedNorDeletedAsFiles) {
         }
         if (pass == Pass::Copy)
             return;
-        std::set<std::string> reported;
-        for (std::size_t i = 0; i < s.window.resultList().size(); ++i) {
-            const std::string_view entry = s.window.resultList()[i];
-            if (core::isFileEntry(entry))
-                reported.insert(modFile::FileNameFromPath(core::entryPath(entry)));
-        }
+        const std::set<std::string> reported = testsupport::fileEntryNames(s.window.resultList());
         std::set<std::string> expected;
         for (const auto& [name, type] : specials)
             expected.insert(name);

@@ -492,7 +492,7 @@ std::vector<std::string> expectedFailures(const std::vector<std::string>& listed
             at == final.end()
                 ? std::to_string(i + 1) + "/" + std::to_string(listed.size())
                 : std::to_string(at - final.begin() + 1) + "/" + std::to_string(final.size());
-        lines.push_back(std::string(core::entryPath(listed[i])) + ";" + note + " ->error delete");
+        lines.push_back(listed[i].substr(core::kFileMark.size()) + ";" + note + " ->error delete");
     }
     return lines;
 }
@@ -620,8 +620,8 @@ void runCase(Case c) {
     ASSERT_EQ(sortedList, model.search(c.pattern, c.subfolders)) << "the search listed other files";
     model.list(listed);
     // The change comes just before the pass reaches the listed file c.changeAt, or the last.
-    const auto files = static_cast<std::size_t>(
-        std::count_if(listed.begin(), listed.end(), [](auto& e) { return core::isFileEntry(e); }));
+    const auto files = static_cast<std::size_t>(std::count_if(
+        listed.begin(), listed.end(), [](auto& e) { return e.starts_with(core::kFileMark); }));
     const std::size_t changeAt = std::min(c.changeAt, files == 0 ? 0 : files - 1);
     std::optional<std::size_t> changed;
     testsupport::TempDir kept;
@@ -672,8 +672,8 @@ void runCase(Case c) {
         logLines(testsupport::readBytes(home.documents() / "Tilgomat.txt"), attempts, failures);
         std::vector<std::string> expectedAttempts;
         for (const auto& entry : listed) {
-            if (core::isFileEntry(entry))
-                expectedAttempts.emplace_back(core::entryPath(entry));
+            if (entry.starts_with(core::kFileMark))
+                expectedAttempts.push_back(entry.substr(core::kFileMark.size()));
         }
         EXPECT_EQ(attempts, expectedAttempts);
         EXPECT_EQ(failures, expectedFailures(listed, testsupport::entryTexts(window.resultList()),

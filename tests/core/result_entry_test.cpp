@@ -1,44 +1,32 @@
 #include "core/attribute_bits.h"
 #include "core/bulk_operations.h"
 #include "core/date_text.h"
+#include "core/path_text.h"
 #include "core/result_entry.h"
+#include "support/entry_texts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using core::entryPath;
-using core::isFileEntry;
-
-TEST(FileEntryTest, AcceptsOnlyPathsStartingWithADriveLetterOrShare) {
-    EXPECT_TRUE(isFileEntry("    c:\\daten\\Brief.doc"));
-    EXPECT_TRUE(isFileEntry("C:\\a"));
-    EXPECT_TRUE(isFileEntry("  z:\\x  "));
-    EXPECT_TRUE(isFileEntry("a")); // the test looks at the first character only
-    EXPECT_TRUE(isFileEntry("    \\\\server\\share\\Brief.doc")); // a search on a share
-
-    EXPECT_FALSE(isFileEntry(""));
-    EXPECT_FALSE(isFileEntry("      "));
-    EXPECT_FALSE(isFileEntry(">>c:\\daten\\Archiv"));
-    EXPECT_FALSE(isFileEntry("  >>c:\\daten\\Archiv"));
-    EXPECT_FALSE(isFileEntry("    \\daten\\Brief.doc")); // search from an empty folder text
-    EXPECT_FALSE(isFileEntry("    \\\\daten\\"));
-    EXPECT_FALSE(isFileEntry("    1:\\x"));
-    EXPECT_FALSE(isFileEntry("    _:\\x"));
-    EXPECT_FALSE(isFileEntry("    @x"));
-    EXPECT_FALSE(isFileEntry("    [x"));
-    EXPECT_FALSE(isFileEntry("    \xC3\xA4:\\x")); // ä is no drive letter
-    EXPECT_FALSE(isFileEntry("\tc:\\x"));          // only blanks are trimmed
+// The path texts a bulk operation acts on: a drive letter or a share root at their start.
+TEST(FileEntryTest, ActsOnPathsBeginningWithADriveLetterOrAShare) {
+    for (std::string_view text : {"c:\\daten\\", "C:\\", "  z:\\x", "a", "\\\\server\\share\\"})
+        EXPECT_TRUE(core::beginsWithDrive(text)) << text;
+    for (std::string_view text : {"", "      ", "\\daten\\", "\\\\daten\\", "1:\\x", "_:\\x", "@x",
+                                  "[x", "\xC3\xA4:\\x", "\tc:\\x"})
+        EXPECT_FALSE(core::beginsWithDrive(text)) << text;
 }
 
-TEST(FileEntryTest, ActsOnTheExactNameAfterTheFourBlanks) {
-    EXPECT_EQ(entryPath("    c:\\d\\name"), "c:\\d\\name");
-    EXPECT_EQ(entryPath("    c:\\d\\ name "), "c:\\d\\ name ");
-    EXPECT_EQ(entryPath("    c:\\d\\name  "), "c:\\d\\name  ");
-    EXPECT_NE(entryPath("    c:\\d\\ name "), entryPath("    c:\\d\\name"));
-    // Text not written by the walk is trimmed.
-    EXPECT_EQ(entryPath("  c:\\d\\name  "), "c:\\d\\name");
-    EXPECT_EQ(entryPath(">>c:\\d\\sub"), ">>c:\\d\\sub");
+// A file keeps its exact name, blanks included; a subfolder entry is never acted on.
+TEST(FileEntryTest, ActsOnTheExactNameOfFilesOnly) {
+    core::EntryList list;
+    for (std::string_view text : {">>c:\\d\\sub", "    c:\\d\\ name ", "    c:\\d\\name"})
+        testsupport::appendEntryText(list, text);
+    EXPECT_FALSE(core::isFileEntry(list, 0));
+    EXPECT_TRUE(core::isFileEntry(list, 1) && core::isFileEntry(list, 2));
+    EXPECT_EQ(core::listedPath(list, 1), "c:\\d\\ name ");
+    EXPECT_EQ(core::actionPath(list, 2), "c:\\d\\name");
 }
 
 TEST(TargetName, TheZeroBasedPrefix) {

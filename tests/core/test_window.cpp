@@ -1,13 +1,14 @@
 #include "test_window.h"
 
 #include "core/search.h"
+#include "support/entry_texts.h"
 
 namespace coretest {
 
 void TestWindow::setEntries(std::initializer_list<std::string_view> entries) {
     m_entries.clear();
     for (std::string_view entry : entries)
-        m_entries.append(entry);
+        testsupport::appendEntryText(m_entries, entry);
 }
 
 void TestWindow::listMatchingFiles() {

@@ -3,9 +3,9 @@
 // A small tree on drive C: and the walk over it, with the entries it must give built from the
 // backend's own listings.
 
-#include "core/modFile.h"
 #include "core/pattern.h"
 #include "core/search.h"
+#include "core/walk.h"
 #include "support/entry_texts.h"
 
 #include "support/temp_tree.h"

@@ -97,7 +97,7 @@ TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
     // before it are done, the folder entry counting like any other.
     std::vector<int> filePositions;
     for (std::size_t i = 0; i < s.w.resultEntries().size(); ++i)
-        if (!std::string_view(s.w.resultEntries()[i]).starts_with(">>"))
+        if (s.w.resultEntries()[i].kind == core::EntryKind::file)
             filePositions.push_back(static_cast<int>(i));
 
     s.prompts.answers = {Answer::Yes};

@@ -1,6 +1,7 @@
 // Delete, copy and move driven through the main window as a user would: the toolbar, the
 // confirmation, the target folder dialog; then the files and the log checked.
 
+#include "core/result_entry.h"
 #include "main_window_scaffold.h"
 #include "platform/platform.h"
 #include "qt_app.h"
@@ -110,7 +111,7 @@ TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
     EXPECT_FALSE(fs::exists(data.path() / "tree/c.txt"));
     EXPECT_TRUE(fs::exists(data.path() / "tree/keep.doc"));
     ASSERT_EQ(w->resultEntries().size(), 1u);
-    EXPECT_EQ(w->resultEntries()[0], "    d:\\tree\\b.txt");
+    EXPECT_EQ(core::entryText(w->resultEntries(), 0), "    d:\\tree\\b.txt");
     EXPECT_EQ(w->statusBar->panelText(1), QStringLiteral("Dateien 1"));
 
     // The pass logs in list order; only the survivor gets an error line.

@@ -1,7 +1,6 @@
 #include "ui/dialogs/log_viewer.h"
 
 #include "core/log_text.h"
-#include "core/modFile.h"
 #include "core/operation_log.h"
 #include "ui/controls/log_text_box.h"
 #include "ui/controls/prompts.h"
@@ -55,7 +54,7 @@ void LogViewer::createControls() {
 
 void LogViewer::showLog() {
     m_logPath = core::logPath(m_fs);
-    if (modFile::FileExists(m_fs, m_logPath)) {
+    if (m_fs.fileLength(m_logPath).ok()) {
         appendLog();
         return;
     }

@@ -1,6 +1,5 @@
 #include "ui/dialogs/target_folder_dialog.h"
 
-#include "core/modSpecialFolder.h"
 #include "core/path_text.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/folder_list_box.h"
@@ -85,8 +84,7 @@ void TargetFolderDialog::placeOverParent() {
 void TargetFolderDialog::openAtTarget() {
     m_targetAtOpening = m_owner.targetPath();
     if (m_owner.targetPath().empty())
-        m_owner.targetPath() = modSpecialFolder::SpecialFolderPath(
-            m_owner.platform(), modSpecialFolder::CSIDL_PERSONAL);
+        m_owner.targetPath() = m_owner.platform().documentsFolder();
     // The drive change below rewrites the target, so the start folder is kept aside.
     const std::string start = m_owner.targetPath();
 

@@ -1,6 +1,5 @@
 // The main window's start-up, layout, closing and folder views.
 
-#include "core/modSpecialFolder.h"
 #include "core/operation_log.h"
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
@@ -41,8 +40,7 @@ QString MainWindow::versionText() const {
 }
 
 void MainWindow::showStartState() {
-    const std::string documents =
-        modSpecialFolder::SpecialFolderPath(m_fs, modSpecialFolder::CSIDL_PERSONAL);
+    const std::string documents = m_fs.documentsFolder();
     m_shared.viewedFolder = documents;
     // The drive change moves the folder list to the drive's current folder, so the folder and
     // file lists are pointed at the documents folder itself afterwards. Without a documents

@@ -65,7 +65,7 @@ void MainWindow::listMatchingFiles() {
         }
     };
     // Folders are listed ahead on worker threads; closing the window ends the walk at once.
-    const modFile::WalkOptions ahead{listingThreads, [this] { return m_closing; }};
+    const core::WalkOptions ahead{listingThreads, [this] { return m_closing; }};
     core::SearchResult found = core::search(m_fs, query, onEachFolder, ahead);
     if (busyShown)
         hideProgress();

@@ -2,6 +2,8 @@
 
 #include "ui/controls/utf8_text.h"
 
+#include "core/result_entry.h"
+
 #include <limits>
 
 namespace ui {
@@ -22,8 +24,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    const std::string_view entry = m_entries[static_cast<std::size_t>(index.row())];
-    return ui::fromUtf8(entry);
+    return ui::fromUtf8(core::entryText(m_entries, static_cast<std::size_t>(index.row())));
 }
 
 void ResultListModel::setEntries(core::EntryList&& entries) {

@@ -6,8 +6,8 @@
 
 namespace ui {
 
-// The result list's entries for a list view. The entries stay in their packed form; a row's
-// text is made only when the view draws it, so a million entries cost no extra memory.
+// The result list's entries for a list view. The entries stay records; a row's text is made
+// only when the view draws it, so a million entries cost no extra memory.
 class ResultListModel : public QAbstractListModel {
     Q_OBJECT
 

@@ -25,10 +25,10 @@ TEST(DocumentsOnAShare, TheLogIsWrittenThereAndItsFilesAreReached) {
     auto fs = platform::createPlatformOver({{'c', c.str(), ""}}, c.str(), documents);
     EXPECT_EQ(fs->documentsFolder(), documents);
     core::OperationLog log(*fs);
-    EXPECT_FALSE(log.WriteLogLine());
+    EXPECT_FALSE(log.writeLine());
     // A search there lists the log as a file to act on, which a pass reaches exactly.
     const core::SearchResult found = core::search(*fs, {documents + "\\..\\dokumente", "*.txt"});
-    ASSERT_TRUE(found.files == 1 && core::isFileEntry(found.entries[0]));
+    ASSERT_TRUE(found.files == 1 && core::isFileEntry(found.entries, 0));
     {
         // Removed, and its folders let go of with the pass, before the share goes.
         const auto pass = fs->beginPass({});

@@ -1,14 +1,13 @@
-#include "core/modFile.h"
+#include "core/walk.h"
 
 #include "core/listing_ahead.h"
 #include "core/path_text.h"
 #include "core/pattern.h"
-#include "core/result_entry.h"
 
 #include <deque>
 #include <utility>
 
-namespace modFile {
+namespace core {
 
 namespace {
 
@@ -17,39 +16,37 @@ namespace {
 // visited at that depth.
 class Walk {
 public:
-    Walk(const platform::Platform& fs, std::string_view pattern, core::EntryList& hits,
-         bool subfolders, const ProcessEvents& processEvents, const WalkOptions& options)
+    Walk(const platform::Platform& fs, std::string_view pattern, EntryList& hits, bool subfolders,
+         const ProcessEvents& processEvents, const WalkOptions& options)
         : m_fs(fs), m_matcher(fs, pattern), m_hits(hits), m_subfolders(subfolders),
           m_processEvents(processEvents), m_stopRequested(options.stopRequested),
           m_ahead(fs, subfolders ? options.listingThreads : 0, options.slowListing) {}
 
-    std::int32_t run(std::string prefix, platform::HostFolder start);
+    std::int32_t run(platform::HostFolder start);
 
 private:
     struct Level {
         platform::HostFolder folder;
         platform::Listing listing;
-        std::size_t next = 0;         // index of the next listing entry to look at
-        std::size_t prefixLength = 0; // length of the folder's path text in m_prefix
-        std::uint32_t listed = 0;     // the folder's index among the list's folders
+        std::size_t next = 0;     // index of the next listing entry to look at
+        std::uint32_t listed = 0; // the folder's index among the list's folders
     };
 
-    bool enter(std::size_t depth, platform::HostFolder folder);
+    bool enter(std::size_t depth, platform::HostFolder folder, std::string_view name);
     bool stopped();
-    void add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry);
+    void add(EntryKind kind, const Level& level, const platform::Listing::Entry& entry);
 
     const platform::Platform& m_fs;
-    core::TailMatcher m_matcher;
-    core::EntryList& m_hits;
+    TailMatcher m_matcher;
+    EntryList& m_hits;
     bool m_subfolders;
     const ProcessEvents& m_processEvents;
     const std::function<bool()>& m_stopRequested;
-    core::ListingAhead m_ahead;
+    ListingAhead m_ahead;
     bool m_stopped = false;
 
     std::deque<Level> m_levels;            // references stay valid while deeper levels are added
     std::vector<platform::FileId> m_above; // identity of each folder of the current descent
-    std::string m_prefix;                  // path text of the folder being listed, ending in "\"
     std::int32_t m_count = 0;
 };
 
@@ -58,10 +55,10 @@ bool Walk::stopped() {
     return m_stopped;
 }
 
-// Lists `folder` as the folder at `depth`; false when it cannot be listed or is already on the
-// current descent (a link back to an ancestor), so that the walk always ends, and when the walk
-// is to stop.
-bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
+// Lists `folder`, named `name` in the folder above, as the folder at `depth`; false when it cannot
+// be listed or is already on the current descent (a link back to an ancestor), so that the walk
+// always ends, and when the walk is to stop.
+bool Walk::enter(std::size_t depth, platform::HostFolder folder, std::string_view name) {
     if (m_processEvents)
         m_processEvents();
     if (stopped())
@@ -78,25 +75,24 @@ bool Walk::enter(std::size_t depth, platform::HostFolder folder) {
     m_above.resize(depth);
     if (m_ahead.take(level.folder, m_above, level.listing, waiting))
         return false;
-    if (core::isOnDescent(m_above, level.listing.id))
+    if (isOnDescent(m_above, level.listing.id))
         return false;
     m_above.push_back(level.listing.id);
     level.next = 0;
-    level.prefixLength = m_prefix.size();
-    level.listed = m_hits.addFolder(
-        {level.listing.id, depth == 0 ? core::EntryIdentity::kNoFolder : m_levels[depth - 1].listed,
-         level.listing.changed});
+    level.listed =
+        m_hits.addFolder({level.listing.id, depth == 0 ? kNoFolder : m_levels[depth - 1].listed,
+                          level.listing.changed},
+                         name);
     return true;
 }
 
-void Walk::add(std::string_view mark, const Level& level, const platform::Listing::Entry& entry) {
-    m_hits.append(mark, m_prefix, level.listing.name(entry), {level.listed, entry.link, entry.id});
+void Walk::add(EntryKind kind, const Level& level, const platform::Listing::Entry& entry) {
+    m_hits.add({entry.id, level.listed, kind, entry.link}, level.listing.name(entry));
     ++m_count;
 }
 
-std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
-    m_prefix = std::move(prefix);
-    if (!enter(0, std::move(start)))
+std::int32_t Walk::run(platform::HostFolder start) {
+    if (!enter(0, std::move(start), {}))
         return 0;
     std::size_t depth = 0;
     for (;;) {
@@ -108,20 +104,16 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
             const std::string_view name = level.listing.name(entry);
             if (!entry.folder) {
                 if (m_matcher.matches(name))
-                    add(core::kFileMark, level, entry);
+                    add(EntryKind::file, level, entry);
             } else if (name == "." || name == "..") {
                 continue;
             } else if (!m_subfolders) {
-                add(core::kFolderMark, level, entry);
+                add(EntryKind::subfolder, level, entry);
             } else {
-                m_prefix.append(name);
-                m_prefix.push_back('\\');
-                descended =
-                    enter(depth + 1, m_fs.childFolder(level.folder, level.listing.hostName(entry)));
+                descended = enter(
+                    depth + 1, m_fs.childFolder(level.folder, level.listing.hostName(entry)), name);
                 if (m_stopped)
                     return m_count;
-                if (!descended)
-                    m_prefix.resize(level.prefixLength);
             }
         }
         if (descended) {
@@ -130,17 +122,16 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
             return m_count;
         } else {
             --depth;
-            m_prefix.resize(m_levels[depth].prefixLength);
         }
     }
 }
 
 } // namespace
 
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
-                          std::string_view pattern, core::EntryList& hits, bool subfolders,
-                          const ProcessEvents& processEvents, const WalkOptions& options) {
-    folder = core::withTrailingBackslash(std::move(folder));
+std::int32_t walkFolder(const platform::Platform& fs, std::string folder, std::string_view pattern,
+                        EntryList& hits, bool subfolders, const ProcessEvents& processEvents,
+                        const WalkOptions& options) {
+    folder = withTrailingBackslash(std::move(folder));
     // The walk starts from the folder as chosen; only the entries' text is lower-cased, since
     // the lower-cased text could name the folder's twin.
     auto start = fs.resolveFolder(folder);
@@ -150,18 +141,9 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
             processEvents();
         return 0;
     }
-    hits.start = {listed, core::withTrailingBackslash(std::move(start->text))};
+    hits.start = {std::move(listed), withTrailingBackslash(std::move(start->text))};
     Walk walk(fs, pattern, hits, subfolders, processEvents, options);
-    return walk.run(std::move(listed), std::move(*start));
+    return walk.run(std::move(*start));
 }
 
-std::string FileNameFromPath(std::string_view path) {
-    const auto cut = path.find_last_of("\\:");
-    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
-
-bool FileExists(const platform::Platform& fs, std::string_view path) {
-    return fs.fileLength(path).ok();
-}
-
-} // namespace modFile
+} // namespace core
