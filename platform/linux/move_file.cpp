@@ -1,5 +1,6 @@
 #include "platform/linux/move_file.h"
 
+#include "platform/error.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/temporary_name.h"
@@ -115,7 +116,8 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
     // A file system whose numbers follow names rather than files (FUSE without its own) shows a
     // linked file under another number: the caller then copies, which checks the file itself.
     if (!listed)
-        error = errc(linking ? std::errc::operation_not_supported : std::errc::identifier_removed);
+        error =
+            linking ? errc(std::errc::operation_not_supported) : make_error_code(Error::NotListed);
     else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf, linking))
         error = lastError();
     if (!error)
@@ -124,7 +126,7 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
     // a name of the program's own, and reported as not the listed file.
     if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf, linking)) {
         park(target.dirFd(), parked, source.dirFd(), linking);
-        error = errc(std::errc::identifier_removed);
+        error = make_error_code(Error::NotListed);
     }
     unmark();
     return error;
