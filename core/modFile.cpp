@@ -137,7 +137,7 @@ std::int32_t Walk::run(std::string prefix, platform::HostFolder start) {
 
 } // namespace
 
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
+std::int32_t CollectFiles(platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents, const WalkOptions& options) {
     folder = core::withTrailingBackslash(std::move(folder));
@@ -160,7 +160,7 @@ std::string FileNameFromPath(std::string_view path) {
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
-bool FileExists(const platform::Platform& fs, std::string_view path) {
+bool FileExists(platform::Platform& fs, std::string_view path) {
     return fs.fileLength(path).ok();
 }
 

@@ -36,7 +36,7 @@ struct WalkOptions {
 // `subfolders` the walk descends; without, the start folder's subfolders are listed as ">>"
 // entries. Returns the number of entries appended. While the walk waits for a folder listed
 // ahead, `processEvents` runs every few milliseconds too.
-std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
+std::int32_t CollectFiles(platform::Platform& fs, std::string folder,
                           std::string_view pattern, core::EntryList& hits, bool subfolders,
                           const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
 
@@ -44,6 +44,6 @@ std::int32_t CollectFiles(const platform::Platform& fs, std::string folder,
 std::string FileNameFromPath(std::string_view path);
 
 // True when the length of the file at `path` can be determined (an empty file counts).
-bool FileExists(const platform::Platform& fs, std::string_view path);
+bool FileExists(platform::Platform& fs, std::string_view path);
 
 } // namespace modFile

@@ -2,7 +2,7 @@
 
 namespace modSpecialFolder {
 
-std::string SpecialFolderPath(const platform::Platform& fs, std::int32_t folderId) {
+std::string SpecialFolderPath(platform::Platform& fs, std::int32_t folderId) {
     return folderId == CSIDL_PERSONAL ? fs.documentsFolder() : std::string();
 }
 

@@ -12,6 +12,6 @@ inline constexpr std::int32_t CSIDL_PERSONAL = 5;
 
 // The path of a shell folder, empty text when it cannot be found. Only CSIDL_PERSONAL is
 // known; any other id gives empty text.
-std::string SpecialFolderPath(const platform::Platform& fs, std::int32_t folderId);
+std::string SpecialFolderPath(platform::Platform& fs, std::int32_t folderId);
 
 } // namespace modSpecialFolder

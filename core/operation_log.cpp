@@ -11,14 +11,14 @@ namespace {
 constexpr std::string_view kLogName = "Tilgomat.txt";
 
 // The folder the log goes into: the documents folder, else the current drive's root.
-std::string logFolder(const platform::Platform& fs) {
+std::string logFolder(platform::Platform& fs) {
     std::string folder = modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL);
     return folder.empty() ? std::string("\\") : folder;
 }
 
 } // namespace
 
-std::string logPath(const platform::Platform& fs) {
+std::string logPath(platform::Platform& fs) {
     return modSpecialFolder::SpecialFolderPath(fs, modSpecialFolder::CSIDL_PERSONAL) + "\\" +
            std::string(kLogName);
 }

@@ -5,7 +5,7 @@
 
 namespace core {
 
-SearchResult search(const platform::Platform& fs, const SearchQuery& query,
+SearchResult search(platform::Platform& fs, const SearchQuery& query,
                     const modFile::ProcessEvents& processEvents,
                     const modFile::WalkOptions& options) {
     SearchResult result;

@@ -24,7 +24,7 @@ struct SearchResult {
     std::int64_t folders = 0; // entries with it
 };
 
-SearchResult search(const platform::Platform& fs, const SearchQuery& query,
+SearchResult search(platform::Platform& fs, const SearchQuery& query,
                     const modFile::ProcessEvents& processEvents = {},
                     const modFile::WalkOptions& options = {});
 

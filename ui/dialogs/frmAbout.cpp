@@ -1,6 +1,5 @@
 #include "ui/dialogs/frmAbout.h"
 
-#include "core/registry_value.h"
 #include "ui/controls/program_icon.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
@@ -108,7 +107,8 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::StartSysInfo() {
-    if (const auto tool = core::locateSysInfoTool(m_fs); tool && !m_fs.startProgram(*tool))
+    if (const std::string tool = m_fs.systemInformationProgram();
+        !tool.empty() && !m_fs.startProgram(tool))
         return;
     m_prompts.message(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), title(),
                       ui::Prompts::Icon::None, ui::Prompts::Buttons::Ok);
