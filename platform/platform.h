@@ -77,9 +77,9 @@ public:
     // Moves the file to `name` in the pass's target folder where the system can do it without
     // copying (a rename on one file system), only onto a name that is free, and only where the
     // result is exactly that of copyTo() followed by remove(). Either the file is moved or
-    // nothing changes; on any failure the caller copies and deletes, which applies every rule
-    // itself. A taken name is refused with file_exists, a read-only file with
-    // permission_denied, another file system with cross_device_link. Backends without such a
+    // nothing changes; on a failure other than Error::NotListed the caller copies and deletes,
+    // which applies every rule itself. A taken name is refused with file_exists, a read-only file
+    // with permission_denied, another file system with cross_device_link. Backends without such a
     // move refuse every one with operation_not_supported.
     virtual std::error_code moveTo(std::string_view name) = 0;
 };
