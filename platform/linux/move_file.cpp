@@ -41,39 +41,77 @@ Result<bool> keepImpliedBits(const std::string& self, const struct stat& st,
     return true;
 }
 
-// A rename that never replaces a file. Where the file system has no such rename (NFS, FUSE over
-// libfuse 2), a hard link under the new name, which is never made onto a taken one, and the old
-// name removed; such a file system is then asked for the rename no more (`linking`).
-bool renameFree(int fromFd, const std::string& from, int toFd, const std::string& to,
-                bool& linking) {
-    if (!linking) {
-        if (::renameat2(fromFd, from.c_str(), toFd, to.c_str(), RENAME_NOREPLACE) == 0)
-            return true;
-        if (errno != EINVAL && errno != ENOSYS)
-            return false;
-        linking = true;
-    }
-    if (::linkat(fromFd, from.c_str(), toFd, to.c_str(), 0) != 0)
-        return false;
-    if (::unlinkat(fromFd, from.c_str(), 0) == 0)
-        return true;
-    const int error = errno;
-    ::unlinkat(toFd, to.c_str(), 0);
-    errno = error;
-    return false;
+// A rename that never replaces a file; with errno EINVAL or ENOSYS where the file system has
+// none (NFS, FUSE over libfuse 2).
+bool renameFree(int fromFd, const std::string& from, int toFd, const std::string& to) {
+    return ::renameat2(fromFd, from.c_str(), toFd, to.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+bool noSuchRename(int error) {
+    return error == EINVAL || error == ENOSYS;
 }
 
 // Renames `from` in `fromFd` to a free name of the program's own in `toFd`; empty on failure,
 // with errno set.
-std::string park(int fromFd, const std::string& from, int toFd, bool& linking) {
+std::string park(int fromFd, const std::string& from, int toFd) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string parked = temporaryName();
-        if (renameFree(fromFd, from, toFd, parked, linking))
+        if (renameFree(fromFd, from, toFd, parked))
             return parked;
         if (errno != EEXIST)
             return {};
     }
     errno = EEXIST;
+    return {};
+}
+
+// Under a private name first, so that the target never shows a file that is not the listed one
+// under a name another program would read, then checked, then under the name asked for.
+std::error_code renameChecked(const HostEntry& source, const struct stat& st,
+                              const HostEntry& target, const std::string& parked) {
+    struct stat moved {};
+    const bool listed =
+        ::fstatat(target.dirFd(), parked.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+        moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
+    std::error_code error;
+    if (!listed)
+        error = make_error_code(Error::NotListed);
+    else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf))
+        error = lastError();
+    if (!error)
+        return {};
+    // Back where it came from; where another file has taken that name meanwhile, beside it under
+    // a name of the program's own, and reported as not the listed file.
+    if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf)) {
+        park(target.dirFd(), parked, source.dirFd());
+        error = make_error_code(Error::NotListed);
+    }
+    return error;
+}
+
+// Where there is no such rename: a hard link made from the descriptor, which reaches the checked
+// file wherever it stands and is never made onto a taken name; then the old name, checked to
+// name that file still, removed. It did only where the file's count of names fell back.
+std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::string& self,
+                            const struct stat& st, const HostEntry& target) {
+    if (::linkat(AT_FDCWD, self.c_str(), target.dirFd(), target.leaf.c_str(), AT_SYMLINK_FOLLOW) !=
+        0)
+        return lastError();
+    struct stat there {};
+    std::error_code error;
+    if (::fstatat(source.dirFd(), source.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 ||
+        there.st_dev != st.st_dev || there.st_ino != st.st_ino)
+        error = make_error_code(Error::NotListed);
+    else if (::unlinkat(source.dirFd(), source.leaf.c_str(), 0) != 0)
+        error = lastError();
+    if (error) {
+        ::unlinkat(target.dirFd(), target.leaf.c_str(), 0);
+        return error;
+    }
+    struct statx after {};
+    if (::statx(sourceFd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
+        after.stx_nlink > st.st_nlink)
+        return make_error_code(Error::NotListed);
     return {};
 }
 
@@ -87,12 +125,15 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
     // The delete would refuse it, so the copy stays beside it; the caller makes that copy.
     if (isReadOnly(st, self))
         return errc(std::errc::permission_denied);
-    // A file at the name is never replaced here: the caller's checks and the copy decide that.
-    struct stat there {};
-    if (::fstatat(target.dirFd(), target.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0)
-        return errc(std::errc::file_exists);
-    if (errno != ENOENT)
-        return lastError();
+    // A file at the name is never replaced here: the caller's checks and the copy decide that. A
+    // link is never made onto one; parking frees the source's name, which may be the target's.
+    if (!linking) {
+        struct stat there {};
+        if (::fstatat(target.dirFd(), target.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0)
+            return errc(std::errc::file_exists);
+        if (errno != ENOENT)
+            return lastError();
+    }
     auto marked = keepImpliedBits(self, st, source.name(), target.name());
     if (!marked)
         return marked.error();
@@ -102,33 +143,20 @@ std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struc
             ::removexattr(self.c_str(), kDosAttribName);
     };
 
-    const std::string parked = park(source.dirFd(), source.leaf, target.dirFd(), linking);
-    if (parked.empty()) {
-        const std::error_code error = lastError();
-        unmark();
-        return error;
-    }
-    struct stat moved {};
-    const bool listed =
-        ::fstatat(target.dirFd(), parked.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
-        moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
     std::error_code error;
-    // A file system whose numbers follow names rather than files (FUSE without its own) shows a
-    // linked file under another number: the caller then copies, which checks the file itself.
-    if (!listed)
-        error =
-            linking ? errc(std::errc::operation_not_supported) : make_error_code(Error::NotListed);
-    else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf, linking))
-        error = lastError();
-    if (!error)
-        return {};
-    // Back where it came from; where another file has taken that name meanwhile, beside it under
-    // a name of the program's own, and reported as not the listed file.
-    if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf, linking)) {
-        park(target.dirFd(), parked, source.dirFd(), linking);
-        error = make_error_code(Error::NotListed);
+    if (!linking) {
+        const std::string parked = park(source.dirFd(), source.leaf, target.dirFd());
+        if (!parked.empty())
+            error = renameChecked(source, st, target, parked);
+        else if (noSuchRename(errno))
+            linking = true;
+        else
+            error = lastError();
     }
-    unmark();
+    if (linking)
+        error = linkChecked(source, sourceFd, self, st, target);
+    if (error)
+        unmark();
     return error;
 }
 

@@ -20,7 +20,8 @@ namespace platform::linux_host {
 // cross_device_link for another file system, permission_denied for a read-only source,
 // operation_not_supported for a file the rename would treat differently); the caller then
 // copies and deletes. `linking` is true once the file system has shown it has no rename that
-// refuses to replace (the move then links and unlinks); the caller keeps it for the next move.
+// refuses to replace (the move then links the checked file under the target's name and removes
+// its old name); the caller keeps it for the next move.
 std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
                               const HostEntry& target, bool& linking);
 
