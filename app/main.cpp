@@ -1,7 +1,7 @@
 #include "platform/platform.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/qt_translations.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
 
     auto fs = platform::createHostPlatform();
     ui::QtPrompts prompts;
-    frmMain window(*fs, prompts);
+    ui::MainWindow window(*fs, prompts);
     prompts.setParentWidget(&window);
     window.show();
     return QApplication::exec();

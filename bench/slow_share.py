@@ -105,7 +105,9 @@ class SlowShare(Operations):
         return 0
 
     def readdir(self, path, fh):
-        entries = [(".", None, 0), ("..", None, 0)]
+        # "." with the folder's own number, as a server that gives numbers lists it.
+        here = os.stat(self._host(path))
+        entries = [(".", {"st_mode": here.st_mode, "st_ino": here.st_ino}, 0), ("..", None, 0)]
         with os.scandir(self._host(path)) as listing:
             for entry in listing:
                 # The type goes along, as a share's listing gives it.

@@ -125,7 +125,7 @@ std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder&
     if (move) {
         const std::error_code error = (*file)->moveTo(name);
         if (!error) {
-            guard.written(name);
+            guard.moved(i, name);
             folder.wrote(name);
             return {};
         }

@@ -35,6 +35,19 @@ void TargetGuard::written(std::string_view name) {
         m_writtenUnknown = true;
 }
 
+void TargetGuard::moved(std::size_t i, std::string_view name) {
+    // Known by the identity the walk saw, it counts as listed wherever it stands: never replaced.
+    if (!walkIdentity(i))
+        written(name);
+}
+
+std::optional<platform::FileId> TargetGuard::walkIdentity(std::size_t i) const {
+    const EntryIdentity identity = m_entries.identity(i);
+    if (identity.id == 0 || identity.folder == EntryIdentity::kNoFolder)
+        return std::nullopt;
+    return platform::FileId{m_entries.folders()[identity.folder].id.device, identity.id};
+}
+
 bool TargetGuard::isListed(const platform::FileId& id) {
     if (!m_listed)
         collectListed();
@@ -58,8 +71,8 @@ void TargetGuard::collectListed() {
         if (!isFileEntry(m_entries[i]))
             continue;
         const EntryIdentity identity = m_entries.identity(i);
-        if (identity.id != 0 && identity.folder != EntryIdentity::kNoFolder) {
-            m_listed->insert({m_entries.folders()[identity.folder].id.device, identity.id});
+        if (auto walked = walkIdentity(i)) {
+            m_listed->insert(*walked);
         } else if (auto listed = m_fs.fileId(actionPath(m_entries, i))) {
             recordListed(*listed);
         } else if (listed.error() != std::errc::no_such_file_or_directory) {

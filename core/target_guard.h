@@ -26,11 +26,15 @@ public:
     bool mayReplace(std::string_view name);
     // Records a name in the target folder this pass has just written.
     void written(std::string_view name);
+    // Records that entry `i`'s listed file now stands at `name` in the target folder.
+    void moved(std::size_t i, std::string_view name);
 
 private:
     using Ids = std::unordered_set<platform::FileId, platform::FileIdHash>;
 
     bool isListed(const platform::FileId& id);
+    // The identity of entry `i`'s file as the walk saw it, where it saw one.
+    std::optional<platform::FileId> walkIdentity(std::size_t i) const;
     void collectListed();
     // Records a listed file's identity; one the file system does not give counts as unknown.
     void recordListed(const platform::FileId& listed);

@@ -100,20 +100,20 @@ session() {
     shot '^Tilgomat$' "$docs/hidpi-${scale}x-main.png"
 
     keys alt+b Right Down Return
-    shot 'Zielverzeichnis' "$docs/hidpi-${scale}x-frmFileDialog.png"
+    shot 'Zielverzeichnis' "$docs/hidpi-${scale}x-target_folder_dialog.png"
     keys Escape
 
     click 434 106 # the first file of the file list
-    click 180 31  # the toolbar's "Flags" button
-    shot 'Dateiattribute' "$docs/hidpi-${scale}x-frmFlags.png"
+    click 180 31  # the toolbar's attributes button
+    shot 'Dateiattribute' "$docs/hidpi-${scale}x-attributes_dialog.png"
     keys Tab space
 
     keys alt+a Up Return
-    shot 'Löschprotokoll' "$docs/hidpi-${scale}x-frmProtocoll.png"
+    shot 'Löschprotokoll' "$docs/hidpi-${scale}x-log_viewer.png"
     keys Escape
 
     keys alt+question Return
-    shot 'Info zu' "$docs/hidpi-${scale}x-frmAbout.png"
+    shot 'Info zu' "$docs/hidpi-${scale}x-about_box.png"
     keys Escape
 
     if [ "$scale" = 1 ]; then
@@ -131,6 +131,6 @@ session() {
 
 session 1
 session 2
-for f in frmFileDialog frmFlags frmProtocoll frmAbout; do
+for f in target_folder_dialog attributes_dialog log_viewer about_box; do
     cp "$docs/hidpi-1x-$f.png" "$docs/dialog-$f.png"
 done

@@ -21,14 +21,14 @@
 
 #include "platform/platform.h"
 #include "ui/controls/prompts.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <cstdio>
 #include <filesystem>
@@ -88,22 +88,24 @@ private:
 struct Window {
     std::unique_ptr<platform::Platform> fs = platform::createPlatformOver({{'c', "/", {}}}, "/");
     SilentPrompts prompts;
-    frmMain w{*fs, prompts};
+    ui::MainWindow w{*fs, prompts};
 
     explicit Window(const fsys::path& dir) {
         w.show();
         QApplication::processEvents();
         // The controls as the user reaches them, by their names.
-        w.findChild<QLineEdit*>("txtFolderMask")
+        w.findChild<QLineEdit*>("folderEdit")
             ->setText(QString::fromStdString(bench::pathText(dir)));
-        w.findChild<QComboBox*>("cboMuster")->setEditText(QStringLiteral("*.*"));
-        w.findChild<QCheckBox*>("Check1")->setChecked(true);
+        w.findChild<QComboBox*>("pattern")->setEditText(QStringLiteral("*.*"));
+        w.findChild<QCheckBox*>("subfolders")->setChecked(true);
         QApplication::processEvents();
     }
 
     // The toolbar's "List", then the event round in which the window repaints.
     void list() {
-        w.findChild<QPushButton*>("cmdList")->click();
+        // The command runs once its click has returned, here at once.
+        w.findChild<QAction*>("listFiles")->trigger();
+        QCoreApplication::sendPostedEvents(&w, QEvent::MetaCall);
         QApplication::processEvents();
     }
 };

@@ -14,7 +14,7 @@
 #include "platform/platform.h"
 #include "ui/controls/log_text_box.h"
 #include "ui/controls/prompts.h"
-#include "ui/dialogs/frmProtocoll.h"
+#include "ui/dialogs/log_viewer.h"
 
 #include <QApplication>
 
@@ -64,11 +64,11 @@ fsys::path prepareLog(const fsys::path& data, int lines) {
 double openViewer(platform::Platform& fs, int lines) {
     SilentPrompts prompts;
     const auto start = bench::Clock::now();
-    frmProtocoll viewer(fs, prompts);
+    ui::LogViewer viewer(fs, prompts);
     viewer.show();
     QApplication::processEvents();
     const double seconds = bench::secondsSince(start);
-    if (viewer.txtText->lines().lineCount() < lines) {
+    if (viewer.textBox->lines().lineCount() < lines) {
         std::fprintf(stderr, "bench_logview: the viewer shows too few lines\n");
         std::exit(1);
     }

@@ -36,7 +36,6 @@ TEST(FaultMatrix, EveryCallFailingInTurn) {
         {Pass::Copy, Op::CopyFile, "copy"},
         {Pass::Copy, Op::AppendToFile, "log line"},
         {Pass::Move, Op::MoveFile, "rename"},
-        {Pass::Move, Op::FileId, "identity of the moved file"},
         {Pass::Move, Op::AppendToFile, "log line"},
         {Pass::Move, Op::CopyFile, "copy", true},
         {Pass::Move, Op::DeleteFile, "unlink", true},

@@ -73,7 +73,7 @@ TEST_F(PatternProperty, AgreesWithTheReferenceOnRandomInput) {
     EXPECT_LT(hits, 36000u);
 }
 
-TEST_F(PatternProperty, AdversarialPatternsAnswerInBoundedTime) {
+TEST_F(PatternProperty, AdversarialPatternsAgreeWithTheReference) {
     const std::string longName = std::string(4000, 'a') + "\xc3\xa4";
     std::vector<std::string> patterns;
     std::string stars, classes, mixed;

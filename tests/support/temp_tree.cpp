@@ -41,10 +41,6 @@ void removeTree(const fs::path& folder) {
     fs::remove_all(folder, ec);
 }
 
-std::string hostRoot() {
-    return utf8(fs::temp_directory_path().root_path());
-}
-
 std::string TempDir::str() const {
     return utf8(m_path);
 }

@@ -56,9 +56,6 @@ private:
 // Removes a folder and everything in it, read-only files included (Windows keeps them).
 void removeTree(const std::filesystem::path& folder);
 
-// The root of the file system that holds the temporary folders ("/", or "C:\" on Windows).
-std::string hostRoot();
-
 // The names of the entries of a folder.
 std::set<std::string> namesIn(const std::filesystem::path& folder);
 

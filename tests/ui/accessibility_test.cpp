@@ -10,13 +10,12 @@
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
-#include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/log_text_box.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmFileDialog.h"
-#include "ui/dialogs/frmFlags.h"
-#include "ui/dialogs/frmProtocoll.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/attributes_dialog.h"
+#include "ui/dialogs/log_viewer.h"
+#include "ui/dialogs/target_folder_dialog.h"
 #include "ui_events.h"
 
 #include <QAbstractButton>
@@ -112,10 +111,10 @@ struct Scene {
         std::ofstream(home.documents() / "Tilgomat.txt", std::ios::binary)
             << "01.02.2024 10:00:00;\"D:\\a.txt\";1/1\r\n";
         std::ofstream(home.documents() / "brief.txt") << "x";
-        main.File1->refresh();
-        for (int i = 0; i < main.File1->listCount(); ++i)
-            if (main.File1->entryName(i) == "brief.txt")
-                main.File1->setCurrentRow(i);
+        main.fileView->refresh();
+        for (int i = 0; i < main.fileView->listCount(); ++i)
+            if (main.fileView->entryName(i) == "brief.txt")
+                main.fileView->setCurrentRow(i);
     }
     std::string logBytes() const {
         return testsupport::readBytes(home.documents() / "Tilgomat.txt");
@@ -124,22 +123,22 @@ struct Scene {
 
 TEST(Accessibility, EveryShownControlOfTheFiveWindowsHasAName) {
     Scene s;
-    ASSERT_EQ(s.main.File1->fileName(), "brief.txt");
+    ASSERT_EQ(s.main.fileView->fileName(), "brief.txt");
     s.main.window.show();
     EXPECT_EQ(unnamed(s.main.window), std::vector<std::string>{});
     // Names that say what the control is for, not what it is called in the code.
-    EXPECT_EQ(s.main.Drive1->accessibleName(), QStringLiteral("Laufwerk"));
-    EXPECT_EQ(s.main.txtFolderMask->accessibleName(), QStringLiteral("Ausgewählter Pfad"));
-    EXPECT_EQ(s.main.cboMuster->accessibleName(), QStringLiteral("Muster"));
-    EXPECT_EQ(s.main.List1->accessibleName(), QStringLiteral("Ergebnisliste"));
+    EXPECT_EQ(s.main.driveList->accessibleName(), QStringLiteral("Laufwerk"));
+    EXPECT_EQ(s.main.folderEdit->accessibleName(), QStringLiteral("Ausgewählter Pfad"));
+    EXPECT_EQ(s.main.pattern->accessibleName(), QStringLiteral("Muster"));
+    EXPECT_EQ(s.main.resultList->accessibleName(), QStringLiteral("Ergebnisliste"));
 
-    frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
+    ui::TargetFolderDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
     EXPECT_EQ(unnamed(fileDialog), std::vector<std::string>{});
-    frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
+    ui::AttributesDialog flags = testsupport::attributesDialog(*s.main.fileView, s.fs, s.prompts);
     EXPECT_EQ(unnamed(flags), std::vector<std::string>{});
-    frmProtocoll protocoll(s.fs, s.prompts);
+    ui::LogViewer protocoll(s.fs, s.prompts);
     EXPECT_EQ(unnamed(protocoll), std::vector<std::string>{});
-    frmAbout about(s.fs, s.prompts);
+    ui::AboutBox about(s.fs, s.prompts);
     EXPECT_EQ(unnamed(about), std::vector<std::string>{});
     EXPECT_TRUE(s.prompts.shown.empty());
 }
@@ -148,36 +147,38 @@ TEST(Accessibility, TabWalksEachWindowInItsFixedOrder) {
     Scene s;
     auto& m = s.main;
     // The toolbar between the path field and the result list takes no focus itself.
-    EXPECT_EQ(tabChain(m.Drive1, &m.window),
-              (std::vector<QWidget*>{m.Drive1, m.Dir1, m.File1, m.txtFolderMask, m.List1,
-                                     m.cboMuster, m.Check1}));
+    EXPECT_EQ(tabChain(m.driveList, &m.window),
+              (std::vector<QWidget*>{m.driveList, m.folderView, m.fileView, m.folderEdit,
+                                     m.resultList, m.pattern, m.subfolders}));
 
-    frmFileDialog fileDialog(m.targetFolderOwner(), &m.window);
+    ui::TargetFolderDialog fileDialog(m.targetFolderOwner(), &m.window);
+    EXPECT_EQ(tabChain(fileDialog.okButton, &fileDialog),
+              (std::vector<QWidget*>{fileDialog.okButton, fileDialog.cancelButton,
+                                     fileDialog.driveList, fileDialog.folderList,
+                                     fileDialog.newFolderButton, fileDialog.prefixBox}));
+
+    ui::AttributesDialog flags = testsupport::attributesDialog(*m.fileView, s.fs, s.prompts);
+    EXPECT_EQ(tabChain(flags.okButton, &flags),
+              (std::vector<QWidget*>{flags.okButton, flags.cancelButton, flags.attributeBoxes[0],
+                                     flags.attributeBoxes[1], flags.attributeBoxes[2],
+                                     flags.attributeBoxes[3]}));
+
+    ui::LogViewer protocoll(s.fs, s.prompts);
     EXPECT_EQ(
-        tabChain(fileDialog.OKButton, &fileDialog),
-        (std::vector<QWidget*>{fileDialog.OKButton, fileDialog.CancelButton, fileDialog.Drive1,
-                               fileDialog.Dir1, fileDialog.cmdNewFolder, fileDialog.chkPrefix}));
+        tabChain(protocoll.okButton, &protocoll),
+        (std::vector<QWidget*>{protocoll.okButton, protocoll.deleteButton, protocoll.textBox}));
 
-    frmFlags flags = testsupport::flagsDialog(*m.File1, s.fs, s.prompts);
-    EXPECT_EQ(tabChain(flags.OKButton, &flags),
-              (std::vector<QWidget*>{flags.OKButton, flags.CancelButton, flags.Check1[0],
-                                     flags.Check1[1], flags.Check1[2], flags.Check1[3]}));
-
-    frmProtocoll protocoll(s.fs, s.prompts);
-    EXPECT_EQ(tabChain(protocoll.OKButton, &protocoll),
-              (std::vector<QWidget*>{protocoll.OKButton, protocoll.cmdDelProt, protocoll.txtText}));
-
-    frmAbout about(s.fs, s.prompts);
-    EXPECT_EQ(tabChain(about.cmdOK, &about),
-              (std::vector<QWidget*>{about.cmdOK, about.cmdSysInfo}));
+    ui::AboutBox about(s.fs, s.prompts);
+    EXPECT_EQ(tabChain(about.okButton, &about),
+              (std::vector<QWidget*>{about.okButton, about.systemInfoButton}));
 
     // Each dialog opens with the focus on its first control.
     for (QDialog* dialog :
          std::initializer_list<QDialog*>{&fileDialog, &flags, &protocoll, &about}) {
         dialog->show();
         const QWidget* first = dialog->focusWidget();
-        EXPECT_TRUE(first == fileDialog.OKButton || first == flags.OKButton ||
-                    first == protocoll.OKButton || first == about.cmdOK)
+        EXPECT_TRUE(first == fileDialog.okButton || first == flags.okButton ||
+                    first == protocoll.okButton || first == about.okButton)
             << dialog->windowTitle().toStdString();
         dialog->hide();
     }
@@ -187,10 +188,10 @@ TEST(Accessibility, MenusKeepTheirAccessLetters) {
     Scene s;
     auto& m = s.main;
     const auto letter = [](const QString& caption) { return QKeySequence::mnemonic(caption); };
-    const std::vector<std::pair<QMenu*, int>> bar = {{m.mnuFile, Qt::Key_D},
-                                                     {m.mnuEdit, Qt::Key_B},
-                                                     {m.mnuView, Qt::Key_A},
-                                                     {m.mnuHelp, Qt::Key_Question}};
+    const std::vector<std::pair<QMenu*, int>> bar = {{m.fileMenu, Qt::Key_D},
+                                                     {m.editMenu, Qt::Key_B},
+                                                     {m.viewMenu, Qt::Key_A},
+                                                     {m.helpMenu, Qt::Key_Question}};
     std::set<int> seen;
     for (const auto& [menu, key] : bar) {
         EXPECT_EQ(letter(menu->title()), QKeySequence(Qt::ALT | Qt::Key(key)))
@@ -199,10 +200,10 @@ TEST(Accessibility, MenusKeepTheirAccessLetters) {
     }
     EXPECT_EQ(seen.size(), bar.size());
     EXPECT_EQ(m.window.menuBar()->actions().size(), 4);
-    EXPECT_EQ(letter(m.mnuEnd->text()), QKeySequence(Qt::ALT | Qt::Key_E));
-    EXPECT_EQ(letter(m.mnuAbout->text()), QKeySequence(Qt::ALT | Qt::Key(0xDC))); // Ü
+    EXPECT_EQ(letter(m.exit->text()), QKeySequence(Qt::ALT | Qt::Key_E));
+    EXPECT_EQ(letter(m.about->text()), QKeySequence(Qt::ALT | Qt::Key(0xDC))); // Ü
     // The items without one stay without one, as their captions are given.
-    for (QAction* a : {m.mnuDeleteAll, m.mnuFileCopy, m.mnuFileMove, m.mnuProtocoll})
+    for (QAction* a : {m.deleteListed, m.copyListed, m.moveListed, m.showLog})
         EXPECT_TRUE(letter(a->text()).isEmpty()) << a->text().toStdString();
 }
 
@@ -211,19 +212,20 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
     {
         // The attributes dialog has no default button: Enter on a check box does nothing,
         // Esc does nothing, and only a focused button answers Enter, as push buttons do.
-        frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
+        ui::AttributesDialog flags =
+            testsupport::attributesDialog(*s.main.fileView, s.fs, s.prompts);
         Finished finished(flags);
-        EXPECT_FALSE(flags.OKButton->isDefault());
+        EXPECT_FALSE(flags.okButton->isDefault());
         activate(flags);
-        flags.Check1[1]->setFocus();
-        ASSERT_TRUE(flags.Check1[1]->hasFocus());
+        flags.attributeBoxes[1]->setFocus();
+        ASSERT_TRUE(flags.attributeBoxes[1]->hasFocus());
         press(flags, Qt::Key_Return);
         press(flags, Qt::Key_Escape);
         EXPECT_TRUE(flags.isVisible());
         EXPECT_FALSE(finished.result);
         EXPECT_TRUE(s.fs.attributeWrites.empty());
 
-        flags.OKButton->setFocus();
+        flags.okButton->setFocus();
         press(flags, Qt::Key_Return);
         EXPECT_EQ(finished.result, QDialog::Accepted);
         EXPECT_EQ(s.fs.attributeWrites.size(), 1u);
@@ -232,10 +234,10 @@ TEST(Accessibility, EnterAndEscInTheAttributesDialogAndTheLogViewer) {
     {
         // The log viewer opens on OK: Enter closes it like OK. It has no cancel button, so Esc
         // does nothing. The log stays as it is and no question comes up.
-        frmProtocoll protocoll(s.fs, s.prompts);
+        ui::LogViewer protocoll(s.fs, s.prompts);
         Finished finished(protocoll);
         activate(protocoll);
-        ASSERT_TRUE(protocoll.OKButton->hasFocus());
+        ASSERT_TRUE(protocoll.okButton->hasFocus());
         press(protocoll, Qt::Key_Escape);
         EXPECT_TRUE(protocoll.isVisible());
         EXPECT_FALSE(finished.result);
@@ -283,10 +285,10 @@ std::vector<std::string> misnamed(QWidget& window) {
 TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
     Scene s;
     s.main.window.show();
-    frmFileDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
-    frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
-    frmProtocoll protocoll(s.fs, s.prompts);
-    frmAbout about(s.fs, s.prompts);
+    ui::TargetFolderDialog fileDialog(s.main.targetFolderOwner(), &s.main.window);
+    ui::AttributesDialog flags = testsupport::attributesDialog(*s.main.fileView, s.fs, s.prompts);
+    ui::LogViewer protocoll(s.fs, s.prompts);
+    ui::AboutBox about(s.fs, s.prompts);
     for (QWidget* window :
          std::initializer_list<QWidget*>{&s.main.window, &fileDialog, &flags, &protocoll, &about})
         EXPECT_EQ(misnamed(*window), std::vector<std::string>{})
@@ -294,7 +296,7 @@ TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
 
     // Where a name used to hide them, the texts are read now, and what each is for is the
     // description.
-    const QList<QLabel*> panels = s.main.StatusBar1->findChildren<QLabel*>();
+    const QList<QLabel*> panels = s.main.statusBar->findChildren<QLabel*>();
     ASSERT_EQ(panels.size(), 3);
     const QStringList panelTexts = {"Dateien: 0", "Verzeichnisse: 0",
                                     QString::fromStdString(s.fs.executableName()) +
@@ -303,12 +305,12 @@ TEST(Accessibility, EveryControlThatShowsTextIsNamedByThatText) {
         EXPECT_EQ(accessibleText(panels[i], QAccessible::Name), panelTexts[i]);
         EXPECT_FALSE(accessibleText(panels[i], QAccessible::Description).isEmpty());
     }
-    EXPECT_EQ(accessibleText(about.lblVersion, QAccessible::Name), "Version 1.2.3");
-    EXPECT_EQ(accessibleText(about.lblVersion, QAccessible::Description), "Version");
-    EXPECT_TRUE(accessibleText(flags.Label1, QAccessible::Name).endsWith("brief.txt"));
-    EXPECT_EQ(accessibleText(flags.Label1, QAccessible::Description), "Datei");
-    EXPECT_EQ(accessibleText(flags.Label3, QAccessible::Name), flags.Label3->text());
-    EXPECT_TRUE(flags.Label3->text().startsWith("Erstellt am: "));
+    EXPECT_EQ(accessibleText(about.version, QAccessible::Name), "Version 1.2.3");
+    EXPECT_EQ(accessibleText(about.version, QAccessible::Description), "Version");
+    EXPECT_TRUE(accessibleText(flags.fileLabel, QAccessible::Name).endsWith("brief.txt"));
+    EXPECT_EQ(accessibleText(flags.fileLabel, QAccessible::Description), "Datei");
+    EXPECT_EQ(accessibleText(flags.dateLabel, QAccessible::Name), flags.dateLabel->text());
+    EXPECT_TRUE(flags.dateLabel->text().startsWith("Erstellt am: "));
 }
 
 // A screen reader operates a check button through its one action, which must do what a click
@@ -328,32 +330,33 @@ TEST(Accessibility, CheckButtonsToggledThroughTheirActionActAsClicked) {
         ASSERT_FALSE(s.fs.setAttributes("D:\\Dokumente\\geheim.txt", platform::Hidden));
         auto& m = s.main;
         const auto listed = [&m](const std::string& name) {
-            for (int i = 0; i < m.File1->listCount(); ++i)
-                if (m.File1->entryName(i) == name)
+            for (int i = 0; i < m.fileView->listCount(); ++i)
+                if (m.fileView->entryName(i) == name)
                     return true;
             return false;
         };
-        QWidget* attribute = m.Toolbar1->buttonWidget(8);
+        QWidget* attribute = m.toolBar->widgetForAction(m.showHidden);
         ASSERT_NE(attribute, nullptr);
         EXPECT_EQ(accessibleText(attribute, QAccessible::Name), "Ausgeblendete Dateien anzeigen");
         toggle(attribute);
-        EXPECT_TRUE(m.Toolbar1->isPressed(8));
+        EXPECT_TRUE(m.showHidden->isChecked());
         EXPECT_TRUE(listed("geheim.txt"));
-        EXPECT_FALSE(m.mnuViewHidden->isChecked());
-        EXPECT_FALSE(m.mnuViewSystem->isChecked());
+        EXPECT_FALSE(m.hideHidden->isChecked());
+        EXPECT_FALSE(m.hideSystem->isChecked());
         toggle(attribute);
-        EXPECT_FALSE(m.Toolbar1->isPressed(8));
+        EXPECT_FALSE(m.showHidden->isChecked());
         EXPECT_FALSE(listed("geheim.txt"));
-        EXPECT_TRUE(m.mnuViewHidden->isChecked());
-        toggle(m.Check1);
-        EXPECT_TRUE(m.Check1->isChecked());
+        EXPECT_TRUE(m.hideHidden->isChecked());
+        toggle(m.subfolders);
+        EXPECT_TRUE(m.subfolders->isChecked());
     }
     {
         Scene s;
-        frmFlags flags = testsupport::flagsDialog(*s.main.File1, s.fs, s.prompts);
-        toggle(flags.Check1[1]);
-        EXPECT_TRUE(flags.Check1[1]->isChecked());
-        flags.OKButton->click();
+        ui::AttributesDialog flags =
+            testsupport::attributesDialog(*s.main.fileView, s.fs, s.prompts);
+        toggle(flags.attributeBoxes[1]);
+        EXPECT_TRUE(flags.attributeBoxes[1]->isChecked());
+        flags.okButton->click();
         ASSERT_EQ(s.fs.attributeWrites.size(), 1u);
         EXPECT_EQ(s.fs.attributeWrites[0].second,
                   std::uint32_t{platform::Hidden | platform::Archive});

@@ -1,5 +1,5 @@
-// Captions stay whole in the desktop's font: the twips layout was drawn for a narrower form font,
-// so every caption shown in the five windows must still fit its control and its window.
+// Captions stay whole in the desktop's font and in one half as large again: the twips layout
+// grows with the font, so every caption shown in the five windows must fit its control and window.
 
 #include "main_window_scaffold.h"
 #include "qt_app.h"
@@ -7,10 +7,10 @@
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmFileDialog.h"
-#include "ui/dialogs/frmFlags.h"
-#include "ui/dialogs/frmProtocoll.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/attributes_dialog.h"
+#include "ui/dialogs/log_viewer.h"
+#include "ui/dialogs/target_folder_dialog.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -47,27 +47,32 @@ std::vector<std::string> cutCaptions(QWidget& window) {
     return out;
 }
 
-TEST(Captions, FitTheirControlsInAllFiveWindows) {
-    testsupport::ensureApp();
+// At the desktop's font size and at half as large again, as people with low vision set it.
+class Captions : public ::testing::TestWithParam<double> {};
+
+TEST_P(Captions, FitTheirControlsInAllFiveWindows) {
+    const testsupport::ScaledAppFont font(GetParam());
     FakeHome home;
     FaultyPlatform fs{platform::createPlatformOver({{'d', testsupport::utf8(home.home()), "Daten"}},
                                                    home.documentsText(), home.documentsText())};
     ScriptedPrompts prompts;
     std::ofstream(home.documents() / "a.txt") << "x";
     testsupport::MainWindowScaffold main(fs, prompts);
-    main.File1->refresh();
-    main.File1->setCurrentRow(0);
-    ASSERT_EQ(main.File1->fileName(), "a.txt");
+    main.fileView->refresh();
+    main.fileView->setCurrentRow(0);
+    ASSERT_EQ(main.fileView->fileName(), "a.txt");
 
     EXPECT_EQ(cutCaptions(main.window), std::vector<std::string>{});
-    frmFileDialog fileDialog(main.targetFolderOwner(), &main.window);
+    ui::TargetFolderDialog fileDialog(main.targetFolderOwner(), &main.window);
     EXPECT_EQ(cutCaptions(fileDialog), std::vector<std::string>{});
-    frmFlags flags = testsupport::flagsDialog(*main.File1, fs, prompts);
+    ui::AttributesDialog flags = testsupport::attributesDialog(*main.fileView, fs, prompts);
     EXPECT_EQ(cutCaptions(flags), std::vector<std::string>{});
-    frmProtocoll protocoll(fs, prompts);
+    ui::LogViewer protocoll(fs, prompts);
     EXPECT_EQ(cutCaptions(protocoll), std::vector<std::string>{});
-    frmAbout about(fs, prompts);
+    ui::AboutBox about(fs, prompts);
     EXPECT_EQ(cutCaptions(about), std::vector<std::string>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(FontSizes, Captions, ::testing::Values(1.0, 1.5));
 
 } // namespace

@@ -1,53 +1,67 @@
-#include "ui/main/main_layout.h"
+// The main window's layout at sizes from the start size up: no control covers another, none
+// leaves the window, and the panels keep their places relative to each other.
 
+#include "main_window_scaffold.h"
+#include "qt_app.h"
+#include "scripted_prompts.h"
+#include "support/temp_tree.h"
+
+#include <QLabel>
+#include <QStyle>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
-TEST(MainLayout, GrowthSpreadsOverListViewsAndPathField) {
-    ui::MainLayout a = ui::designLayout();
-    ui::MainLayout b = a;
-    ui::applyResizeRules(a, 12000.0f, 9000.0f);
-    ui::applyResizeRules(b, 13000.0f, 9000.0f);
-    const float x = 1000.0f;
-    EXPECT_NEAR(b.list1Width - a.list1Width, x, 0.01f);
-    EXPECT_NEAR(b.drive1Width - a.drive1Width, 0.47f * x, 0.01f);
-    EXPECT_NEAR(b.dir1Width - a.dir1Width, 0.47f * x, 0.01f);
-    EXPECT_NEAR(b.txtFolderMaskWidth - a.txtFolderMaskWidth, x - 1.04f * 0.47f * x, 0.05f);
-    EXPECT_NEAR(b.file1Width, b.txtFolderMaskWidth, 0.0f);
-    EXPECT_NEAR(b.file1Left, b.txtFolderMaskLeft, 0.0f);
-    EXPECT_NEAR(b.txtFolderMaskLeft - a.txtFolderMaskLeft, 0.47f * x + 0.025f * x, 0.01f);
-    EXPECT_EQ(b.lblPathLeft, b.lblMusterLeft);
-    EXPECT_EQ(b.cboMusterLeft, b.lblMusterLeft + 735.0f);
-    EXPECT_EQ(b.check1Left, b.cboMusterLeft + 1095.0f + 400.0f);
-    // The marker frames the list: 10 twips out on the left and top, 50 on the right and bottom.
-    EXPECT_EQ(b.shpMarkerLeft, 110.0f);
-    EXPECT_EQ(b.shpMarkerTop, 4190.0f);
-    EXPECT_EQ(b.shpMarkerWidth, b.list1Width + 60.0f);
-    EXPECT_EQ(b.shpMarkerHeight, b.list1Height + 60.0f);
+// Where a control shows something: a label only where its text stands.
+QRect shownRect(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        return QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                   label->sizeHint().boundedTo(label->size()), label->geometry());
+    return w->geometry();
 }
 
-TEST(MainLayout, ListHeightFollowsOuterHeight) {
-    ui::MainLayout l = ui::designLayout();
-    ui::applyResizeRules(l, 11910.0f, 9000.0f);
-    EXPECT_NEAR(l.list1Height, 9000.0f - 1.42f * (2790.0f + 315.0f + 375.0f + 360.0f), 0.01f);
+// At the desktop's font size and at half as large again.
+class MainLayout : public ::testing::TestWithParam<double> {};
+
+TEST_P(MainLayout, ControlsNeitherOverlapNorLeaveTheWindowAndKeepTheirOrder) {
+    const testsupport::ScaledAppFont font(GetParam());
+    testsupport::FakeHome home;
+    const auto fs =
+        platform::createPlatformOver({{'c', testsupport::utf8(home.home()), ""}},
+                                     testsupport::utf8(home.home()), home.documentsText());
+    testsupport::ScriptedPrompts prompts;
+    testsupport::MainWindowScaffold w(*fs, prompts);
+    w.window.show();
+    const QSize start = w.window.size();
+    for (const QSize size : {start, start * 3 / 2, QSize(start.width() * 2, start.height())}) {
+        w.window.resize(size);
+        QWidget* client = w.window.centralWidget();
+        std::vector<QWidget*> shown;
+        for (QWidget* c : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisible())
+                shown.push_back(c);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(client->rect().contains(shown[i]->geometry()))
+                << shown[i]->objectName().toStdString() << " at " << size.width();
+            for (std::size_t j = i + 1; j < shown.size(); ++j)
+                EXPECT_FALSE(shownRect(shown[i]).intersects(shownRect(shown[j])))
+                    << shown[i]->objectName().toStdString() << " and "
+                    << shown[j]->objectName().toStdString() << " at " << size.width();
+        }
+        const auto g = [](const QWidget* c) { return c->geometry(); };
+        EXPECT_LE(g(w.toolBar).bottom(), g(w.driveList).top());
+        EXPECT_LT(g(w.driveList).right(), g(w.folderEdit).left());
+        EXPECT_LT(g(w.folderView).right(), g(w.fileView).left());
+        EXPECT_LT(g(w.folderEdit).bottom(), g(w.fileView).top());
+        EXPECT_LT(g(w.pattern).right(), g(w.subfolders).left());
+        EXPECT_LT(g(w.folderView).bottom(), g(w.resultList).top());
+        EXPECT_LT(g(w.resultList).bottom(), g(w.statusBar).top());
+        // The marker frames the result list whenever it is shown.
+        EXPECT_TRUE(g(w.listMarker).contains(g(w.resultList)));
+    }
 }
 
-TEST(MainLayout, VerySmallWindowKeepsRefusedSizes) {
-    ui::MainLayout l = ui::designLayout();
-    ui::applyResizeRules(l, 12000.0f, 9000.0f);
-    const ui::MainLayout before = l;
-    ui::applyResizeRules(l, 300.0f, 200.0f);
-    // Negative sizes are refused: those controls keep their previous sizes.
-    EXPECT_EQ(l.list1Width, before.list1Width);
-    EXPECT_EQ(l.list1Height, before.list1Height);
-    EXPECT_EQ(l.shpMarkerWidth, before.shpMarkerWidth);
-    // Sizes that stay non-negative, and all positions, still follow the rules after them.
-    EXPECT_NEAR(l.drive1Width, 300.0f / 2.0f * 0.94f, 0.01f);
-    EXPECT_EQ(l.dir1Width, l.drive1Width);
-    EXPECT_NEAR(l.txtFolderMaskLeft, l.drive1Width + 7.5f, 0.01f);
-    // The path field's width uses the kept list width.
-    EXPECT_NEAR(l.txtFolderMaskWidth, before.list1Width - l.dir1Width * 1.04f, 0.05f);
-}
+INSTANTIATE_TEST_SUITE_P(FontSizes, MainLayout, ::testing::Values(1.0, 1.5));
 
 } // namespace

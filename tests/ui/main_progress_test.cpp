@@ -7,7 +7,7 @@
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/dialogs/frmFileDialog.h"
+#include "ui/dialogs/target_folder_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,14 +42,14 @@ struct Seen {
     QString panels;
 };
 
-// c: is the host root with the fake home, d: a data folder.
+// c: is the fake home, d: a data folder.
 struct Scene {
     QApplication& app = testsupport::ensureApp();
     FakeHome home;
     TempDir d;
-    FaultyPlatform fs{
-        platform::createPlatformOver({{'c', testsupport::hostRoot(), ""}, {'d', d.str(), "DATEN"}},
-                                     testsupport::utf8(home.home()), home.documentsText())};
+    FaultyPlatform fs{platform::createPlatformOver(
+        {{'c', testsupport::utf8(home.home()), ""}, {'d', d.str(), "DATEN"}},
+        testsupport::utf8(home.home()), home.documentsText())};
     ScriptedPrompts prompts;
     testsupport::MainWindowScaffold w{fs, prompts};
     QProgressBar* bar = w.window.findChild<QProgressBar*>();
@@ -80,7 +80,7 @@ struct Scene {
     void search(const std::string& folder, bool subfolders = false) {
         w.search(QString::fromStdString(folder), QStringLiteral("*.txt"), subfolders);
     }
-    QString version() const { return w.StatusBar1->panelText(3); }
+    QString version() const { return w.statusBar->panelText(3); }
 };
 
 TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
@@ -101,7 +101,7 @@ TEST(MainProgress, LongDeleteCountsTheListAndLeavesThePanelTexts) {
             filePositions.push_back(static_cast<int>(i));
 
     s.prompts.answers = {Answer::Yes};
-    s.w.mnuDeleteAll->trigger();
+    s.w.run(s.w.deleteListed);
 
     // The panels keep the texts of the last search all the while.
     ASSERT_EQ(s.seen.size(), 250u);
@@ -125,7 +125,7 @@ TEST(MainProgress, ShortListsShowNoBar) {
     s.search("D:\\wenige");
     ASSERT_EQ(s.w.resultEntries().size(), 200u);
     s.prompts.answers = {Answer::Yes};
-    s.w.mnuDeleteAll->trigger();
+    s.w.run(s.w.deleteListed);
     ASSERT_EQ(s.seen.size(), 200u);
     for (const Seen& at : s.seen)
         EXPECT_FALSE(at.barVisible);
@@ -139,16 +139,16 @@ TEST(MainProgress, LongMoveKeepsTheTargetTextWhileItRuns) {
     s.search("D:\\quelle");
     // The target folder dialog's OK shows the target, then starts the move.
     const QString during =
-        s.w.StatusBar1->panelText(1) + "|" + s.w.StatusBar1->panelText(2) + "|Zielordner: D:\\ziel";
+        s.w.statusBar->panelText(1) + "|" + s.w.statusBar->panelText(2) + "|Zielordner: D:\\ziel";
     // As between two file systems, where no rename can do the move.
     s.fs.refuseMoves = true;
     QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<ui::TargetFolderDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(dialog->Dir1->setPath("D:\\ziel"));
-        dialog->OKButton->click();
+        ASSERT_TRUE(dialog->folderList->setPath("D:\\ziel"));
+        dialog->okButton->click();
     });
-    s.w.Toolbar1->click(6);
+    s.w.click(s.w.moveListed);
 
     // A copy and a delete per file.
     ASSERT_EQ(s.seen.size(), 600u);
@@ -181,7 +181,7 @@ TEST(MainProgress, ClosingWhileADeleteSearchesAgainReportsAndLogsNothingMore) {
         }
     };
     s.prompts.answers = {Answer::Yes, Answer::Yes};
-    s.w.mnuDeleteAll->trigger();
+    s.w.run(s.w.deleteListed);
 
     ASSERT_TRUE(closed);
     EXPECT_EQ(s.seen.size(), 250u);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFont>
 
 namespace testsupport {
 
@@ -19,5 +20,21 @@ inline QApplication& ensureApp() {
     }();
     return *app;
 }
+
+// The application's font at the desktop's size times a factor, while it lives.
+class ScaledAppFont {
+public:
+    explicit ScaledAppFont(double factor) : m_desktop(ensureApp().font()) {
+        QFont font = m_desktop;
+        font.setPointSizeF(m_desktop.pointSizeF() * factor);
+        QApplication::setFont(font);
+    }
+    ~ScaledAppFont() { QApplication::setFont(m_desktop); }
+    ScaledAppFont(const ScaledAppFont&) = delete;
+    ScaledAppFont& operator=(const ScaledAppFont&) = delete;
+
+private:
+    QFont m_desktop;
+};
 
 } // namespace testsupport

@@ -3,7 +3,6 @@
 #include "ui/controls/program_icon.h"
 #include "ui/controls/twips.h"
 
-#include <QFont>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -16,11 +15,6 @@ void setFixedDialogFrame(QDialog& dialog, double left, double top, double width,
                           Qt::WindowCloseButtonHint);
     dialog.setWindowIcon(programIcon());
     dialog.setSizeGripEnabled(false);
-    // The twips layout of the dialogs was drawn for an 8.25 pt form font; a larger desktop
-    // default would clip their captions.
-    QFont font = dialog.font();
-    font.setPointSizeF(8.25);
-    dialog.setFont(font);
 
     QRect client = twipsRect(left, top, width, height, &dialog);
     if (const QScreen* screen = dialog.screen())

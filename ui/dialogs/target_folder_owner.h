@@ -17,19 +17,19 @@ public:
 
     virtual platform::Platform& platform() = 0;
     virtual Prompts& prompts() = 0;
-    // sTargetPath: read when the dialog opens, rewritten as its folder changes.
+    // The target folder: read when the dialog opens, rewritten as its folder changes.
     virtual std::string& targetPath() = 0;
     // The identity of the folder the dialog showed as targetPath() when OK was pressed; the copy
     // or move writes only into that very folder.
     virtual platform::FileId& targetId() = 0;
-    // bolMove: the caption says move or copy.
+    // Whether the files are to be moved: the caption says move or copy.
     virtual bool moving() const = 0;
-    // bolPrefix, as the dialog's OK or cancel leave it.
+    // Whether the copies' names get their list position in front, as OK or cancel leave it.
     virtual void setPrefix(bool prefix) = 0;
     // "Zielordner: " and the target folder in the status bar.
     virtual void showTargetFolder() = 0;
     // Copies or moves every listed file into the target folder.
-    virtual void CopyOrMove() = 0;
+    virtual void copyOrMove() = 0;
 };
 
 } // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/dialogs/frmProtocoll.h"
+#include "ui/dialogs/log_viewer.h"
 #include "ui_events.h"
 
 #include "qt_app.h"
@@ -7,7 +7,6 @@
 #include "support/pass_actions.h"
 #include "support/temp_tree.h"
 #include "ui/controls/log_text_box.h"
-#include "ui/controls/twips.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -39,88 +38,87 @@ struct Scene {
     }
 };
 
-TEST(frmProtocoll, ShowsEveryLineOfTheLog) {
+TEST(LogViewer, ShowsEveryLineOfTheLog) {
     Scene s;
     s.writeLog("01.02.2024 10:00:00;\"C:\\a.txt\";1/3\r\n"
                "01.02.2024 10:00:01;\"C:\\b.txt\";2/3\r\n"
                "01.02.2024 10:00:02;\"C:\\c.txt\";3/3\r\n");
-    frmProtocoll dialog(s.fs, s.prompts);
+    ui::LogViewer dialog(s.fs, s.prompts);
     Finished finished(dialog);
 
     EXPECT_TRUE(s.prompts.shown.empty());
-    EXPECT_EQ(dialog.txtText->toPlainText(),
+    EXPECT_EQ(dialog.textBox->toPlainText(),
               QStringLiteral("01.02.2024 10:00:00;\"C:\\a.txt\";1/3\n"
                              "01.02.2024 10:00:01;\"C:\\b.txt\";2/3\n"
                              "01.02.2024 10:00:02;\"C:\\c.txt\";3/3\n"));
-    EXPECT_TRUE(dialog.cmdDelProt->isEnabled());
+    EXPECT_TRUE(dialog.deleteButton->isEnabled());
 
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Löschprotokoll"));
-    EXPECT_EQ(dialog.geometry(), ui::twipsRect(2760, 3750, 8910, 5580, &dialog));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
-    EXPECT_EQ(dialog.cmdDelProt->text(), QStringLiteral("Löschen"));
-    EXPECT_EQ(dialog.OKButton->text(), QStringLiteral("OK"));
-    EXPECT_EQ(dialog.txtText->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(dialog.txtText->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(dialog.focusWidget(), dialog.OKButton);
-    EXPECT_EQ(dialog.OKButton->nextInFocusChain(), dialog.cmdDelProt);
-    EXPECT_EQ(dialog.cmdDelProt->nextInFocusChain(), dialog.txtText);
+    EXPECT_EQ(dialog.deleteButton->text(), QStringLiteral("Löschen"));
+    EXPECT_EQ(dialog.okButton->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.textBox->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(dialog.textBox->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(dialog.focusWidget(), dialog.okButton);
+    EXPECT_EQ(dialog.okButton->nextInFocusChain(), dialog.deleteButton);
+    EXPECT_EQ(dialog.deleteButton->nextInFocusChain(), dialog.textBox);
 
     // Typing into the viewer never reaches the file.
-    dialog.txtText->insertPlainText(QStringLiteral("getippt"));
-    dialog.OKButton->click();
+    dialog.textBox->insertPlainText(QStringLiteral("getippt"));
+    dialog.okButton->click();
     EXPECT_EQ(finished.result, QDialog::Accepted);
     EXPECT_EQ(testsupport::readBytes(s.log()).substr(0, 10), "01.02.2024");
     EXPECT_EQ(testsupport::readBytes(s.log()).find("getippt"), std::string::npos);
 
     // Every opening reads the file afresh.
     ASSERT_FALSE(testsupport::appendToFile(s.fs, "C:\\Dokumente\\Tilgomat.txt", "neu\r\n"));
-    frmProtocoll again(s.fs, s.prompts);
-    EXPECT_TRUE(again.txtText->toPlainText().endsWith(QStringLiteral("3/3\nneu\n")));
+    ui::LogViewer again(s.fs, s.prompts);
+    EXPECT_TRUE(again.textBox->toPlainText().endsWith(QStringLiteral("3/3\nneu\n")));
 }
 
-TEST(frmProtocoll, LineEndsAndWindows1252Bytes) {
+TEST(LogViewer, LineEndsAndWindows1252Bytes) {
     Scene s;
     // A lone LF stays inside its line; a lone CR ends one; the last line has no line end.
     s.writeLog("eins\nzwei\r"
                "\x80\x84\x8A\x93\x94\x99\x9F \xE4\xF6\xFC\xDF\r\n"
                "ohne Ende");
-    frmProtocoll dialog(s.fs, s.prompts);
-    EXPECT_EQ(dialog.txtText->toPlainText(),
+    ui::LogViewer dialog(s.fs, s.prompts);
+    EXPECT_EQ(dialog.textBox->toPlainText(),
               QStringLiteral("eins\u240Azwei\n€„Š“”™Ÿ äöüß\nohne Ende\n"));
-    EXPECT_EQ(dialog.txtText->lines().lineCount(), 4);
+    EXPECT_EQ(dialog.textBox->lines().lineCount(), 4);
 }
 
-TEST(frmProtocoll, MissingAndEmptyLog) {
+TEST(LogViewer, MissingAndEmptyLog) {
     Scene s;
     {
-        frmProtocoll dialog(s.fs, s.prompts);
+        ui::LogViewer dialog(s.fs, s.prompts);
         ASSERT_EQ(s.prompts.shown.size(), 1u);
         const auto& box = s.prompts.shown[0];
         EXPECT_EQ(box.text, QStringLiteral("Protokoll leer oder nicht vorhanden!"));
         EXPECT_EQ(box.title, QStringLiteral("Tilgomat"));
         EXPECT_EQ(box.icon, ui::Prompts::Icon::Information);
         EXPECT_EQ(box.buttons, ui::Prompts::Buttons::Ok);
-        EXPECT_EQ(dialog.txtText->toPlainText(), QStringLiteral("[Protokoll ist leer]"));
-        EXPECT_FALSE(dialog.cmdDelProt->isEnabled());
+        EXPECT_EQ(dialog.textBox->toPlainText(), QStringLiteral("[Protokoll ist leer]"));
+        EXPECT_FALSE(dialog.deleteButton->isEnabled());
     }
     s.prompts.shown.clear();
     s.writeLog("");
-    frmProtocoll dialog(s.fs, s.prompts);
+    ui::LogViewer dialog(s.fs, s.prompts);
     EXPECT_TRUE(s.prompts.shown.empty());
-    EXPECT_TRUE(dialog.txtText->toPlainText().isEmpty());
-    EXPECT_TRUE(dialog.cmdDelProt->isEnabled());
+    EXPECT_TRUE(dialog.textBox->toPlainText().isEmpty());
+    EXPECT_TRUE(dialog.deleteButton->isEnabled());
 }
 
-TEST(frmProtocoll, DeleteAsksThenRemovesTheLogAndCloses) {
+TEST(LogViewer, DeleteAsksThenRemovesTheLogAndCloses) {
     Scene s;
     s.writeLog("zeile\r\n");
-    frmProtocoll dialog(s.fs, s.prompts);
+    ui::LogViewer dialog(s.fs, s.prompts);
     Finished finished(dialog);
     dialog.show();
 
     s.prompts.answers = {ui::Prompts::Answer::No};
-    dialog.cmdDelProt->click();
+    dialog.deleteButton->click();
     ASSERT_EQ(s.prompts.shown.size(), 1u);
     const auto& question = s.prompts.shown[0];
     EXPECT_EQ(question.text, QStringLiteral("Möchten Sie das Protokoll wirklich löschen?"));
@@ -130,32 +128,32 @@ TEST(frmProtocoll, DeleteAsksThenRemovesTheLogAndCloses) {
     EXPECT_EQ(question.defaultButton, ui::Prompts::Answer::Yes);
     EXPECT_TRUE(std::filesystem::exists(s.log()));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.txtText->toPlainText(), QStringLiteral("zeile\n"));
+    EXPECT_EQ(dialog.textBox->toPlainText(), QStringLiteral("zeile\n"));
 
     s.prompts.answers = {ui::Prompts::Answer::Yes};
-    dialog.cmdDelProt->click();
+    dialog.deleteButton->click();
     EXPECT_EQ(s.prompts.shown.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(s.log()));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(finished.result, QDialog::Accepted);
 
-    frmProtocoll reopened(s.fs, s.prompts);
+    ui::LogViewer reopened(s.fs, s.prompts);
     ASSERT_EQ(s.prompts.shown.size(), 3u);
     EXPECT_EQ(s.prompts.shown[2].text, QStringLiteral("Protokoll leer oder nicht vorhanden!"));
-    EXPECT_FALSE(reopened.cmdDelProt->isEnabled());
+    EXPECT_FALSE(reopened.deleteButton->isEnabled());
 }
 
-TEST(frmProtocoll, FailedDeleteIsReportedAndTheViewerStaysOpen) {
+TEST(LogViewer, FailedDeleteIsReportedAndTheViewerStaysOpen) {
     Scene s;
     s.writeLog("zeile\r\n");
-    frmProtocoll dialog(s.fs, s.prompts);
+    ui::LogViewer dialog(s.fs, s.prompts);
     Finished finished(dialog);
     dialog.show();
 
     // The backend refuses to delete a read-only file, as Windows does.
     ASSERT_FALSE(s.fs.setAttributes("C:\\Dokumente\\Tilgomat.txt", platform::ReadOnly));
     s.prompts.answers = {ui::Prompts::Answer::Yes};
-    dialog.cmdDelProt->click();
+    dialog.deleteButton->click();
     ASSERT_EQ(s.prompts.shown.size(), 2u);
     const auto& box = s.prompts.shown[1];
     EXPECT_EQ(box.title, QStringLiteral("Tilgomat"));

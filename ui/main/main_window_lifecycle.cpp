@@ -5,22 +5,21 @@
 #include "ui/controls/drive_list_box.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
-#include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/controls/twips.h"
 #include "ui/controls/utf8_text.h"
-#include "ui/main/frmMain.h"
-#include "ui/main/frmMain_target_folder.h"
+#include "ui/main/main_window.h"
+#include "ui/main/main_window_target_folder.h"
 #include "ui/main/result_list_model.h"
 #include "version_info.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
-#include <QMenu>
+
+namespace ui {
 
 namespace {
 
@@ -32,66 +31,52 @@ const char* const initialPatterns[] = {"*.*",    "*.accdb", "*.avi",  "*.bmp",  
 } // namespace
 
 // The members the window owns are complete here.
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-QString frmMain::versionText() const {
-    return ui::fromUtf8(m_fs.executableName()) + QStringLiteral(" Release ") +
+QString MainWindow::versionText() const {
+    return fromUtf8(m_fs.executableName()) + QStringLiteral(" Release ") +
            QString::number(version_info::major) + QLatin1Char('.') +
            QString::number(version_info::minor) + QLatin1Char('.') +
            QString::number(version_info::revision);
 }
 
-void frmMain::Form_Load() {
+void MainWindow::showStartState() {
     const std::string documents =
         modSpecialFolder::SpecialFolderPath(m_fs, modSpecialFolder::CSIDL_PERSONAL);
-    m_shared.sPath = documents;
-    m_shared.bolMove = false;
-    m_shared.bolPrefix = false;
+    m_shared.viewedFolder = documents;
     // The drive change moves the folder list to the drive's current folder, so the folder and
     // file lists are pointed at the documents folder itself afterwards. Without a documents
     // folder the views stay on the current drive's current folder.
     if (!documents.empty()) {
-        Drive1->setDrive(documents);
-        Dir1->setPath(documents);
-        File1->setPath(documents);
+        m_driveList->setDrive(documents);
+        m_folderView->setPath(documents);
+        m_fileView->setPath(documents);
     }
-    txtFolderMask->clear();
-    cboMuster->clear();
+    m_folderEdit->clear();
     for (const char* pattern : initialPatterns)
-        cboMuster->addItem(QString::fromLatin1(pattern));
-    cboMuster->setEditText(QStringLiteral("*.*"));
-    StatusBar1->setPanelText(1, QStringLiteral("Dateien: 0"));
-    StatusBar1->setPanelText(2, QStringLiteral("Verzeichnisse: 0"));
-    StatusBar1->setPanelText(3, versionText());
-    shpMarker->setVisible(false);
-    ui::placeMarker(m_layout);
+        m_pattern->addItem(QString::fromLatin1(pattern));
+    m_pattern->setEditText(QStringLiteral("*.*"));
+    m_statusBar->setPanelText(1, QStringLiteral("Dateien: 0"));
+    m_statusBar->setPanelText(2, QStringLiteral("Verzeichnisse: 0"));
+    m_statusBar->setPanelText(3, versionText());
+    m_listMarker->setVisible(false);
+    placeMarker(m_layout);
     applyLayout();
-    mnuCopy->setEnabled(false);
-    mnuCut->setEnabled(false);
-    mnuPaste->setEnabled(false);
-    mnuViewHidden->setChecked(true);
-    mnuViewReadOnly->setChecked(false);
-    mnuViewSystem->setChecked(true);
-    Toolbar1->setPressed(kAttributeButton, false);
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-void frmMain::Form_Resize() {
     const QRect outer = frameGeometry();
-    ui::applyResizeRules(m_layout, static_cast<float>(ui::toTwips(outer.width(), this)),
-                         static_cast<float>(ui::toTwips(outer.height(), this)));
+    applyResizeRules(m_layout, static_cast<float>(toTwips(outer.width(), this)),
+                     static_cast<float>(toTwips(outer.height(), this)));
     applyLayout();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-    const auto answer = m_prompts.message(
-        QStringLiteral("Möchten Sie Tilgomat beenden?"), QStringLiteral("Programmende"),
-        ui::Prompts::Icon::Question, ui::Prompts::Buttons::YesNo, ui::Prompts::Answer::Yes);
-    if (answer != ui::Prompts::Answer::Yes) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const auto answer = m_prompts.message(QStringLiteral("Möchten Sie Tilgomat beenden?"),
+                                          QStringLiteral("Programmende"), Prompts::Icon::Question,
+                                          Prompts::Buttons::YesNo, Prompts::Answer::Yes);
+    if (answer != Prompts::Answer::Yes) {
         event->ignore();
         return;
     }
@@ -106,16 +91,18 @@ void frmMain::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-void frmMain::Drive1_Change() {
-    m_shared.sPath = Drive1->drive();
-    Dir1->setPath(m_shared.sPath);
-    File1->setPath(m_shared.sPath);
+void MainWindow::onDriveChanged() {
+    m_shared.viewedFolder = m_driveList->drive();
+    m_folderView->setPath(m_shared.viewedFolder);
+    m_fileView->setPath(m_shared.viewedFolder);
 }
 
-void frmMain::Dir1_Change() {
-    m_shared.sPath = Dir1->path();
-    Drive1->setDrive(m_shared.sPath);
-    File1->setPath(m_shared.sPath);
-    txtFolderMask->setText(ui::fromUtf8(Dir1->path()));
-    shpMarker->setVisible(false);
+void MainWindow::onFolderChanged() {
+    m_shared.viewedFolder = m_folderView->path();
+    m_driveList->setDrive(m_shared.viewedFolder);
+    m_fileView->setPath(m_shared.viewedFolder);
+    m_folderEdit->setText(fromUtf8(m_folderView->path()));
+    m_listMarker->setVisible(false);
 }
+
+} // namespace ui

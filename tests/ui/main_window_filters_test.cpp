@@ -1,5 +1,5 @@
-// The toolbar's Attribute button, the view menu's Versteckt and System items and the file view
-// they filter, kept in step; the dispatch's messages.
+// The toolbar's button that shows hidden files, the view menu's Versteckt and System items and
+// the file view they filter, kept in step; the commands' messages.
 
 #include "main_window_scaffold.h"
 #include "platform/platform.h"
@@ -8,7 +8,6 @@
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
 #include "ui/controls/folder_list_box.h"
-#include "ui/controls/keyed_tool_bar.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -41,17 +40,17 @@ protected:
     }
 
     bool shown(const std::string& name) const {
-        for (int i = 0; i < w->File1->listCount(); ++i)
-            if (w->File1->entryName(i) == name)
+        for (int i = 0; i < w->fileView->listCount(); ++i)
+            if (w->fileView->entryName(i) == name)
                 return true;
         return false;
     }
     // The three check marks and the button, as "hidden system readOnly button".
     std::string state() const {
-        return std::string(w->mnuViewHidden->isChecked() ? "H" : "-") +
-               (w->mnuViewSystem->isChecked() ? "S" : "-") +
-               (w->mnuViewReadOnly->isChecked() ? "R" : "-") +
-               (w->Toolbar1->isPressed(8) ? "+" : "-");
+        return std::string(w->hideHidden->isChecked() ? "H" : "-") +
+               (w->hideSystem->isChecked() ? "S" : "-") +
+               (w->hideReadOnly->isChecked() ? "R" : "-") +
+               (w->showHidden->isChecked() ? "+" : "-");
     }
 
     testsupport::FakeHome home;
@@ -69,26 +68,26 @@ TEST_F(MainFilters, StartShowsReadOnlyButNotHiddenOrSystem) {
 }
 
 TEST_F(MainFilters, VerstecktThenSystemPressesTheButton) {
-    w->mnuViewHidden->trigger();
+    w->run(w->hideHidden);
     EXPECT_EQ(state(), "-S--");
     EXPECT_TRUE(shown("versteckt.txt"));
     EXPECT_FALSE(shown("system.txt"));
-    w->mnuViewSystem->trigger();
+    w->run(w->hideSystem);
     EXPECT_EQ(state(), "---+");
     EXPECT_TRUE(shown("system.txt"));
     // And back: checking System again releases the button.
-    w->mnuViewSystem->trigger();
+    w->run(w->hideSystem);
     EXPECT_EQ(state(), "-S--");
     EXPECT_FALSE(shown("system.txt"));
 }
 
 TEST_F(MainFilters, AttributePressedThenReleased) {
-    w->mnuViewHidden->trigger(); // an earlier state that releasing must not restore
-    w->Toolbar1->click(8);
+    w->run(w->hideHidden); // an earlier state that releasing must not restore
+    w->click(w->showHidden);
     EXPECT_EQ(state(), "---+");
     for (const char* name : {"plain.txt", "versteckt.txt", "system.txt", "nurlesen.txt"})
         EXPECT_TRUE(shown(name)) << name;
-    w->Toolbar1->click(8);
+    w->click(w->showHidden);
     EXPECT_EQ(state(), "HS--");
     EXPECT_FALSE(shown("versteckt.txt"));
     EXPECT_FALSE(shown("system.txt"));
@@ -96,29 +95,25 @@ TEST_F(MainFilters, AttributePressedThenReleased) {
 }
 
 TEST_F(MainFilters, VerstecktWhileAttributePressedReleasesIt) {
-    w->Toolbar1->click(8);
-    w->mnuViewHidden->trigger();
+    w->click(w->showHidden);
+    w->run(w->hideHidden);
     EXPECT_EQ(state(), "H---");
     EXPECT_FALSE(shown("versteckt.txt"));
     EXPECT_TRUE(shown("system.txt"));
 }
 
 TEST_F(MainFilters, FlagsWithoutChosenFileWarnsEvenWithEntriesListed) {
-    w->txtFolderMask->setText(QString::fromStdString(fsImpl->documentsFolder()));
-    w->cmdList->click();
+    w->folderEdit->setText(QString::fromStdString(fsImpl->documentsFolder()));
+    w->run(w->listFiles);
     ASSERT_FALSE(w->resultEntries().empty());
-    w->File1->clearSelection();
-    w->File1->setCurrentRow(-1);
-    ASSERT_TRUE(w->File1->fileName().empty());
-    w->Toolbar1->click(9);
+    w->fileView->clearSelection();
+    w->fileView->setCurrentRow(-1);
+    ASSERT_TRUE(w->fileView->fileName().empty());
+    w->click(w->editAttributes);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, QStringLiteral("Keine Datei ausgewählt!"));
     EXPECT_EQ(prompts.shown[0].title, QStringLiteral("Tilgomat"));
     EXPECT_EQ(prompts.shown[0].icon, ui::Prompts::Icon::Exclamation);
-    // Separators deliver nothing.
-    for (int separator : {2, 7, 10, 12})
-        w->Toolbar1->click(separator);
-    EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(state(), "HS--");
 }
 
@@ -134,18 +129,17 @@ TEST_F(MainFilters, ViewerAboutAndFlagsOpenFromEveryPath) {
         });
     };
     for (auto open : std::initializer_list<std::function<void()>>{
-             [this] { w->mnuProtocoll->trigger(); }, [this] { w->Command1->click(); },
-             [this] { w->Toolbar1->click(11); }, [this] { w->mnuAbout->trigger(); },
-             [this] { w->Toolbar1->click(13); }}) {
+             [this] { w->run(w->showLog); }, [this] { w->click(w->showLog); },
+             [this] { w->run(w->about); }, [this] { w->click(w->about); }}) {
         closeNextDialog();
         open();
     }
-    w->File1->setCurrentRow(0);
-    ASSERT_FALSE(w->File1->fileName().empty());
+    w->fileView->setCurrentRow(0);
+    ASSERT_FALSE(w->fileView->fileName().empty());
     closeNextDialog();
-    w->Toolbar1->click(9);
-    EXPECT_EQ(opened, (QStringList{"frmProtocoll", "frmProtocoll", "frmProtocoll", "frmAbout",
-                                   "frmAbout", "frmFlags"}));
+    w->click(w->editAttributes);
+    EXPECT_EQ(opened, (QStringList{"ui::LogViewer", "ui::LogViewer", "ui::AboutBox", "ui::AboutBox",
+                                   "ui::AttributesDialog"}));
 }
 
 } // namespace

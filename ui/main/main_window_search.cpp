@@ -4,7 +4,7 @@
 #include "core/search.h"
 #include "ui/controls/panel_status_bar.h"
 #include "ui/controls/utf8_text.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/result_list_model.h"
 
 #include <QApplication>
@@ -12,9 +12,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+
+namespace ui {
 
 namespace {
 
@@ -31,18 +32,18 @@ void processPendingEvents() {
 
 } // namespace
 
-void frmMain::ListMatchingFiles() {
+void MainWindow::listMatchingFiles() {
     // Events are processed during the walk, so a second request could arrive meanwhile; it is
     // refused rather than interleaving two walks into one list.
     if (m_searching || m_closing)
         return;
     m_searching = true;
-    intFileCount = 0;
-    intFolderCount = 0;
+    m_fileCount = 0;
+    m_folderCount = 0;
     // The walk lower-cases the folder text for the entries, but starts from the folder as
     // chosen: the lower-cased text could name another folder, its twin.
-    core::SearchQuery query{ui::toUtf8(txtFolderMask->text()), ui::toUtf8(cboMuster->currentText()),
-                            Check1->isChecked()};
+    core::SearchQuery query{toUtf8(m_folderEdit->text()), toUtf8(m_pattern->currentText()),
+                            m_subfolders->isChecked()};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     processPendingEvents();
     QElapsedTimer walking;
@@ -74,17 +75,17 @@ void frmMain::ListMatchingFiles() {
     if (m_closing)
         return;
 
-    List1->setVisible(false);
-    intFileCount = found.files;
-    intFolderCount = found.folders;
+    m_resultList->setVisible(false);
+    m_fileCount = found.files;
+    m_folderCount = found.folders;
     m_resultModel->setEntries(std::move(found.entries));
-    List1->setVisible(true);
+    m_resultList->setVisible(true);
 
-    shpMarker->setVisible(true);
-    Label5->setText(QString::number(intFolderCount));
-    Label6->setText(QString::number(intFileCount));
-    StatusBar1->setPanelText(1, QStringLiteral("Dateien ") + QString::number(intFileCount));
-    StatusBar1->setPanelText(2,
-                             QStringLiteral("Verzeichnisse: ") + QString::number(intFolderCount));
-    StatusBar1->setPanelText(3, versionText());
+    m_listMarker->setVisible(true);
+    m_statusBar->setPanelText(1, QStringLiteral("Dateien ") + QString::number(m_fileCount));
+    m_statusBar->setPanelText(2,
+                              QStringLiteral("Verzeichnisse: ") + QString::number(m_folderCount));
+    m_statusBar->setPanelText(3, versionText());
 }
+
+} // namespace ui

@@ -3,10 +3,12 @@
 
 #include "ui/controls/panel_status_bar.h"
 #include "ui/controls/twips.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QProgressBar>
+
+namespace ui {
 
 namespace {
 
@@ -15,15 +17,15 @@ constexpr std::size_t progressThreshold = 200;
 
 } // namespace
 
-void frmMain::createProgressBar() {
-    m_progress = new QProgressBar(StatusBar1);
+void MainWindow::createProgressBar() {
+    m_progress = new QProgressBar(m_statusBar);
     m_progress->setObjectName(QStringLiteral("progress"));
-    m_progress->setFixedWidth(ui::toPixels(2000, this));
+    m_progress->setFixedWidth(toPixels(2000, this));
     m_progress->setVisible(false);
-    StatusBar1->addPermanentWidget(m_progress);
+    m_statusBar->addPermanentWidget(m_progress);
 }
 
-void frmMain::showBulkProgress(std::size_t done, std::size_t total) {
+void MainWindow::showBulkProgress(std::size_t done, std::size_t total) {
     if (total <= progressThreshold)
         return;
     if (done >= total) {
@@ -49,7 +51,7 @@ void frmMain::showBulkProgress(std::size_t done, std::size_t total) {
     }
 }
 
-void frmMain::showSearchBusy() {
+void MainWindow::showSearchBusy() {
     if (!m_progress->isHidden())
         return;
     // No range: the bar runs to and fro while the walk lets events through.
@@ -59,7 +61,9 @@ void frmMain::showSearchBusy() {
     m_progress->setVisible(true);
 }
 
-void frmMain::hideProgress() {
+void MainWindow::hideProgress() {
     m_progress->setVisible(false);
     m_progress->reset();
 }
+
+} // namespace ui

@@ -10,22 +10,19 @@
 class QPushButton;
 
 namespace ui {
+
 class LogTextBox;
 class Prompts;
-} // namespace ui
 
-class frmProtocoll : public QDialog {
+class LogViewer : public QDialog {
     Q_OBJECT
 
 public:
-    frmProtocoll(platform::Platform& fs, ui::Prompts& prompts, QWidget* parent = nullptr);
+    LogViewer(platform::Platform& fs, Prompts& prompts, QWidget* parent = nullptr);
 
-    // Appends the whole log file to the text box.
-    void openProtocoll();
-
-    ui::LogTextBox* txtText = nullptr;
-    QPushButton* cmdDelProt = nullptr;
-    QPushButton* OKButton = nullptr;
+    LogTextBox* textBox = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* okButton = nullptr;
 
 protected:
     // Enter presses the focused button only: the viewer has no default button.
@@ -33,11 +30,15 @@ protected:
 
 private:
     void createControls();
-    void Form_Load();
-    void cmdDelProt_Click();
+    void showLog();
+    // Appends the whole log file to the text box.
+    void appendLog();
+    void deleteLog();
 
     platform::Platform& m_fs;
-    ui::Prompts& m_prompts;
+    Prompts& m_prompts;
     // The log path as built at load; the delete command acts on this one.
     std::string m_logPath;
 };
+
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/dialogs/frmFlags.h"
+#include "ui/dialogs/attributes_dialog.h"
 #include "ui_events.h"
 
 #include "main_window_scaffold.h"
@@ -7,7 +7,6 @@
 #include "support/faulty_platform.h"
 #include "support/temp_tree.h"
 #include "ui/controls/file_list_box.h"
-#include "ui/controls/twips.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -31,33 +30,34 @@ using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
 
-// Drive C: is a temporary folder holding C:\Daten; File1 shows a folder with one file chosen.
+// Drive C: is a temporary folder holding C:\Daten; the file view shows a folder with one file
+// chosen.
 struct Scene {
-    // Before File1, which is a widget.
+    // Before the file view, which is a widget.
     QApplication& app = testsupport::ensureApp();
     TempDir c;
     FaultyPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
-    ui::FileListBox File1{fs};
+    ui::FileListBox fileView{fs};
 
     Scene() {
-        File1.setShowHidden(true);
-        File1.setShowSystem(true);
+        fileView.setShowHidden(true);
+        fileView.setShowSystem(true);
     }
-    // Creates the file with the given attributes and chooses it in File1.
+    // Creates the file with the given attributes and chooses it in fileView.
     void choose(const std::string& folder, const std::string& name, std::uint32_t attributes) {
         c.file((folder.empty() ? "" : folder + "/") + name, "x");
         const std::string path = "C:\\" + (folder.empty() ? "" : folder + "\\") + name;
         ASSERT_FALSE(fs.inner().setAttributes(path, attributes));
-        File1.setPath(folder.empty() ? "C:\\" : "C:\\" + folder);
+        fileView.setPath(folder.empty() ? "C:\\" : "C:\\" + folder);
         select(name);
     }
     void select(const std::string& name) {
-        for (int i = 0; i < File1.listCount(); ++i) {
-            if (File1.entryName(i) == name)
-                File1.setCurrentRow(i);
+        for (int i = 0; i < fileView.listCount(); ++i) {
+            if (fileView.entryName(i) == name)
+                fileView.setCurrentRow(i);
         }
-        ASSERT_EQ(File1.fileName(), name);
+        ASSERT_EQ(fileView.fileName(), name);
     }
     std::uint32_t attributes(const std::string& path) {
         auto a = fs.inner().getAttributes(path);
@@ -65,10 +65,10 @@ struct Scene {
     }
 };
 
-std::array<bool, 4> boxes(const frmFlags& dialog) {
+std::array<bool, 4> boxes(const ui::AttributesDialog& dialog) {
     std::array<bool, 4> out{};
     for (std::size_t i = 0; i < 4; ++i)
-        out[i] = dialog.Check1[i]->isChecked();
+        out[i] = dialog.attributeBoxes[i]->isChecked();
     return out;
 }
 
@@ -88,136 +88,136 @@ void setLocalModificationTime(const std::filesystem::path& file, int year, int m
                                          std::chrono::system_clock::from_time_t(std::mktime(&tm))));
 }
 
-TEST(frmFlags, WindowControlsAndTabOrder) {
+TEST(AttributesDialog, WindowControlsAndTabOrder) {
     Scene s;
     s.choose("Daten", "brief.txt", Archive);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
 
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dateiattribute"));
-    EXPECT_EQ(dialog.geometry(), ui::twipsRect(2760, 3750, 6030, 3195, &dialog));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
 
-    EXPECT_FALSE(dialog.OKButton->isDefault());
-    EXPECT_TRUE(dialog.Label1->font().bold());
+    EXPECT_FALSE(dialog.okButton->isDefault());
+    EXPECT_TRUE(dialog.fileLabel->font().bold());
 
     // The title label lies across the frame's top edge and is drawn over it.
-    EXPECT_LT(dialog.Label2->y(), dialog.Shape1->y());
-    EXPECT_GT(dialog.Label2->geometry().bottom(), dialog.Shape1->y());
-    EXPECT_GT(dialog.children().indexOf(dialog.Label2), dialog.children().indexOf(dialog.Shape1));
-    EXPECT_GE(dialog.Label2->width(), dialog.Label2->sizeHint().width());
+    EXPECT_LT(dialog.groupTitle->y(), dialog.groupFrame->y());
+    EXPECT_GT(dialog.groupTitle->geometry().bottom(), dialog.groupFrame->y());
+    EXPECT_GT(dialog.children().indexOf(dialog.groupTitle),
+              dialog.children().indexOf(dialog.groupFrame));
+    EXPECT_GE(dialog.groupTitle->width(), dialog.groupTitle->sizeHint().width());
 
-    EXPECT_EQ(dialog.focusWidget(), dialog.OKButton);
-    QWidget* w = dialog.OKButton;
-    const std::vector<QWidget*> order = {dialog.CancelButton, dialog.Check1[0], dialog.Check1[1],
-                                         dialog.Check1[2], dialog.Check1[3]};
+    EXPECT_EQ(dialog.focusWidget(), dialog.okButton);
+    QWidget* w = dialog.okButton;
+    const std::vector<QWidget*> order = {dialog.cancelButton, dialog.attributeBoxes[0],
+                                         dialog.attributeBoxes[1], dialog.attributeBoxes[2],
+                                         dialog.attributeBoxes[3]};
     for (QWidget* next : order) {
         w = w->nextInFocusChain();
         EXPECT_EQ(w, next);
     }
 }
 
-TEST(frmFlags, OpeningShowsPathBoxesAndDate) {
+TEST(AttributesDialog, OpeningShowsPathBoxesAndDate) {
     Scene s;
     // The time first: Windows sets no time on a read-only file.
     s.choose("Daten", "brief.txt", Archive);
     setLocalModificationTime(s.c.path() / "Daten" / "brief.txt", 2023, 12, 24, 18, 30, 5);
     ASSERT_FALSE(s.fs.inner().setAttributes("C:\\Daten\\brief.txt", ReadOnly | Archive));
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
 
-    EXPECT_EQ(dialog.AttrBit, (std::array<std::uint32_t, 4>{1, 2, 4, 32}));
-    EXPECT_EQ(dialog.sFolder, "C:\\Daten\\");
-    EXPECT_EQ(dialog.sFile, "C:\\Daten\\brief.txt");
-    EXPECT_EQ(dialog.Label1->text(), QStringLiteral(" C:\\Daten\\brief.txt"));
-    EXPECT_EQ(dialog.iAttributes, ReadOnly | Archive);
+    EXPECT_EQ(dialog.folder(), "C:\\Daten\\");
+    EXPECT_EQ(dialog.filePath(), "C:\\Daten\\brief.txt");
+    EXPECT_EQ(dialog.fileLabel->text(), QStringLiteral(" C:\\Daten\\brief.txt"));
+    EXPECT_EQ(dialog.attributes(), ReadOnly | Archive);
     EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{true, false, false, true}));
-    EXPECT_EQ(dialog.Label3->text(), QStringLiteral("Erstellt am: 24.12.2023 18:30:05"));
+    EXPECT_EQ(dialog.dateLabel->text(), QStringLiteral("Erstellt am: 24.12.2023 18:30:05"));
 
     // Midnight gives the date alone.
     s.choose("Daten", "mitternacht.txt", Archive);
     setLocalModificationTime(s.c.path() / "Daten" / "mitternacht.txt", 2024, 2, 29, 0, 0, 0);
-    frmFlags midnight = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
-    EXPECT_EQ(midnight.Label3->text(), QStringLiteral("Erstellt am: 29.02.2024"));
+    ui::AttributesDialog midnight = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
+    EXPECT_EQ(midnight.dateLabel->text(), QStringLiteral("Erstellt am: 29.02.2024"));
     EXPECT_TRUE(s.prompts.shown.empty());
 }
 
-TEST(frmFlags, FileInDriveRootHasSingleBackslash) {
+TEST(AttributesDialog, FileInDriveRootHasSingleBackslash) {
     Scene s;
     // With the archive bit, which Wine shows on every file.
     s.choose("", "wurzel.txt", Hidden | System | Archive);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
-    EXPECT_EQ(dialog.sFolder, "C:\\");
-    EXPECT_EQ(dialog.sFile, "C:\\wurzel.txt");
-    EXPECT_EQ(dialog.Label1->text(), QStringLiteral(" C:\\wurzel.txt"));
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
+    EXPECT_EQ(dialog.folder(), "C:\\");
+    EXPECT_EQ(dialog.filePath(), "C:\\wurzel.txt");
+    EXPECT_EQ(dialog.fileLabel->text(), QStringLiteral(" C:\\wurzel.txt"));
     EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, true, true, true}));
 }
 
-TEST(frmFlags, OkWithoutClickWritesTheValueReadBack) {
+TEST(AttributesDialog, OkWithoutClickWritesTheValueReadBack) {
     Scene s;
     // Read-only stays out: Wine run by an ordinary user cannot change a read-only file's
     // attributes, which it keeps in the file's extended attributes.
     const std::uint32_t all = Hidden | System | Archive;
     s.choose("Daten", "alle.txt", all);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
     Finished finished(dialog);
     EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, true, true, true}));
 
     // Changed behind the dialog's back: OK must write the value it read, not leave the file.
     ASSERT_FALSE(s.fs.inner().setAttributes("C:\\Daten\\alle.txt", 0));
-    dialog.OKButton->click();
+    dialog.okButton->click();
     EXPECT_EQ(s.attributes("C:\\Daten\\alle.txt"), all);
     EXPECT_EQ(finished.result, QDialog::Accepted);
     EXPECT_TRUE(s.prompts.shown.empty());
 }
 
-TEST(frmFlags, BoxClicksRebuildTheValueAndDropUnshownBits) {
+TEST(AttributesDialog, BoxClicksRebuildTheValueAndDropUnshownBits) {
     Scene s;
     s.choose("Daten", "hoch.txt", Archive);
     s.fs.extraAttributeBits = 0x2000;
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
     // Checking "Archiv" from the file is no click and leaves the value alone.
-    EXPECT_EQ(dialog.iAttributes, 0x2000u | Archive);
+    EXPECT_EQ(dialog.attributes(), 0x2000u | Archive);
     EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, false, false, true}));
 
-    dialog.Check1[0]->click();
-    EXPECT_EQ(dialog.iAttributes, ReadOnly | Archive);
-    dialog.Check1[0]->click();
-    EXPECT_EQ(dialog.iAttributes, std::uint32_t{Archive});
+    dialog.attributeBoxes[0]->click();
+    EXPECT_EQ(dialog.attributes(), ReadOnly | Archive);
+    dialog.attributeBoxes[0]->click();
+    EXPECT_EQ(dialog.attributes(), std::uint32_t{Archive});
 
-    dialog.OKButton->click();
+    dialog.okButton->click();
     ASSERT_EQ(s.fs.attributeWrites.size(), 1u);
     EXPECT_EQ(s.fs.attributeWrites[0].first, "C:\\Daten\\hoch.txt");
     EXPECT_EQ(s.fs.attributeWrites[0].second, std::uint32_t{Archive});
 }
 
-TEST(frmFlags, HiddenFileLeavesTheFileViewAfterOk) {
+TEST(AttributesDialog, HiddenFileLeavesTheFileViewAfterOk) {
     Scene s;
-    s.File1.setShowHidden(false);
+    s.fileView.setShowHidden(false);
     s.c.file("Daten/bleibt.txt", "x");
     s.choose("Daten", "weg.txt", Archive);
-    ASSERT_EQ(s.File1.listCount(), 2);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ASSERT_EQ(s.fileView.listCount(), 2);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
 
-    dialog.Check1[1]->click();
-    EXPECT_EQ(dialog.iAttributes, Hidden | Archive);
-    dialog.OKButton->click();
+    dialog.attributeBoxes[1]->click();
+    EXPECT_EQ(dialog.attributes(), Hidden | Archive);
+    dialog.okButton->click();
     EXPECT_EQ(s.attributes("C:\\Daten\\weg.txt"), Hidden | Archive);
-    ASSERT_EQ(s.File1.listCount(), 1);
-    EXPECT_EQ(s.File1.entryName(0), "bleibt.txt");
+    ASSERT_EQ(s.fileView.listCount(), 1);
+    EXPECT_EQ(s.fileView.entryName(0), "bleibt.txt");
 }
 
-TEST(frmFlags, FailedSetIsReportedAndTheDialogStaysOpen) {
+TEST(AttributesDialog, FailedSetIsReportedAndTheDialogStaysOpen) {
     Scene s;
     s.choose("Daten", "brief.txt", Archive);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
     Finished finished(dialog);
     dialog.show();
 
     // The file vanished after the dialog opened.
     std::filesystem::remove(s.c.path() / "Daten" / "brief.txt");
-    dialog.Check1[0]->click();
-    dialog.OKButton->click();
+    dialog.attributeBoxes[0]->click();
+    dialog.okButton->click();
     ASSERT_EQ(s.prompts.shown.size(), 1u);
     const auto& box = s.prompts.shown[0];
     EXPECT_EQ(box.title, QStringLiteral("Tilgomat"));
@@ -229,14 +229,14 @@ TEST(frmFlags, FailedSetIsReportedAndTheDialogStaysOpen) {
     EXPECT_TRUE(dialog.isVisible());
 
     // The file view no longer lists the vanished file.
-    EXPECT_EQ(s.File1.listCount(), 0);
+    EXPECT_EQ(s.fileView.listCount(), 0);
 }
 
-TEST(frmFlags, RefusedSetIsReportedAndTheFileViewShowsTheFileAsItIs) {
+TEST(AttributesDialog, RefusedSetIsReportedAndTheFileViewShowsTheFileAsItIs) {
     Scene s;
-    s.File1.setShowReadOnly(false);
+    s.fileView.setShowReadOnly(false);
     s.choose("Daten", "brief.txt", Archive);
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
     Finished finished(dialog);
     dialog.show();
 
@@ -244,37 +244,37 @@ TEST(frmFlags, RefusedSetIsReportedAndTheFileViewShowsTheFileAsItIs) {
     s.fs.failing[testsupport::Op::SetAttributes] =
         std::make_error_code(std::errc::operation_not_supported);
     s.fs.partialSetBits = ReadOnly;
-    dialog.Check1[0]->click();
-    dialog.Check1[1]->click();
-    dialog.OKButton->click();
+    dialog.attributeBoxes[0]->click();
+    dialog.attributeBoxes[1]->click();
+    dialog.okButton->click();
     ASSERT_EQ(s.prompts.shown.size(), 1u);
     EXPECT_EQ(s.prompts.shown[0].icon, ui::Prompts::Icon::Exclamation);
     EXPECT_FALSE(finished.result);
-    EXPECT_EQ(s.File1.listCount(), 0);
+    EXPECT_EQ(s.fileView.listCount(), 0);
 
-    dialog.CancelButton->click();
+    dialog.cancelButton->click();
     EXPECT_EQ(finished.result, QDialog::Rejected);
 }
 
-TEST(frmFlags, UnreadableFileShowsNothingChecked) {
+TEST(AttributesDialog, UnreadableFileShowsNothingChecked) {
     Scene s;
     s.choose("Daten", "brief.txt", Hidden | System);
     std::filesystem::remove(s.c.path() / "Daten" / "brief.txt");
-    frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
-    EXPECT_EQ(dialog.iAttributes, 0u);
+    ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
+    EXPECT_EQ(dialog.attributes(), 0u);
     EXPECT_EQ(boxes(dialog), (std::array<bool, 4>{false, false, false, false}));
-    EXPECT_TRUE(dialog.Label3->text().isEmpty());
+    EXPECT_TRUE(dialog.dateLabel->text().isEmpty());
     EXPECT_TRUE(s.prompts.shown.empty());
 }
 
-TEST(frmFlags, EscIsIgnoredCancelAndCloseBoxChangeNothing) {
+TEST(AttributesDialog, EscIsIgnoredCancelAndCloseBoxChangeNothing) {
     Scene s;
     s.choose("Daten", "brief.txt", Archive);
     {
-        frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+        ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
         Finished finished(dialog);
         dialog.show();
-        dialog.Check1[0]->click();
+        dialog.attributeBoxes[0]->click();
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&dialog, &esc);
         EXPECT_TRUE(dialog.isVisible());
@@ -285,11 +285,11 @@ TEST(frmFlags, EscIsIgnoredCancelAndCloseBoxChangeNothing) {
         EXPECT_EQ(finished.result, QDialog::Rejected);
     }
     {
-        frmFlags dialog = testsupport::flagsDialog(s.File1, s.fs, s.prompts);
+        ui::AttributesDialog dialog = testsupport::attributesDialog(s.fileView, s.fs, s.prompts);
         Finished finished(dialog);
         dialog.show();
-        dialog.Check1[1]->click();
-        dialog.CancelButton->click();
+        dialog.attributeBoxes[1]->click();
+        dialog.cancelButton->click();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(finished.result, QDialog::Rejected);
     }

@@ -10,9 +10,8 @@
 #include "support/result_value.h"
 #include "support/temp_tree.h"
 #include "ui/controls/folder_list_box.h"
-#include "ui/controls/keyed_tool_bar.h"
 #include "ui/controls/panel_status_bar.h"
-#include "ui/dialogs/frmFileDialog.h"
+#include "ui/dialogs/target_folder_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,15 +65,15 @@ protected:
 
     // Confirms the target folder dialog once it is open: folder, prefix, what another program
     // does meanwhile, OK.
-    void answerTargetDialog(const std::string& folder, bool prefix,
-                            std::function<void()> meanwhile = [] {}) {
+    void answerTargetDialog(
+        const std::string& folder, bool prefix, std::function<void()> meanwhile = [] {}) {
         QTimer::singleShot(0, [folder, prefix, meanwhile] {
-            auto* dialog = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<ui::TargetFolderDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            ASSERT_TRUE(dialog->Dir1->setPath(folder));
-            dialog->chkPrefix->setChecked(prefix);
+            ASSERT_TRUE(dialog->folderList->setPath(folder));
+            dialog->prefixBox->setChecked(prefix);
             meanwhile();
-            dialog->OKButton->click();
+            dialog->okButton->click();
         });
     }
 
@@ -97,7 +96,7 @@ TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
     ASSERT_EQ(w->resultEntries().size(), 3u);
 
     prompts.answers = {Answer::Yes};
-    w->Toolbar1->click(4);
+    w->click(w->deleteListed);
 
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text,
@@ -112,7 +111,7 @@ TEST_F(MainBulk, DeleteWithReadOnlySurvivor) {
     EXPECT_TRUE(fs::exists(data.path() / "tree/keep.doc"));
     ASSERT_EQ(w->resultEntries().size(), 1u);
     EXPECT_EQ(w->resultEntries()[0], "    d:\\tree\\b.txt");
-    EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("Dateien 1"));
+    EXPECT_EQ(w->statusBar->panelText(1), QStringLiteral("Dateien 1"));
 
     // The pass logs in list order; only the survivor gets an error line.
     auto lines = logLines();
@@ -132,10 +131,10 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
 
     // Copy with prefix: three files side by side, numbered by list position.
     answerTargetDialog("D:\\ziel", true);
-    w->Toolbar1->click(5);
-    EXPECT_FALSE(w->shared().bolMove);
-    EXPECT_TRUE(w->shared().bolPrefix);
-    EXPECT_EQ(w->shared().sTargetPath, "D:\\ziel");
+    w->click(w->copyListed);
+    EXPECT_FALSE(w->shared().move);
+    EXPECT_TRUE(w->shared().prefix);
+    EXPECT_EQ(w->shared().targetFolder, "D:\\ziel");
     int copied = 0;
     for (const auto& e : fs::directory_iterator(data.path() / "ziel")) {
         const std::string name = testsupport::utf8(e.path().filename());
@@ -158,9 +157,9 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     data.folder("ablage");
     w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
     answerTargetDialog("D:\\ablage", false);
-    w->Toolbar1->click(6);
-    EXPECT_TRUE(w->shared().bolMove);
-    EXPECT_FALSE(w->shared().bolPrefix);
+    w->click(w->moveListed);
+    EXPECT_TRUE(w->shared().move);
+    EXPECT_FALSE(w->shared().prefix);
     const std::string moved = testsupport::readBytes(data.path() / "ablage/bild.png");
     EXPECT_TRUE(moved == "erstes" || moved == "zweites");
     EXPECT_EQ(testsupport::readBytes(data.path() / "ablage/text.png"), "text");
@@ -176,7 +175,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     EXPECT_NE(lines[3].find(" -> move"), std::string::npos);
     EXPECT_NE(lines[6].find(";1/1 ->error delete"), std::string::npos);
     // The status panel again shows the version after the final search.
-    EXPECT_TRUE(w->StatusBar1->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
+    EXPECT_TRUE(w->statusBar->panelText(3).endsWith(QStringLiteral(" Release 1.2.3")));
 
     // A copy that could not make every file says so once: a read-only file holds the name.
     data.file("kopie/bild.png", "alt");
@@ -184,7 +183,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
     w->search(QStringLiteral("D:\\src"), QStringLiteral("*.png"), true);
     prompts.shown.clear();
     answerTargetDialog("D:\\kopie", false);
-    w->Toolbar1->click(5);
+    w->click(w->copyListed);
     EXPECT_EQ(testsupport::readBytes(data.path() / "kopie/bild.png"), "alt");
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, QStringLiteral("Es konnten nicht alle Dateien kopiert "
@@ -203,7 +202,7 @@ TEST_F(MainBulk, CopyWithPrefixAndMoveWithCollision) {
         fs::rename(data.path() / "ablage", data.path() / "ablage.alt");
         fs::create_directory_symlink(data.path() / "fremd", data.path() / "ablage", noLink);
     });
-    w->Toolbar1->click(5);
+    w->click(w->copyListed);
     EXPECT_TRUE(fs::is_empty(data.path() / "fremd"));
     EXPECT_EQ(prompts.shown.size(), 1u);
 }
@@ -212,7 +211,7 @@ TEST_F(MainBulk, NoToTheConfirmationChangesNothing) {
     data.file("t/a.txt", "a");
     w->search(QStringLiteral("D:\\t"), QStringLiteral("*.*"), false);
     prompts.answers = {Answer::No};
-    w->Toolbar1->click(4);
+    w->click(w->deleteListed);
     EXPECT_TRUE(fs::exists(data.path() / "t/a.txt"));
     EXPECT_FALSE(fs::exists(home.documents() / "Tilgomat.txt"));
     EXPECT_EQ(w->resultEntries().size(), 1u);
@@ -232,7 +231,7 @@ TEST_F(MainBulk, AFolderWithALowerCaseTwinIsTheOneActedOn) {
     ASSERT_EQ(w->resultEntries().size(), 2u);
 
     prompts.answers = {Answer::Yes};
-    w->Toolbar1->click(4);
+    w->click(w->deleteListed);
     EXPECT_FALSE(fs::exists(data.path() / "Fotos/a.jpg"));
     EXPECT_TRUE(fs::exists(data.path() / "Fotos/b.jpg"));
     EXPECT_EQ(testsupport::readBytes(data.path() / "fotos/a.jpg"), "Zwilling");
@@ -249,15 +248,15 @@ TEST_F(MainBulk, AFolderWithALowerCaseTwinIsTheOneActedOn) {
 TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
     using Act = std::function<void(testsupport::MainWindowScaffold&)>;
     const std::vector<std::pair<const char*, Act>> intrusions = {
-        {"toolbar Delete", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(4); }},
-        {"toolbar Copy", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(5); }},
-        {"toolbar Move", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(6); }},
-        {"toolbar List", [](testsupport::MainWindowScaffold& m) { m.Toolbar1->click(3); }},
-        {"menu Löschen", [](testsupport::MainWindowScaffold& m) { m.mnuDeleteAll->trigger(); }},
-        {"menu Verschieben", [](testsupport::MainWindowScaffold& m) { m.mnuFileMove->trigger(); }},
+        {"toolbar Delete", [](testsupport::MainWindowScaffold& m) { m.click(m.deleteListed); }},
+        {"toolbar Copy", [](testsupport::MainWindowScaffold& m) { m.click(m.copyListed); }},
+        {"toolbar Move", [](testsupport::MainWindowScaffold& m) { m.click(m.moveListed); }},
+        {"toolbar List", [](testsupport::MainWindowScaffold& m) { m.click(m.listFiles); }},
+        {"menu Löschen", [](testsupport::MainWindowScaffold& m) { m.run(m.deleteListed); }},
+        {"menu Verschieben", [](testsupport::MainWindowScaffold& m) { m.run(m.moveListed); }},
         {"dialog OK", [](testsupport::MainWindowScaffold&) {
-             if (auto* d = qobject_cast<frmFileDialog*>(QApplication::activeModalWidget()))
-                 d->OKButton->click();
+             if (auto* d = qobject_cast<ui::TargetFolderDialog*>(QApplication::activeModalWidget()))
+                 d->okButton->click();
          }}};
     enum Moment { DuringActions, DuringNewSearch, WhileWarningOpen };
     for (const bool move : {false, true}) {
@@ -315,9 +314,9 @@ TEST_F(MainBulk, NothingStartsASecondPassWhileOneRuns) {
                 };
                 if (move) {
                     answerTargetDialog("D:\\z", false);
-                    w->Toolbar1->click(6);
+                    w->click(w->moveListed);
                 } else {
-                    w->Toolbar1->click(4);
+                    w->click(w->deleteListed);
                 }
                 faulty->beforeCall = {};
                 prompts.whileShown = {};
