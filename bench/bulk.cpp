@@ -41,7 +41,7 @@ namespace {
 class BenchWindow : public core::BulkWindow {
 public:
     // `share`: where the share is mounted whose requests the searches are not to be counted.
-    BenchWindow(const platform::Platform& fs, std::string folder, fsys::path share = {})
+    BenchWindow(platform::Platform& fs, std::string folder, fsys::path share = {})
         : m_fs(fs), m_folder(std::move(folder)), m_share(std::move(share)) {}
 
     const core::EntryList& resultList() const override { return m_list; }
@@ -62,7 +62,7 @@ public:
     int warnings = 0;
 
 private:
-    const platform::Platform& m_fs;
+    platform::Platform& m_fs;
     std::string m_folder;
     fsys::path m_share;
     core::EntryList m_list;

@@ -45,7 +45,7 @@ struct WalkResult {
     std::int32_t hits = 0;
 };
 
-WalkResult timeWalk(const platform::Platform& fs, const std::string& folder,
+WalkResult timeWalk(platform::Platform& fs, const std::string& folder,
                     const std::string& patternText) {
     const auto start = Clock::now();
     const core::SearchResult found = core::search(fs, {folder, patternText, true});

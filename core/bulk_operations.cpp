@@ -3,6 +3,7 @@
 #include "core/result_entry.h"
 #include "core/target_folder.h"
 #include "core/target_guard.h"
+#include "platform/error.h"
 
 #include <memory>
 #include <unordered_map>
@@ -20,7 +21,7 @@ struct NotRemoved {
 };
 
 bool refusedAsNotListed(std::error_code error) {
-    return error == std::errc::identifier_removed;
+    return error == platform::Error::NotListed;
 }
 
 // "k/n": one-based position and the entry count at the start of the pass.

@@ -41,15 +41,16 @@ template <typename Job> bool later(const std::shared_ptr<Job>& a, const std::sha
 
 ListingAhead::ListingAhead(const platform::Platform& fs, unsigned threads,
                            std::chrono::microseconds slowListing)
-    : m_fs(fs), m_threads(fs.listsAhead() ? threads : 0), m_slowListing(slowListing) {}
+    : m_fs(fs), m_walk(fs.beginWalk()), m_threads(m_walk->listsAhead() ? threads : 0),
+      m_slowListing(slowListing) {}
 
 std::error_code ListingAhead::listNow(const platform::HostFolder& folder,
                                       const std::vector<platform::FileId>& above,
                                       platform::Listing& out) {
     if (m_threads == 0)
-        return m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+        return m_walk->list(folder, out);
     const auto start = std::chrono::steady_clock::now();
-    const std::error_code error = m_fs.listFolder(folder, platform::ListDetail::Kind, out);
+    const std::error_code error = m_walk->list(folder, out);
     m_listingTime += std::chrono::steady_clock::now() - start;
     ++m_listingsTimed;
     follow(folder, above, error ? nullptr : &out);
@@ -123,8 +124,6 @@ ListingAhead::~ListingAhead() {
     m_workToDo.notify_all();
     for (std::thread& worker : m_workers)
         worker.join();
-    if (!m_workers.empty())
-        m_fs.endListingAhead();
 }
 
 ListingAhead::Jobs ListingAhead::subfolders(const platform::HostFolder& folder, const Order& order,
@@ -180,7 +179,7 @@ void ListingAhead::work() {
         job->started = true;
         lock.unlock();
         platform::Listing listing;
-        const std::error_code error = m_fs.listFolderAhead(job->folder, listing);
+        const std::error_code error = m_walk->list(job->folder, listing);
         Jobs below = error ? Jobs() : subfolders(job->folder, job->order, listing, *job->above);
         lock.lock();
         job->listing = std::move(listing);

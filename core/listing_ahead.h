@@ -37,7 +37,8 @@ class ListingAhead {
 public:
     // Up to `threads` workers list ahead once the listings made when taken average
     // `slowListing` (all of them at once where that is zero); with none, or a backend that
-    // cannot list from several threads, each listing is made when it is taken.
+    // cannot list from several threads, each listing is made when it is taken. Every listing is
+    // made by one FolderWalk of the backend's, let go with this.
     ListingAhead(const platform::Platform& fs, unsigned threads,
                  std::chrono::microseconds slowListing);
     ~ListingAhead();
@@ -98,6 +99,7 @@ private:
     };
 
     const platform::Platform& m_fs;
+    std::unique_ptr<platform::FolderWalk> m_walk;
     unsigned m_threads;
     std::vector<Listed> m_descent; // by depth, until the workers start
     std::chrono::microseconds m_slowListing;

@@ -10,14 +10,14 @@ namespace {
 constexpr std::string_view kLogName = "Tilgomat.txt";
 
 // The folder the log goes into: the documents folder, else the current drive's root.
-std::string logFolder(const platform::Platform& fs) {
+std::string logFolder(platform::Platform& fs) {
     std::string folder = fs.documentsFolder();
     return folder.empty() ? std::string("\\") : folder;
 }
 
 } // namespace
 
-std::string logPath(const platform::Platform& fs) {
+std::string logPath(platform::Platform& fs) {
     return fs.documentsFolder() + "\\" + std::string(kLogName);
 }
 

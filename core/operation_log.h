@@ -12,7 +12,7 @@ namespace core {
 
 // The documents folder followed by "\Tilgomat.txt"; "\Tilgomat.txt" alone when there is no
 // documents folder. Worked out anew on every call.
-std::string logPath(const platform::Platform& fs);
+std::string logPath(platform::Platform& fs);
 
 class OperationLog {
 public:

@@ -4,7 +4,7 @@
 
 namespace core {
 
-SearchResult search(const platform::Platform& fs, const SearchQuery& query,
+SearchResult search(platform::Platform& fs, const SearchQuery& query,
                     const ProcessEvents& processEvents, const WalkOptions& options) {
     SearchResult result;
     walkFolder(fs, query.folder, reducePattern(fs, query.pattern), result.entries, query.subfolders,

@@ -24,7 +24,7 @@ struct SearchResult {
     std::int64_t folders = 0; // subfolder entries
 };
 
-SearchResult search(const platform::Platform& fs, const SearchQuery& query,
+SearchResult search(platform::Platform& fs, const SearchQuery& query,
                     const ProcessEvents& processEvents = {}, const WalkOptions& options = {});
 
 } // namespace core

@@ -4,7 +4,7 @@
 
 namespace core {
 
-TargetFolder::TargetFolder(const platform::Platform& fs, platform::Pass& pass)
+TargetFolder::TargetFolder(platform::Platform& fs, platform::Pass& pass)
     : m_fs(fs), m_pass(pass) {
     platform::Listing listing;
     if (pass.listTarget(listing))

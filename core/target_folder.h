@@ -21,7 +21,7 @@ namespace core {
 class TargetFolder {
 public:
     // The folder the pass holds; `fs` gives the case mapping.
-    TargetFolder(const platform::Platform& fs, platform::Pass& pass);
+    TargetFolder(platform::Platform& fs, platform::Pass& pass);
 
     // The name through which an action reaches `name` in the folder: the name as it stands
     // there (exactly, else in another case, the first in listing order), or the name itself
@@ -31,7 +31,7 @@ public:
     void wrote(std::string_view name);
 
 private:
-    const platform::Platform& m_fs;
+    platform::Platform& m_fs;
     platform::Pass& m_pass;
     // Upper-cased name -> the names of that spelling, in listing order.
     std::unordered_map<std::string, std::vector<std::string>> m_names;

@@ -19,7 +19,7 @@ namespace core {
 class TargetGuard {
 public:
     // `entries` must outlive the guard; `pass` holds the folder the pass writes to.
-    TargetGuard(const platform::Platform& fs, const EntryList& entries, platform::Pass& pass)
+    TargetGuard(platform::Platform& fs, const EntryList& entries, platform::Pass& pass)
         : m_fs(fs), m_entries(entries), m_pass(pass) {}
 
     // True when writing `name` in the target folder loses nothing.
@@ -39,7 +39,7 @@ private:
     // Records a listed file's identity; one the file system does not give counts as unknown.
     void recordListed(const platform::FileId& listed);
 
-    const platform::Platform& m_fs;
+    platform::Platform& m_fs;
     const EntryList& m_entries;
     platform::Pass& m_pass;
     Ids m_written;

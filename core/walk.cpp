@@ -128,7 +128,7 @@ std::int32_t Walk::run(platform::HostFolder start) {
 
 } // namespace
 
-std::int32_t walkFolder(const platform::Platform& fs, std::string folder, std::string_view pattern,
+std::int32_t walkFolder(platform::Platform& fs, std::string folder, std::string_view pattern,
                         EntryList& hits, bool subfolders, const ProcessEvents& processEvents,
                         const WalkOptions& options) {
     folder = withTrailingBackslash(std::move(folder));

@@ -37,7 +37,7 @@ struct WalkOptions {
 // pattern (core/pattern.h). With `subfolders` the walk descends; without, the start folder's
 // subfolders are listed as ">>" entries. Returns the number of entries appended. While the walk
 // waits for a folder listed ahead, `processEvents` runs every few milliseconds too.
-std::int32_t walkFolder(const platform::Platform& fs, std::string folder, std::string_view pattern,
+std::int32_t walkFolder(platform::Platform& fs, std::string folder, std::string_view pattern,
                         EntryList& hits, bool subfolders, const ProcessEvents& processEvents = {},
                         const WalkOptions& options = {});
 

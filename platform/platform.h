@@ -13,7 +13,8 @@
 //
 // Errors are std::error_code values of the generic category, so that the callers compare them
 // with the portable std::errc values whatever the backend; a backend maps its own codes onto
-// these. The ones a caller may tell apart:
+// these, and says what no such value says with the program's own (platform/error.h). The ones a
+// caller may tell apart:
 //   no_such_file_or_directory  the path (or a folder on it) does not exist; for fileId() and a
 //                              copy's target lookup this alone means "free"
 //   permission_denied          refused by the rules: a read-only file, a hidden or read-only
@@ -31,14 +32,12 @@
 //                              a network path on a backend that reaches no shares), a device
 //                              name (CON, NUL, COM1, ...) for a new folder
 //   operation_not_supported    the host lacks the feature (moveTo, stored attributes)
-//   identifier_removed         a listed file's path no longer leads to it (ListedFile: another
-//                              file or folder stands on its way, or a folder on it is gone), a
-//                              move's source changed after its copy began, or a held folder of a
-//                              pass is not the one chosen
+//   Error::NotListed           a listed file's path no longer leads to it, or a held folder of
+//                              a pass is not the one chosen (platform/error.h)
 //   filename_too_long, no_space_on_device, io_error   as the words say
 // Any other value counts as a failure of no particular kind.
 
-#include "platform/registry.h"
+#include "platform/error.h"
 #include "platform/result.h"
 #include "platform/types.h"
 
@@ -55,13 +54,13 @@ inline constexpr std::string_view kExactPrefix = "\\\\?\\";
 
 // A file a walk listed, reached through the folders it was listed in (Pass::reachListed).
 // Every action re-checks the file's own identity first and acts on this file or on none: a file
-// put in its place since is refused with identifier_removed, and so is one that stood in for it
+// put in its place since is refused with Error::NotListed, and so is one that stood in for it
 // at the moment of the action (the action is checked after it, or made certain). It lives no
 // longer than the pass that reached it, into whose target folder it is copied or moved.
 class ListedFile {
 public:
     virtual ~ListedFile() = default;
-    // No error while the file is still at its name; identifier_removed when another file
+    // No error while the file is still at its name; Error::NotListed when another file
     // stands there, no_such_file_or_directory when none does.
     virtual std::error_code check() = 0;
     // Deletes the file: refuses read-only files and anything that is not a file. After copyTo(),
@@ -78,9 +77,9 @@ public:
     // Moves the file to `name` in the pass's target folder where the system can do it without
     // copying (a rename on one file system), only onto a name that is free, and only where the
     // result is exactly that of copyTo() followed by remove(). Either the file is moved or
-    // nothing changes; on any failure the caller copies and deletes, which applies every rule
-    // itself. A taken name is refused with file_exists, a read-only file with
-    // permission_denied, another file system with cross_device_link. Backends without such a
+    // nothing changes; on a failure other than Error::NotListed the caller copies and deletes,
+    // which applies every rule itself. A taken name is refused with file_exists, a read-only file
+    // with permission_denied, another file system with cross_device_link. Backends without such a
     // move refuse every one with operation_not_supported.
     virtual std::error_code moveTo(std::string_view name) = 0;
 };
@@ -107,7 +106,7 @@ class Pass {
 public:
     virtual ~Pass() = default;
     // Why the pass holds no target folder: no_such_file_or_directory where none stands at its
-    // path, identifier_removed where another folder than the chosen one does, or the error that
+    // path, Error::NotListed where another folder than the chosen one does, or the error that
     // opening it met. No error while it holds the chosen one, or none was asked for.
     virtual std::error_code targetError() const = 0;
     // Identity of the held target folder.
@@ -121,7 +120,7 @@ public:
     // `trail`: the start folder is found by the path and must be the listed one; below it each
     // name is opened in the folder opened before and must be the listed folder (a link there is
     // followed only where it leads to that very folder). The folders stay held for the next file
-    // on the same way. identifier_removed when a folder is not the listed one or is gone. With an
+    // on the same way. Error::NotListed when a folder is not the listed one or is gone. With an
     // empty trail the file's folder is found by the path, unchecked.
     virtual Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
                                                             const ListedTrail& trail) = 0;
@@ -130,6 +129,22 @@ public:
     virtual std::error_code appendLog(std::string_view bytes) = 0;
 };
 
+// The listings of one walk (Platform::beginWalk), as listFolder() makes them with
+// ListDetail::Kind, except that "." and ".." may be reported at a drive root too. A backend may
+// keep the folders it listed last open, so that a subfolder is opened by its name in its folder
+// rather than by its whole path, which the system looks up name by name (on a share, a round
+// trip each); it lets them go when the walk ends, so that nothing stays held after a search.
+class FolderWalk {
+public:
+    virtual ~FolderWalk() = default;
+    // Whether list() may be called from several threads at once, to list ahead of the walk.
+    virtual bool listsAhead() const = 0;
+    virtual std::error_code list(const HostFolder& folder, Listing& out) = 0;
+};
+
+// What looks up path text, the drives or the documents folder is not const: a backend may keep
+// what it learnt (the names in the folders looked into, the drives as the mounts showed them
+// last) for the next call. Used from one thread, but for a FolderWalk's listings.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -137,7 +152,7 @@ public:
     // --- Drives and path text -------------------------------------------------------------
 
     // The drive table in drive-letter order.
-    virtual std::vector<Drive> drives() const = 0;
+    virtual std::vector<Drive> drives() = 0;
     // Letter (lower case) of the drive that holds the process's working folder.
     virtual char currentDrive() const = 0;
     // Current folder of a drive as path text, "C:\" for a drive root, otherwise without a
@@ -146,10 +161,10 @@ public:
     // Resolves path text to an existing folder: backslashes (doubled ones count once), "C:"
     // alone, a leading "\", relative text, case-insensitive component lookup. The result's
     // `text` is the folder's path text as found, spelled as the file system stores it.
-    virtual Result<HostFolder> resolveFolder(std::string_view path) const = 0;
+    virtual Result<HostFolder> resolveFolder(std::string_view path) = 0;
     // The path text of an existing file or folder spelled as the file system stores it
     // ("C:\Users\Anna\Dokumente" for "c:\users\anna\dokumente"); drive root "C:\".
-    virtual Result<std::string> canonicalPath(std::string_view path) const = 0;
+    virtual Result<std::string> canonicalPath(std::string_view path) = 0;
 
     // --- Folder listing --------------------------------------------------------------------
 
@@ -158,18 +173,10 @@ public:
                                        Listing& out) const = 0;
     // The host reference of a child folder named by its host bytes (from a Listing).
     virtual HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const = 0;
-    // Whether listFolderAhead() may be called from several threads at once.
-    virtual bool listsAhead() const { return false; }
-    // Lists a folder as listFolder() does with ListDetail::Kind, but from any thread, to list
-    // the folders of a walk ahead of it. "." and ".." may be reported at a drive root too.
-    virtual std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const {
-        return listFolder(folder, ListDetail::Kind, out);
-    }
-    // The walk that listed ahead is over: what listFolderAhead() kept for the next listings
-    // (open folders) is let go, so that nothing stays held after a search.
-    virtual void endListingAhead() const {}
+    // The listings of one walk, which the walk owns.
+    virtual std::unique_ptr<FolderWalk> beginWalk() const = 0;
     // Lists a folder given as path text (resolve + list).
-    std::error_code listFolder(std::string_view path, ListDetail detail, Listing& out) const {
+    std::error_code listFolder(std::string_view path, ListDetail detail, Listing& out) {
         auto folder = resolveFolder(path);
         if (!folder)
             return folder.error();
@@ -179,11 +186,11 @@ public:
     // --- Files -----------------------------------------------------------------------------
 
     // Identity of the entry the path names (a final link is not followed).
-    virtual Result<FileId> fileId(std::string_view path) const = 0;
+    virtual Result<FileId> fileId(std::string_view path) = 0;
     // Identity of what the path leads to (a final link is followed).
-    virtual Result<FileId> fileIdFollowing(std::string_view path) const = 0;
+    virtual Result<FileId> fileIdFollowing(std::string_view path) = 0;
     // Attribute bits (ReadOnly, Hidden, System, Directory, Archive); 32 bits, never truncated.
-    virtual Result<std::uint32_t> getAttributes(std::string_view path) const = 0;
+    virtual Result<std::uint32_t> getAttributes(std::string_view path) = 0;
     // Sets ReadOnly, Hidden, System and Archive as given; other bits are ignored. A file is
     // changed through a link only where the link's owner owns it too: no one's link makes the
     // program change another's file; such a change is refused with permission_denied.
@@ -194,15 +201,15 @@ public:
     virtual std::unique_ptr<Pass> beginPass(const PassFolders& folders) = 0;
     // Makes a folder; refuses a name Windows keeps for a device (checkNewFolderName).
     virtual std::error_code createFolder(std::string_view path) = 0;
-    virtual Result<std::uint64_t> fileLength(std::string_view path) const = 0;
+    virtual Result<std::uint64_t> fileLength(std::string_view path) = 0;
     // Last-write date and time of a file, local time.
-    virtual Result<DateTime> fileDateTime(std::string_view path) const = 0;
-    virtual Result<std::string> readFile(std::string_view path) const = 0;
+    virtual Result<DateTime> fileDateTime(std::string_view path) = 0;
+    virtual Result<std::string> readFile(std::string_view path) = 0;
 
     // --- Environment -----------------------------------------------------------------------
 
     // The user's documents folder as path text, empty when there is none.
-    virtual std::string documentsFolder() const = 0;
+    virtual std::string documentsFolder() = 0;
     virtual DateTime now() const = 0;
     // Unicode-aware case mapping of UTF-8 text; bytes that are not valid UTF-8 stay as they are.
     virtual std::string toUpper(std::string_view text) const = 0;
@@ -210,11 +217,10 @@ public:
     // Starts the program file at `path` (path text) without a shell and without waiting.
     virtual std::error_code startProgram(std::string_view path) = 0;
     // Path text of a program of the host that shows system information, found where the host
-    // keeps its programs; empty when there is none, and on a host whose registry names it.
-    virtual std::string systemInformationProgram() const = 0;
+    // keeps its programs or where the host registers it; empty when there is none.
+    virtual std::string systemInformationProgram() = 0;
     // File name of the running executable without folder and extension ("Tilgomat").
     virtual std::string executableName() const = 0;
-    virtual Registry& registry() = 0;
 };
 
 // The backend for the machine the program runs on.

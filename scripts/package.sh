@@ -4,7 +4,7 @@
 # build/release/tilgomat_<version>_<architecture>.deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-TILGOMAT_WITH_PACKAGING=1 scripts/install-deps.sh
+TILGOMAT_WITH_PACKAGING=1 scripts/install-deps.sh run
 desktop-file-validate packaging/*.desktop
 appstreamcli validate --no-net packaging/*.metainfo.xml
 # Only the program goes into the package, so only the program is built; the tests and

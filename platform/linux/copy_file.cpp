@@ -1,5 +1,6 @@
 #include "platform/linux/copy_file.h"
 
+#include "platform/error.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/fd_io.h"
@@ -184,7 +185,7 @@ std::error_code copyHostEntry(const HostEntry& source, const HostEntry& target,
         return errc(std::errc::operation_not_permitted);
     // Another file put at the name between the look and the open is not the one asked for.
     if (knownFile && (sourceStat.st_dev != looked.st_dev || sourceStat.st_ino != looked.st_ino))
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     if (opened)
         *opened = sourceStat;
 

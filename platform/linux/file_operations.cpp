@@ -1,5 +1,6 @@
 #include "platform/linux/file_operations.h"
 
+#include "platform/error.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/fd_io.h"
 #include "platform/linux/host_access.h"
@@ -103,7 +104,7 @@ std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct 
     struct statx after {};
     if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
         after.stx_nlink >= st.st_nlink)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return {};
 }
 

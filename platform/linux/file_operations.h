@@ -26,7 +26,7 @@ std::error_code deleteHostFile(const std::string& hostPath, const struct stat* k
 std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known = nullptr);
 // The same for the checked file `fd` holds (an O_PATH descriptor, `st` its stat) at its name in
 // its folder. The name is removed, then the file held is looked at again: where it has not lost
-// that name, another file stood at it at the moment of the delete, and identifier_removed tells
+// that name, another file stood at it at the moment of the delete, and Error::NotListed tells
 // that the checked one was not removed.
 std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st);
 

@@ -1,5 +1,6 @@
 #include "platform/linux/linux_pass.h"
 
+#include "platform/error.h"
 #include "platform/linux/file_operations.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/listing.h"
@@ -25,13 +26,13 @@ std::error_code compare(int fd, const FileId& chosen, FileId& id) {
         return lastError();
     id = idOf(st);
     if (chosen.known() && id != chosen)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return {};
 }
 
 } // namespace
 
-LinuxPass::LinuxPass(const LinuxPlatform& platform, const PassFolders& folders)
+LinuxPass::LinuxPass(LinuxPlatform& platform, const PassFolders& folders)
     : m_platform(platform), m_logName(hostName(folders.logName)) {
     holdTarget(folders);
     holdLogFolder(folders);

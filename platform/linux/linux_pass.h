@@ -17,7 +17,7 @@ class LinuxPlatform;
 class LinuxPass final : public Pass {
 public:
     // `platform` maps the path text and outlives the pass.
-    LinuxPass(const LinuxPlatform& platform, const PassFolders& folders);
+    LinuxPass(LinuxPlatform& platform, const PassFolders& folders);
 
     std::error_code targetError() const override { return m_targetError; }
     FileId targetId() const override { return m_targetId; }
@@ -31,7 +31,7 @@ private:
     void holdTarget(const PassFolders& folders);
     void holdLogFolder(const PassFolders& folders);
 
-    const LinuxPlatform& m_platform;
+    LinuxPlatform& m_platform;
     std::shared_ptr<PassHold> m_hold = std::make_shared<PassHold>();
     std::error_code m_targetError;
     FileId m_targetId;

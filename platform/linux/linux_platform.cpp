@@ -1,10 +1,10 @@
 #include "platform/linux/linux_platform.h"
 
-#include "platform/linux/ahead_folders.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/backend.h"
 #include "platform/linux/environment.h"
 #include "platform/linux/file_operations.h"
+#include "platform/linux/folder_walk.h"
 #include "platform/linux/host_access.h"
 #include "platform/linux/linux_pass.h"
 #include "platform/linux/listed_file.h"
@@ -28,7 +28,7 @@ LinuxPlatform::LinuxPlatform(std::vector<DriveMapping> drives, std::string worki
       m_mountText(m_mountInfo ? m_mountInfo() : std::string()),
       m_documentsFolder(std::move(documentsFolder)), m_umask(currentUmask()) {}
 
-std::vector<Drive> LinuxPlatform::drives() const {
+std::vector<Drive> LinuxPlatform::drives() {
     if (m_mountInfo) {
         std::string text = m_mountInfo();
         if (text != m_mountText) {
@@ -50,8 +50,7 @@ std::string LinuxPlatform::currentFolder(char driveLetter) const {
     return formatPathText(driveLetter, m_drives.currentComponents(driveLetter));
 }
 
-Result<HostFolder> LinuxPlatform::resolveFolder(std::string_view path) const {
-    m_descent.clear();
+Result<HostFolder> LinuxPlatform::resolveFolder(std::string_view path) {
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
     if (!resolved)
         return resolved.error();
@@ -64,7 +63,7 @@ Result<HostFolder> LinuxPlatform::resolveFolder(std::string_view path) const {
     return HostFolder{std::move(host), resolved->pathText()};
 }
 
-Result<std::string> LinuxPlatform::canonicalPath(std::string_view path) const {
+Result<std::string> LinuxPlatform::canonicalPath(std::string_view path) {
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, LastName::MustExist);
     if (!resolved)
         return resolved.error();
@@ -78,39 +77,18 @@ Result<std::string> LinuxPlatform::canonicalPath(std::string_view path) const {
 
 std::error_code LinuxPlatform::listFolder(const HostFolder& folder, ListDetail detail,
                                           Listing& out) const {
-    out.clear();
-    auto opened = m_descent.open(folder.path);
-    if (!opened)
-        return opened.error();
-    std::error_code error =
-        listOpenFolder(opened->get(), folder.path, m_drives.isDriveRoot(folder.path), detail, out);
-    if (!error)
-        m_descent.keep(folder.path, std::move(opened).value());
-    return error;
+    return listHostFolder(folder.path, m_drives.isDriveRoot(folder.path), detail, out);
 }
 
-std::error_code LinuxPlatform::listFolderAhead(const HostFolder& folder, Listing& out) const {
-    // Without the drive table and the kept descent, which belong to the walk's thread.
-    out.clear();
-    auto opened = m_ahead.open(folder.path);
-    if (!opened)
-        return opened.error();
-    const std::error_code error =
-        listOpenFolder((*opened)->get(), folder.path, false, ListDetail::Kind, out);
-    if (!error)
-        m_ahead.keep(folder.path, std::move(opened).value());
-    return error;
-}
-
-void LinuxPlatform::endListingAhead() const {
-    m_ahead.clear();
+std::unique_ptr<FolderWalk> LinuxPlatform::beginWalk() const {
+    return std::make_unique<LinuxFolderWalk>();
 }
 
 HostFolder LinuxPlatform::childFolder(const HostFolder& parent, std::string_view hostName) const {
     return HostFolder{joinHost(parent.path, hostName), {}};
 }
 
-Result<FileId> LinuxPlatform::fileId(std::string_view path) const {
+Result<FileId> LinuxPlatform::fileId(std::string_view path) {
     std::optional<struct stat> known;
     auto host = hostPath(path, LastName::MustExist, &known);
     if (!host)
@@ -123,7 +101,7 @@ Result<FileId> LinuxPlatform::fileId(std::string_view path) const {
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-Result<FileId> LinuxPlatform::fileIdFollowing(std::string_view path) const {
+Result<FileId> LinuxPlatform::fileIdFollowing(std::string_view path) {
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
@@ -134,7 +112,7 @@ Result<FileId> LinuxPlatform::fileIdFollowing(std::string_view path) const {
 }
 
 Result<HostEntry> LinuxPlatform::listedEntry(std::string_view path, const ListedTrail& trail,
-                                             ReachedFolders& reached) const {
+                                             ReachedFolders& reached) {
     if (trail.folders.empty()) {
         auto host = hostPath(path, LastName::MustExist);
         if (!host)
@@ -161,7 +139,7 @@ Result<HostEntry> LinuxPlatform::listedEntry(std::string_view path, const Listed
     return reached.reach(start, std::vector<std::string>(below, names.end()), trail);
 }
 
-Result<std::uint32_t> LinuxPlatform::getAttributes(std::string_view path) const {
+Result<std::uint32_t> LinuxPlatform::getAttributes(std::string_view path) {
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
@@ -202,28 +180,28 @@ std::error_code LinuxPlatform::createFolder(std::string_view path) {
     return createHostFolder(*host);
 }
 
-Result<std::uint64_t> LinuxPlatform::fileLength(std::string_view path) const {
+Result<std::uint64_t> LinuxPlatform::fileLength(std::string_view path) {
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
     return hostFileLength(*host);
 }
 
-Result<DateTime> LinuxPlatform::fileDateTime(std::string_view path) const {
+Result<DateTime> LinuxPlatform::fileDateTime(std::string_view path) {
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
     return hostFileDateTime(*host);
 }
 
-Result<std::string> LinuxPlatform::readFile(std::string_view path) const {
+Result<std::string> LinuxPlatform::readFile(std::string_view path) {
     auto host = hostPath(path, LastName::MustExist);
     if (!host)
         return host.error();
     return readHostFile(*host);
 }
 
-std::string LinuxPlatform::documentsFolder() const {
+std::string LinuxPlatform::documentsFolder() {
     if (!m_documentsFolder.empty()) {
         struct stat st {};
         if (statHost(m_documentsFolder, st, true) || !S_ISDIR(st.st_mode))
@@ -255,7 +233,7 @@ std::error_code LinuxPlatform::startProgram(std::string_view path) {
     return spawnDetached(*host);
 }
 
-std::string LinuxPlatform::systemInformationProgram() const {
+std::string LinuxPlatform::systemInformationProgram() {
     const std::string host = desktopSystemInformationProgram();
     return host.empty() ? std::string() : m_drives.pathText(host);
 }
@@ -265,7 +243,7 @@ std::string LinuxPlatform::executableName() const {
 }
 
 Result<std::string> LinuxPlatform::hostPath(std::string_view path, LastName last,
-                                            std::optional<struct stat>* entryStat) const {
+                                            std::optional<struct stat>* entryStat) {
     auto resolved = resolvePath(m_drives, m_caseMapping, m_folderIndex, path, last);
     if (!resolved)
         return resolved.error();

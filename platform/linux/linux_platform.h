@@ -1,12 +1,9 @@
 #pragma once
 
-#include "platform/linux/ahead_folders.h"
 #include "platform/linux/case_mapping.h"
 #include "platform/linux/drive_table.h"
-#include "platform/linux/empty_registry.h"
 #include "platform/linux/environment.h"
 #include "platform/linux/listed_file.h"
-#include "platform/linux/open_descent.h"
 #include "platform/linux/path_resolver.h"
 #include "platform/platform.h"
 
@@ -28,39 +25,36 @@ public:
     LinuxPlatform(std::vector<DriveMapping> drives, std::string workingFolder,
                   std::function<std::string()> mountInfo = {}, std::string documentsFolder = {});
 
-    std::vector<Drive> drives() const override;
+    std::vector<Drive> drives() override;
     char currentDrive() const override;
     std::string currentFolder(char driveLetter) const override;
-    Result<HostFolder> resolveFolder(std::string_view path) const override;
-    Result<std::string> canonicalPath(std::string_view path) const override;
+    Result<HostFolder> resolveFolder(std::string_view path) override;
+    Result<std::string> canonicalPath(std::string_view path) override;
 
     using Platform::listFolder;
     std::error_code listFolder(const HostFolder& folder, ListDetail detail,
                                Listing& out) const override;
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
-    bool listsAhead() const override { return true; }
-    std::error_code listFolderAhead(const HostFolder& folder, Listing& out) const override;
-    void endListingAhead() const override;
+    std::unique_ptr<FolderWalk> beginWalk() const override;
 
-    Result<FileId> fileId(std::string_view path) const override;
-    Result<FileId> fileIdFollowing(std::string_view path) const override;
-    Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    Result<FileId> fileId(std::string_view path) override;
+    Result<FileId> fileIdFollowing(std::string_view path) override;
+    Result<std::uint32_t> getAttributes(std::string_view path) override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     std::unique_ptr<Pass> beginPass(const PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
-    Result<std::uint64_t> fileLength(std::string_view path) const override;
-    Result<DateTime> fileDateTime(std::string_view path) const override;
-    Result<std::string> readFile(std::string_view path) const override;
+    Result<std::uint64_t> fileLength(std::string_view path) override;
+    Result<DateTime> fileDateTime(std::string_view path) override;
+    Result<std::string> readFile(std::string_view path) override;
 
-    std::string documentsFolder() const override;
+    std::string documentsFolder() override;
     DateTime now() const override;
     std::string toUpper(std::string_view text) const override;
     std::string toLower(std::string_view text) const override;
     std::error_code startProgram(std::string_view path) override;
-    std::string systemInformationProgram() const override;
+    std::string systemInformationProgram() override;
     std::string executableName() const override;
-    Registry& registry() override { return m_registry; }
 
 private:
     friend class LinuxPass;
@@ -68,25 +62,20 @@ private:
     // Host path of an existing entry, or of a new one whose folder exists (`last`); with
     // `entryStat`, also the entry's own stat when the lookup took one.
     Result<std::string> hostPath(std::string_view path, LastName last,
-                                 std::optional<struct stat>* entryStat = nullptr) const;
+                                 std::optional<struct stat>* entryStat = nullptr);
     // The entry of a listed file (Pass::reachListed), its folders held in `reached`.
     Result<HostEntry> listedEntry(std::string_view path, const ListedTrail& trail,
-                                  ReachedFolders& reached) const;
+                                  ReachedFolders& reached);
 
-    // Changed by drives() when the mounts change; the backend is used from one thread.
-    mutable DriveTable m_drives;
+    // Changed by drives() when the mounts change.
+    DriveTable m_drives;
     std::function<std::string()> m_mountInfo;
-    mutable std::string m_mountText;
+    std::string m_mountText;
     std::string m_documentsFolder;
     CaseMapping m_caseMapping;
-    // Lookups change it, also in const operations: the backend is used from one thread.
-    mutable FolderIndex m_folderIndex;
-    mutable UserDirsReader m_userDirs;
-    mutable OpenDescent m_descent;
-    // The folders the workers listed last; any thread may use it.
-    mutable AheadFolders m_ahead;
+    FolderIndex m_folderIndex;
+    UserDirsReader m_userDirs;
     mode_t m_umask;
-    EmptyRegistry m_registry;
 };
 
 } // namespace platform::linux_host

@@ -1,5 +1,6 @@
 #include "platform/linux/listed_file.h"
 
+#include "platform/error.h"
 #include "platform/linux/copy_file.h"
 #include "platform/linux/file_operations.h"
 #include "platform/linux/move_file.h"
@@ -15,7 +16,7 @@ namespace platform::linux_host {
 namespace {
 
 std::error_code notAsListed() {
-    return std::make_error_code(std::errc::identifier_removed);
+    return make_error_code(platform::Error::NotListed);
 }
 
 bool sameTime(const struct timespec& a, const struct timespec& b) {

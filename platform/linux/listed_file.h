@@ -71,7 +71,7 @@ public:
 
 private:
     // What stands at the name, opened without following a link (O_PATH), with its stat;
-    // identifier_removed for another file than the listed one. The stat is what the open itself
+    // Error::NotListed for another file than the listed one. The stat is what the open itself
     // learnt of the file (a share asked once), or with `fresh` asked anew.
     Result<UniqueFd> openAsListed(struct stat& st, bool fresh = false);
     // `name` (program text) in the pass's target folder.

@@ -1,5 +1,6 @@
 #include "platform/linux/move_file.h"
 
+#include "platform/error.h"
 #include "platform/linux/attributes.h"
 #include "platform/linux/dosattrib.h"
 #include "platform/linux/temporary_name.h"
@@ -74,7 +75,7 @@ std::error_code renameChecked(const HostEntry& source, const struct stat& st,
         moved.st_dev == st.st_dev && moved.st_ino == st.st_ino;
     std::error_code error;
     if (!listed)
-        error = errc(std::errc::identifier_removed);
+        error = make_error_code(Error::NotListed);
     else if (!renameFree(target.dirFd(), parked, target.dirFd(), target.leaf))
         error = lastError();
     if (!error)
@@ -83,7 +84,7 @@ std::error_code renameChecked(const HostEntry& source, const struct stat& st,
     // a name of the program's own, and reported as not the listed file.
     if (!renameFree(target.dirFd(), parked, source.dirFd(), source.leaf)) {
         park(target.dirFd(), parked, source.dirFd());
-        error = errc(std::errc::identifier_removed);
+        error = make_error_code(Error::NotListed);
     }
     return error;
 }
@@ -100,7 +101,7 @@ std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::st
     std::error_code error;
     if (::fstatat(source.dirFd(), source.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 ||
         there.st_dev != st.st_dev || there.st_ino != st.st_ino)
-        error = errc(std::errc::identifier_removed);
+        error = make_error_code(Error::NotListed);
     else if (::unlinkat(source.dirFd(), source.leaf.c_str(), 0) != 0)
         error = lastError();
     if (error) {
@@ -110,7 +111,7 @@ std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::st
     struct statx after {};
     if (::statx(sourceFd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
         after.stx_nlink > st.st_nlink)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return {};
 }
 

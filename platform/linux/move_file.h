@@ -15,7 +15,7 @@ namespace platform::linux_host {
 // the very file that was checked (an O_PATH descriptor) and `st` is its stat: the file is renamed
 // to a name of the program's own in the target's folder first, compared with it there, and only
 // then takes the target's name, so that a file another program put at the source's name
-// meanwhile never arrives under it; such a file is put back and identifier_removed returned.
+// meanwhile never arrives under it; such a file is put back and Error::NotListed returned.
 // Otherwise nothing changes and the reason is returned (file_exists for a taken name,
 // cross_device_link for another file system, permission_denied for a read-only source,
 // operation_not_supported for a file the rename would treat differently); the caller then

@@ -1,5 +1,6 @@
 #include "platform/win32/copy_file.h"
 
+#include "platform/error.h"
 #include "platform/result.h"
 #include "platform/types.h"
 #include "platform/win32/errors.h"
@@ -137,7 +138,7 @@ std::error_code finishReplaced(HANDLE folder, const std::wstring& name, const Fi
     if (!::GetFileInformationByHandle(copy->get(), &placed))
         return lastError();
     if (fileIdOf(copy->get(), placed) != id)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return finish(copy->get(), source, setTime);
 }
 

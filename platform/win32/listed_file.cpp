@@ -1,5 +1,6 @@
 #include "platform/win32/listed_file.h"
 
+#include "platform/error.h"
 #include "platform/win32/copy_file.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
@@ -14,7 +15,7 @@ namespace platform::win32 {
 namespace {
 
 std::error_code notAsListed() {
-    return std::make_error_code(std::errc::identifier_removed);
+    return make_error_code(platform::Error::NotListed);
 }
 
 bool isReparsePoint(const BY_HANDLE_FILE_INFORMATION& info) {
@@ -150,7 +151,7 @@ private:
         return file;
     }
 
-    // The entry at the name itself; identifier_removed where it is not the file the walk saw.
+    // The entry at the name itself; Error::NotListed where it is not the file the walk saw.
     // Only a link counts as another kind: a file that became a cloud placeholder since the
     // listing is still the listed file.
     Result<Opened> openAsListed(ACCESS_MASK access, ULONG share) const {

@@ -1,5 +1,6 @@
 #include "platform/win32/reached_folders.h"
 
+#include "platform/error.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/open_below.h"
@@ -9,7 +10,7 @@ namespace platform::win32 {
 namespace {
 
 std::error_code notAsListed() {
-    return std::make_error_code(std::errc::identifier_removed);
+    return make_error_code(platform::Error::NotListed);
 }
 
 // A folder opened on the way down, compared with the folder the walk listed there. A name that

@@ -25,7 +25,7 @@ public:
     // The open folder of a listed file. `start` is the host path of the walk's start folder,
     // `names` the names below it down to the file's own (the last); `trail` holds one folder
     // identity for the start folder and one for each name but the last. A link or a junction on
-    // the way is followed and passes only where it leads to the listed folder; identifier_removed
+    // the way is followed and passes only where it leads to the listed folder; Error::NotListed
     // where a folder is not the listed one or is gone.
     Result<std::shared_ptr<const Handle>> reach(const std::wstring& start,
                                                 const std::vector<std::wstring>& names,

@@ -1,5 +1,6 @@
 #include "platform/win32/replace_target.h"
 
+#include "platform/error.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/in_use_wait.h"
@@ -48,7 +49,7 @@ std::error_code removeRenamedAway(HANDLE folder, const FileId& old) {
         return where ? here.error() : where.error();
     const std::size_t cut = where->rfind(L'\\');
     if (cut == std::wstring::npos || join(*here, L"") != where->substr(0, cut + 1))
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     auto entry = openBelow(folder, std::wstring_view(*where).substr(cut + 1),
                            DELETE | FILE_READ_ATTRIBUTES, kShareAll, FILE_OPEN_REPARSE_POINT);
     if (!entry)
@@ -57,7 +58,7 @@ std::error_code removeRenamedAway(HANDLE folder, const FileId& old) {
     if (!::GetFileInformationByHandle(entry->get(), &info))
         return lastError();
     if (fileIdOf(entry->get(), info) != old)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return removeOpen(entry->get());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/temporary_file.h"
 
+#include "platform/error.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/in_use_wait.h"
@@ -63,7 +64,7 @@ std::error_code Temporary::reopen() {
     if (!::GetFileInformationByHandle(again->get(), &info))
         return lastError();
     if (fileIdOf(again->get(), info) != m_id)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     m_handle = std::move(again).value();
     return {};
 }
@@ -76,7 +77,7 @@ std::error_code Temporary::discard() {
     if (!m_handle.valid()) {
         if (auto error = reopen())
             return error == std::errc::no_such_file_or_directory ||
-                           error == std::errc::identifier_removed
+                           error == platform::Error::NotListed
                        ? std::error_code()
                        : error;
     }

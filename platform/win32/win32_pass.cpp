@@ -1,5 +1,6 @@
 #include "platform/win32/win32_pass.h"
 
+#include "platform/error.h"
 #include "platform/win32/errors.h"
 #include "platform/win32/file_operations.h"
 #include "platform/win32/listed_file.h"
@@ -27,7 +28,7 @@ Result<Handle> holdFolder(const std::wstring& host, bool itself, const FileId& c
         return errc(std::errc::not_a_directory);
     id = fileIdOf(folder.get(), info);
     if (chosen.known() && id != chosen)
-        return errc(std::errc::identifier_removed);
+        return make_error_code(Error::NotListed);
     return folder;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/win32/listing.h"
 #include "platform/win32/open_below.h"
 #include "platform/win32/program_start.h"
+#include "platform/win32/system_information.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_pass.h"
 
@@ -71,6 +72,19 @@ std::string mapCase(std::string_view text, DWORD how) {
     return out;
 }
 
+// Listing reads nothing that changes: any thread may list. Each folder is opened by its path.
+class Win32FolderWalk final : public FolderWalk {
+public:
+    explicit Win32FolderWalk(const Win32Platform& platform) : m_platform(platform) {}
+    bool listsAhead() const override { return true; }
+    std::error_code list(const HostFolder& folder, Listing& out) override {
+        return m_platform.listFolder(folder, ListDetail::Kind, out);
+    }
+
+private:
+    const Win32Platform& m_platform;
+};
+
 } // namespace
 
 Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
@@ -78,7 +92,7 @@ Win32Platform::Win32Platform(std::vector<DriveMapping> drives, std::string worki
     : m_drives(std::move(drives), std::move(workingFolder)),
       m_documentsFolder(toWide(documentsFolder)) {}
 
-std::vector<Drive> Win32Platform::drives() const {
+std::vector<Drive> Win32Platform::drives() {
     return m_drives.driveTexts();
 }
 
@@ -91,7 +105,7 @@ std::string Win32Platform::currentFolder(char driveLetter) const {
     return folder.empty() ? std::string() : m_drives.pathText(folder);
 }
 
-Result<HostFolder> Win32Platform::resolveFolder(std::string_view path) const {
+Result<HostFolder> Win32Platform::resolveFolder(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -121,7 +135,7 @@ Result<HostFolder> Win32Platform::resolveFolder(std::string_view path) const {
     return HostFolder{fromWide(DriveMap::withoutPrefix(stored->host)), std::move(stored->text)};
 }
 
-Result<std::string> Win32Platform::canonicalPath(std::string_view path) const {
+Result<std::string> Win32Platform::canonicalPath(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -167,6 +181,10 @@ std::error_code Win32Platform::listFolder(const HostFolder& folder, ListDetail d
     return listOpenFolder(h.get(), m_drives.isDriveRoot(host), detail, out);
 }
 
+std::unique_ptr<FolderWalk> Win32Platform::beginWalk() const {
+    return std::make_unique<Win32FolderWalk>(*this);
+}
+
 HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view hostName) const {
     // A drive root ("C:\\") ends in its backslash already.
     std::string path = parent.path;
@@ -176,14 +194,14 @@ HostFolder Win32Platform::childFolder(const HostFolder& parent, std::string_view
     return HostFolder{std::move(path), {}};
 }
 
-Result<FileId> Win32Platform::fileId(std::string_view path) const {
+Result<FileId> Win32Platform::fileId(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
     return hostFileId(*host);
 }
 
-Result<FileId> Win32Platform::fileIdFollowing(std::string_view path) const {
+Result<FileId> Win32Platform::fileIdFollowing(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -230,7 +248,7 @@ Result<Win32Platform::ListedWay> Win32Platform::listedWay(std::string_view path,
     return way;
 }
 
-Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) const {
+Result<std::uint32_t> Win32Platform::getAttributes(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -269,7 +287,7 @@ std::error_code Win32Platform::createFolder(std::string_view path) {
     return {};
 }
 
-Result<std::uint64_t> Win32Platform::fileLength(std::string_view path) const {
+Result<std::uint64_t> Win32Platform::fileLength(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -281,7 +299,7 @@ Result<std::uint64_t> Win32Platform::fileLength(std::string_view path) const {
     return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
-Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
+Result<DateTime> Win32Platform::fileDateTime(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
@@ -299,14 +317,14 @@ Result<DateTime> Win32Platform::fileDateTime(std::string_view path) const {
     return localWriteTime(info.ftLastWriteTime, storedLocal);
 }
 
-Result<std::string> Win32Platform::readFile(std::string_view path) const {
+Result<std::string> Win32Platform::readFile(std::string_view path) {
     auto host = m_drives.hostPath(path);
     if (!host)
         return host.error();
     return readHostFile(*host);
 }
 
-std::string Win32Platform::documentsFolder() const {
+std::string Win32Platform::documentsFolder() {
     std::wstring folder = m_documentsFolder;
     if (folder.empty()) {
         PWSTR known = nullptr;
@@ -342,6 +360,11 @@ std::error_code Win32Platform::startProgram(std::string_view path) {
     if (!host)
         return host.error();
     return startHostProgram(*host);
+}
+
+std::string Win32Platform::systemInformationProgram() {
+    return systemInformationTool(&machineText,
+                                 [this](const std::string& path) { return fileLength(path).ok(); });
 }
 
 std::string Win32Platform::executableName() const {

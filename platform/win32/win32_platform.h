@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "platform/win32/drive_map.h"
-#include "platform/win32/win32_registry.h"
 
 #include <string>
 
@@ -17,38 +16,36 @@ public:
     Win32Platform(std::vector<DriveMapping> drives, std::string workingFolder,
                   std::string documentsFolder);
 
-    std::vector<Drive> drives() const override;
+    std::vector<Drive> drives() override;
     char currentDrive() const override;
     std::string currentFolder(char driveLetter) const override;
-    Result<HostFolder> resolveFolder(std::string_view path) const override;
-    Result<std::string> canonicalPath(std::string_view path) const override;
+    Result<HostFolder> resolveFolder(std::string_view path) override;
+    Result<std::string> canonicalPath(std::string_view path) override;
 
     using Platform::listFolder;
     std::error_code listFolder(const HostFolder& folder, ListDetail detail,
                                Listing& out) const override;
     HostFolder childFolder(const HostFolder& parent, std::string_view hostName) const override;
-    // Listing reads nothing that changes: any thread may list.
-    bool listsAhead() const override { return true; }
+    std::unique_ptr<FolderWalk> beginWalk() const override;
 
-    Result<FileId> fileId(std::string_view path) const override;
-    Result<FileId> fileIdFollowing(std::string_view path) const override;
-    Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    Result<FileId> fileId(std::string_view path) override;
+    Result<FileId> fileIdFollowing(std::string_view path) override;
+    Result<std::uint32_t> getAttributes(std::string_view path) override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     std::unique_ptr<Pass> beginPass(const PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
-    Result<std::uint64_t> fileLength(std::string_view path) const override;
-    Result<DateTime> fileDateTime(std::string_view path) const override;
-    Result<std::string> readFile(std::string_view path) const override;
+    Result<std::uint64_t> fileLength(std::string_view path) override;
+    Result<DateTime> fileDateTime(std::string_view path) override;
+    Result<std::string> readFile(std::string_view path) override;
 
-    std::string documentsFolder() const override;
+    std::string documentsFolder() override;
     DateTime now() const override;
     std::string toUpper(std::string_view text) const override;
     std::string toLower(std::string_view text) const override;
     std::error_code startProgram(std::string_view path) override;
-    std::string systemInformationProgram() const override { return {}; }
+    std::string systemInformationProgram() override;
     std::string executableName() const override;
-    Registry& registry() override { return m_registry; }
 
 private:
     friend class Win32Pass;
@@ -71,7 +68,6 @@ private:
 
     DriveMap m_drives;
     std::wstring m_documentsFolder;
-    Win32Registry m_registry;
 };
 
 } // namespace platform::win32

@@ -14,6 +14,7 @@
 // did not ask to delete.
 
 #include "pass_variants.h"
+#include "platform/error.h"
 #include "support/entry_texts.h"
 #include "support/faulty_platform.h"
 #include "support/host_names.h"
@@ -588,7 +589,7 @@ bool tellsBirths(platform::Platform& host, const testsupport::TempDir& scratch) 
         {listing.id}, host.fileId(path).valueOr(platform::FileId{}).inode, false, listing.changed};
     const auto pass = host.beginPass({});
     auto file = pass->reachListed(path, trail);
-    return file && (*file)->check() == std::errc::identifier_removed;
+    return file && (*file)->check() == platform::Error::NotListed;
 }
 
 void runCase(Case c) {

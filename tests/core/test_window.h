@@ -14,7 +14,7 @@ namespace coretest {
 
 class TestWindow : public core::BulkWindow {
 public:
-    TestWindow(const platform::Platform& fs, std::string folder, std::string pattern,
+    TestWindow(platform::Platform& fs, std::string folder, std::string pattern,
                bool subfolders)
         : m_fs(fs), m_folder(std::move(folder)), m_pattern(std::move(pattern)),
           m_subfolders(subfolders) {}
@@ -39,7 +39,7 @@ public:
     int copyWarnings = 0;
 
 private:
-    const platform::Platform& m_fs;
+    platform::Platform& m_fs;
     std::string m_folder;
     std::string m_pattern;
     bool m_subfolders;

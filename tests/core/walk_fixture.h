@@ -23,7 +23,7 @@ using Entries = std::vector<std::string>;
 
 // The entries a walk must give, built from the backend's own listings of each folder by path
 // text, so that the expected order is the listing order the backend delivers.
-inline void expectedWalk(const platform::Platform& fs, const std::string& folder,
+inline void expectedWalk(platform::Platform& fs, const std::string& folder,
                          const core::TailMatcher& matcher, bool subfolders, Entries& out) {
     platform::Listing listing;
     ASSERT_FALSE(fs.listFolder(std::string_view(folder), platform::ListDetail::Kind, listing))

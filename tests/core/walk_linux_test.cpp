@@ -1,4 +1,4 @@
-// The walk on POSIX hosts: a folder link back to an ancestor ends the descent, a host name
+// The walk on Linux: a folder link back to an ancestor ends the descent, a host name
 // with characters the program text cannot carry is walked through as itself, and the folders
 // listed ahead on threads are let go as the walk goes on.
 

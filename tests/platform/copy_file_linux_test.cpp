@@ -1,4 +1,4 @@
-// The backend's plain copy on POSIX hosts: the mode and the nanoseconds of the time arrive, a
+// The backend's plain copy on Linux: the mode and the nanoseconds of the time arrive, a
 // dot-file keeps its hidden bit, links and special files are never written through or opened.
 
 #include "support/drive_fixture.h"

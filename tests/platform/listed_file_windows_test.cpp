@@ -2,6 +2,7 @@
 // its way renamed away and another made under its name is not the listed one, and the folders
 // of a file reached stay where they are until the pass ends.
 
+#include "platform/error.h"
 #include "support/drive_fixture.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,8 @@ TEST(ListedFileWindows, AFolderRenamedAwayAndMadeAgainIsNotTheListedOne) {
         std::error_code removal;
     } rows[] = {
         {"", {}},
-        {"Start", std::make_error_code(std::errc::identifier_removed)},
-        {"Start/Sub", std::make_error_code(std::errc::identifier_removed)},
+        {"Start", make_error_code(platform::Error::NotListed)},
+        {"Start/Sub", make_error_code(platform::Error::NotListed)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.renamed);

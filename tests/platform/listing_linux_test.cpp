@@ -1,4 +1,4 @@
-// Folder listing on POSIX hosts: links to folders count as folders, a dot-file is hidden, the
+// Folder listing on Linux: links to folders count as folders, a dot-file is hidden, the
 // stored attributes are read from user.DOSATTRIB, and folders beyond PATH_MAX are listed.
 
 #include "listing_by_name.h"

@@ -1,4 +1,4 @@
-// The move on POSIX hosts: mode, inode and the nanoseconds of the time stay; a second hard link,
+// The move on Linux: mode, inode and the nanoseconds of the time stay; a second hard link,
 // a link and a FIFO are left to copy and delete; a dot-name's hidden bit travels as a copy's
 // would; another file system is reported; case-insensitive lookups see every change.
 

@@ -27,13 +27,13 @@ std::error_code FaultyPlatform::enter(Op op, std::string_view path) const {
     return always == failing.end() ? std::error_code() : always->second;
 }
 
-platform::Result<platform::HostFolder> FaultyPlatform::resolveFolder(std::string_view path) const {
+platform::Result<platform::HostFolder> FaultyPlatform::resolveFolder(std::string_view path) {
     if (auto error = enter(Op::ResolveFolder, path))
         return error;
     return m_inner.resolveFolder(path);
 }
 
-platform::Result<std::string> FaultyPlatform::canonicalPath(std::string_view path) const {
+platform::Result<std::string> FaultyPlatform::canonicalPath(std::string_view path) {
     if (auto error = enter(Op::CanonicalPath, path))
         return error;
     return m_inner.canonicalPath(path);
@@ -47,13 +47,28 @@ std::error_code FaultyPlatform::listingFault(const platform::HostFolder& folder)
     return found == failingListings.end() ? std::error_code() : found->second;
 }
 
-std::error_code FaultyPlatform::listFolderAhead(const platform::HostFolder& folder,
-                                                platform::Listing& out) const {
-    if (auto error = enter(Op::ListFolder, folder.path); error || (error = listingFault(folder))) {
-        out.clear();
-        return error;
+class FaultyPlatform::FaultyWalk final : public platform::FolderWalk {
+public:
+    explicit FaultyWalk(const FaultyPlatform& fs) : m_fs(fs), m_inner(fs.m_inner.beginWalk()) {}
+    bool listsAhead() const override { return m_fs.listAhead && m_inner->listsAhead(); }
+    std::error_code list(const platform::HostFolder& folder, platform::Listing& out) override {
+        if (auto error = m_fs.enter(Op::ListFolder, folder.path);
+            error || (error = m_fs.listingFault(folder))) {
+            out.clear();
+            return error;
+        }
+        if (m_fs.syntheticListing && m_fs.syntheticListing(folder, out))
+            return {};
+        return m_inner->list(folder, out);
     }
-    return m_inner.listFolderAhead(folder, out);
+
+private:
+    const FaultyPlatform& m_fs;
+    std::unique_ptr<platform::FolderWalk> m_inner;
+};
+
+std::unique_ptr<platform::FolderWalk> FaultyPlatform::beginWalk() const {
+    return std::make_unique<FaultyWalk>(*this);
 }
 
 std::error_code FaultyPlatform::listFolder(const platform::HostFolder& folder,
@@ -68,13 +83,13 @@ std::error_code FaultyPlatform::listFolder(const platform::HostFolder& folder,
     return m_inner.listFolder(folder, detail, out);
 }
 
-platform::Result<platform::FileId> FaultyPlatform::fileId(std::string_view path) const {
+platform::Result<platform::FileId> FaultyPlatform::fileId(std::string_view path) {
     if (auto error = enter(Op::FileId, path))
         return error;
     return m_inner.fileId(path);
 }
 
-platform::Result<platform::FileId> FaultyPlatform::fileIdFollowing(std::string_view path) const {
+platform::Result<platform::FileId> FaultyPlatform::fileIdFollowing(std::string_view path) {
     if (auto error = enter(Op::FileId, path))
         return error;
     return m_inner.fileIdFollowing(path);
@@ -179,7 +194,7 @@ std::error_code FaultyPlatform::moveFault(std::string_view source) const {
     return copyFault(source);
 }
 
-platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) const {
+platform::Result<std::uint32_t> FaultyPlatform::getAttributes(std::string_view path) {
     if (auto error = enter(Op::GetAttributes, path))
         return error;
     auto bits = m_inner.getAttributes(path);
@@ -211,19 +226,19 @@ std::error_code FaultyPlatform::createFolder(std::string_view path) {
     return m_inner.createFolder(path);
 }
 
-platform::Result<std::uint64_t> FaultyPlatform::fileLength(std::string_view path) const {
+platform::Result<std::uint64_t> FaultyPlatform::fileLength(std::string_view path) {
     if (auto error = enter(Op::FileLength, path))
         return error;
     return m_inner.fileLength(path);
 }
 
-platform::Result<std::string> FaultyPlatform::readFile(std::string_view path) const {
+platform::Result<std::string> FaultyPlatform::readFile(std::string_view path) {
     if (auto error = enter(Op::ReadFile, path))
         return error;
     return m_inner.readFile(path);
 }
 
-std::string FaultyPlatform::documentsFolder() const {
+std::string FaultyPlatform::documentsFolder() {
     // A failed lookup is the empty text, as when there is no documents folder.
     if (enter(Op::DocumentsFolder, {}))
         return {};
@@ -232,9 +247,7 @@ std::string FaultyPlatform::documentsFolder() const {
 
 std::error_code FaultyPlatform::startProgram(std::string_view path) {
     started.emplace_back(path);
-    if (auto error = enter(Op::StartProgram, path))
-        return error;
-    return realStart ? m_inner.startProgram(path) : std::error_code();
+    return enter(Op::StartProgram, path);
 }
 
 } // namespace testsupport

@@ -4,10 +4,8 @@
 // chooses: a fixed clock, other drives or documents folder, operations that fail always or at
 // their Nth call, copies and deletes that fail for chosen paths, attribute bits reported beside
 // the real ones, a hook that runs before each call (another program acting between search and
-// action), a synthetic folder listing, a registry of the test's own, and program starts that
-// are only recorded. It records the copies, moves, deletes, attribute writes and starts asked for.
-
-#include "support/fake_registry.h"
+// action), a synthetic folder listing, and program starts that are only recorded. It records the
+// copies, moves, deletes, attribute writes and starts asked for.
 
 #include "platform/platform.h"
 
@@ -70,9 +68,6 @@ public:
     // Attribute bits reported beside the real ones; bits a failing attribute set still applies.
     std::uint32_t extraAttributeBits = 0;
     std::uint32_t partialSetBits = 0;
-    // Program starts go to the real backend instead of being only recorded.
-    bool realStart = false;
-    FakeRegistry fakeRegistry;
     // Runs before every counted call is passed on (or failed), with the call's first path.
     std::function<void(Op, std::string_view path)> beforeCall;
     // Folders (by their last name) whose listing fails, as if they had vanished or could not be
@@ -103,30 +98,28 @@ public:
     // Faults chosen with failCall() whose call has not come yet.
     std::size_t pendingFaults() const { return m_faults.size(); }
 
-    std::vector<platform::Drive> drives() const override {
+    std::vector<platform::Drive> drives() override {
         return drivesOverride ? *drivesOverride : m_inner.drives();
     }
     char currentDrive() const override { return m_inner.currentDrive(); }
     std::string currentFolder(char driveLetter) const override {
         return m_inner.currentFolder(driveLetter);
     }
-    platform::Result<platform::HostFolder> resolveFolder(std::string_view path) const override;
-    platform::Result<std::string> canonicalPath(std::string_view path) const override;
+    platform::Result<platform::HostFolder> resolveFolder(std::string_view path) override;
+    platform::Result<std::string> canonicalPath(std::string_view path) override;
     using platform::Platform::listFolder;
     std::error_code listFolder(const platform::HostFolder& folder, platform::ListDetail detail,
                                platform::Listing& out) const override;
-    bool listsAhead() const override { return listAhead && m_inner.listsAhead(); }
-    void endListingAhead() const override { m_inner.endListingAhead(); }
-    std::error_code listFolderAhead(const platform::HostFolder& folder,
-                                    platform::Listing& out) const override;
+    // The walk's listings count and fail as ListFolder, through the inner backend's walk.
+    std::unique_ptr<platform::FolderWalk> beginWalk() const override;
     platform::HostFolder childFolder(const platform::HostFolder& parent,
                                      std::string_view hostName) const override {
         return m_inner.childFolder(parent, hostName);
     }
-    platform::Result<platform::FileId> fileId(std::string_view path) const override;
+    platform::Result<platform::FileId> fileId(std::string_view path) override;
     // Counted as FileId.
-    platform::Result<platform::FileId> fileIdFollowing(std::string_view path) const override;
-    platform::Result<std::uint32_t> getAttributes(std::string_view path) const override;
+    platform::Result<platform::FileId> fileIdFollowing(std::string_view path) override;
+    platform::Result<std::uint32_t> getAttributes(std::string_view path) override;
     std::error_code setAttributes(std::string_view path, std::uint32_t attributes) override;
     std::error_code deleteFile(std::string_view path) override;
     // The pass's calls count, fail and record: reachListed as ReachListed, the listed file's
@@ -134,25 +127,25 @@ public:
     // ListFolder and FileId, a log line as AppendToFile with the log's path text.
     std::unique_ptr<platform::Pass> beginPass(const platform::PassFolders& folders) override;
     std::error_code createFolder(std::string_view path) override;
-    platform::Result<std::uint64_t> fileLength(std::string_view path) const override;
-    platform::Result<platform::DateTime> fileDateTime(std::string_view path) const override {
+    platform::Result<std::uint64_t> fileLength(std::string_view path) override;
+    platform::Result<platform::DateTime> fileDateTime(std::string_view path) override {
         return m_inner.fileDateTime(path);
     }
-    platform::Result<std::string> readFile(std::string_view path) const override;
-    std::string documentsFolder() const override;
+    platform::Result<std::string> readFile(std::string_view path) override;
+    std::string documentsFolder() override;
     platform::DateTime now() const override { return fixedNow ? *fixedNow : m_inner.now(); }
     std::string toUpper(std::string_view text) const override { return m_inner.toUpper(text); }
     std::string toLower(std::string_view text) const override { return m_inner.toLower(text); }
     std::error_code startProgram(std::string_view path) override;
-    std::string systemInformationProgram() const override {
+    std::string systemInformationProgram() override {
         return systemInformationOverride ? *systemInformationOverride
                                          : m_inner.systemInformationProgram();
     }
     std::string executableName() const override { return m_inner.executableName(); }
-    platform::Registry& registry() override { return fakeRegistry; }
 
 private:
     class Listed;
+    class FaultyWalk;
     class FaultyPass;
 
     static std::size_t index(Op op) { return static_cast<std::size_t>(op); }

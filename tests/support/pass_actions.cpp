@@ -10,7 +10,7 @@ namespace {
 // "D:\x\y" -> "D:\x" and "y"; "D:\y" -> "D:\" and "y". A name that stands in the folder in
 // another case is taken as it stands there, as Windows finds it (another spelling, such as a short
 // name, is left to the action).
-std::pair<std::string, std::string> split(const platform::Platform& fs, std::string_view path) {
+std::pair<std::string, std::string> split(platform::Platform& fs, std::string_view path) {
     const auto found = fs.canonicalPath(path);
     if (found && fs.toUpper(*found) == fs.toUpper(path))
         path = *found;

@@ -19,20 +19,16 @@ namespace {
 using testsupport::Finished;
 using testsupport::press;
 
-using platform::Registry;
 using testsupport::FaultyPlatform;
 using testsupport::ScriptedPrompts;
 using testsupport::TempDir;
-
-const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 struct Scene {
     TempDir c;
     FaultyPlatform fs{platform::createPlatformOver({{'c', c.str(), ""}}, c.str())};
     ScriptedPrompts prompts;
 
-    // No system information program of the host's own: only the registry names one.
+    // No system information program of the host's own.
     Scene() {
         testsupport::ensureApp();
         fs.systemInformationOverride = "";
@@ -47,10 +43,6 @@ struct Scene {
         prompts.shown.clear();
     }
 };
-
-std::string withZero(const std::string& s) {
-    return s + '\0';
-}
 
 TEST(AboutBox, TextsFromTheVersionInformation) {
     Scene s;
@@ -104,41 +96,19 @@ TEST(AboutBox, SystemInformationStartsTheToolOrSaysItIsNotAvailable) {
     ui::AboutBox dialog(s.fs, s.prompts);
     dialog.show();
 
-    // Nothing in the registry.
+    // The host has none.
     dialog.systemInfoButton->click();
     s.expectNotAvailable();
     EXPECT_TRUE(s.fs.started.empty());
 
-    // The second key names a folder without the tool.
-    s.c.folder("Tools");
-    s.fs.fakeRegistry.setValue(kLocation, "MSINFO", Registry::kRegSz, withZero("C:\\Tools"));
-    dialog.startSystemInformation();
-    s.expectNotAvailable();
-    EXPECT_TRUE(s.fs.started.empty());
-
-    // ... and with it.
-    s.c.file("Tools/MSINFO32.EXE", "x");
+    s.fs.systemInformationOverride = "C:\\Tools\\MSINFO32.EXE";
     dialog.startSystemInformation();
     EXPECT_TRUE(s.prompts.shown.empty());
-    ASSERT_EQ(s.fs.started.size(), 1u);
-    EXPECT_EQ(s.fs.started[0], "C:\\Tools\\MSINFO32.EXE");
+    EXPECT_EQ(s.fs.started, std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
 
-    // The first key's path is started without looking whether the file is there; a failing
-    // start gives the message.
-    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", Registry::kRegSz,
-                               withZero("C:\\Fehlt\\msinfo32.exe"));
+    // A start that fails gives the message.
     s.fs.failing[testsupport::Op::StartProgram] =
         std::make_error_code(std::errc::no_such_file_or_directory);
-    dialog.startSystemInformation();
-    s.expectNotAvailable();
-    ASSERT_EQ(s.fs.started.size(), 2u);
-    EXPECT_EQ(s.fs.started[1], "C:\\Fehlt\\msinfo32.exe");
-
-    // A value of another type counts as found but leaves the path empty, which the real
-    // backend cannot start.
-    s.fs.fakeRegistry.setValue(kMsinfo, "PATH", 3, withZero("C:\\x.exe"));
-    s.fs.failing.clear();
-    s.fs.realStart = true;
     dialog.startSystemInformation();
     s.expectNotAvailable();
     EXPECT_TRUE(dialog.isVisible());

@@ -1,6 +1,5 @@
 #include "ui/dialogs/about_box.h"
 
-#include "core/registry_value.h"
 #include "ui/controls/program_icon.h"
 #include "ui/controls/prompts.h"
 #include "ui/controls/twips.h"
@@ -106,7 +105,8 @@ void AboutBox::showVersionInformation() {
 }
 
 void AboutBox::startSystemInformation() {
-    if (const auto tool = core::locateSysInfoTool(m_fs); tool && !m_fs.startProgram(*tool))
+    if (const std::string tool = m_fs.systemInformationProgram();
+        !tool.empty() && !m_fs.startProgram(tool))
         return;
     m_prompts.message(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"),
                       programTitle(), Prompts::Icon::None, Prompts::Buttons::Ok);

@@ -2,6 +2,7 @@
 // program may put a file there in between, or may have made a file anew under the listed number.
 // Neither may pass for the listed file.
 
+#include "platform/error.h"
 #include "support/temp_tree.h"
 
 #include "platform/linux/birth_times.h"
@@ -54,14 +55,14 @@ TEST(CheckedActions, AFileSwappedInAtTheActionIsReportedAndNeverMoved) {
     {
         Swapped s;
         EXPECT_EQ(deleteCheckedEntry(s.entry(s.folder.get(), "a"), s.listed.get(), s.st),
-                  std::errc::identifier_removed);
+                  platform::Error::NotListed);
         EXPECT_EQ(testsupport::readBytes(s.t.path() / "a.weg"), "gelistet");
     }
     for (bool linking : {false, true}) {
         Swapped s;
         EXPECT_EQ(moveHostEntry(s.entry(s.folder.get(), "a"), s.listed.get(), s.st,
                                 s.entry(s.target.get(), "a"), linking),
-                  std::errc::identifier_removed);
+                  platform::Error::NotListed);
         EXPECT_EQ(testsupport::readBytes(s.t.path() / "a"), "fremd");
         EXPECT_TRUE(std::filesystem::is_empty(s.t.path() / "Ziel"));
         // The file checked moves, by a rename or by a link (the way of a file system without
@@ -99,7 +100,7 @@ TEST(CheckedActions, AFileMadeAfterTheListingIsNotTheListedOne) {
         auto file = pass->reachListed(path, trail);
         ASSERT_TRUE(file);
         EXPECT_EQ((*file)->check(), std::string(name) == "neu"
-                                        ? std::make_error_code(std::errc::identifier_removed)
+                                        ? make_error_code(platform::Error::NotListed)
                                         : std::error_code())
             << name;
     }

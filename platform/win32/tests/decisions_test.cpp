@@ -8,6 +8,7 @@
 #include "platform/win32/open_below.h"
 #include "platform/win32/program_start.h"
 #include "platform/win32/replace_target.h"
+#include "platform/win32/system_information.h"
 #include "platform/win32/temporary_file.h"
 
 #include <windows.h>
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +116,39 @@ TEST(Win32Decisions, NamedStreamsAndTemporaryNames) {
         EXPECT_TRUE(name.size() >= target && name.size() <= 255) << target;
         EXPECT_NE(name, temporaryName(8, target));
     }
+}
+
+// The tool as the registry names it, and the registry's text values, an expandable one expanded.
+TEST(Win32Decisions, TheSystemInformationTool) {
+    const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const std::string location = "SOFTWARE\\Microsoft\\Shared Tools Location";
+    const struct {
+        std::map<std::string, std::string> values; // key -> its one value
+        bool toolThere;
+        std::string tool;
+    } rows[] = {
+        {{}, true, ""},
+        {{{location, "C:\\Tools"}}, false, ""},
+        {{{location, "C:\\Tools"}}, true, "C:\\Tools\\MSINFO32.EXE"},
+        {{{msinfo, "C:\\Fehlt\\msinfo32.exe"}, {location, "C:\\Tools"}},
+         false,
+         "C:\\Fehlt\\msinfo32.exe"},
+    };
+    for (const auto& row : rows) {
+        const auto read = [&](std::string_view key, std::string_view) {
+            const auto found = row.values.find(std::string(key));
+            return found == row.values.end() ? std::nullopt
+                                             : std::optional<std::string>(found->second);
+        };
+        EXPECT_EQ(systemInformationTool(read, [&](const std::string&) { return row.toolThere; }),
+                  row.tool);
+    }
+    EXPECT_EQ(machineText(msinfo + "\\Fehlt", "PATH"), std::nullopt);
+    const auto root = machineText("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(
+        machineText("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "windir"),
+        root);
 }
 
 } // namespace
