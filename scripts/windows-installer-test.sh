@@ -47,7 +47,7 @@ done
 wineserver -w
 WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_LOGGING_RULES=qt.widgets.painting.info=true \
     xvfb-run -a wine "$program" </dev/null >/dev/null 2>"$dir/log" &
-timeout 120 sh -c 'until grep -qs "Syncing QRegion.* of frmMain" "$0"; do kill -0 "$1" || exit; sleep 1; done' "$dir/log" $! ||
+timeout 120 sh -c 'until grep -qs "Syncing QRegion.* of ui::MainWindow" "$0"; do kill -0 "$1" || exit; sleep 1; done' "$dir/log" $! ||
     fail "the installed program shows no window: $(cat "$dir/log")"
 wineserver -k && wait || true
 read -ra uninstall <<<"$(value "$entry" UninstallString)"
