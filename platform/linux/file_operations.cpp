@@ -65,6 +65,19 @@ std::error_code refuseLinkDelete(const HostEntry& entry) {
     return {};
 }
 
+// Why the entry `st` describes may not be deleted, if it may not: a link by its own rules, a
+// file when it is no regular one or read-only; `self` reaches the file to read its record.
+std::error_code refuseDelete(const HostEntry& entry, const struct stat& st,
+                             const std::string& self) {
+    if (S_ISLNK(st.st_mode))
+        return refuseLinkDelete(entry);
+    if (auto error = requireRegular(st))
+        return error;
+    if (isReadOnly(st, self))
+        return errc(std::errc::permission_denied);
+    return {};
+}
+
 } // namespace
 
 std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known) {
@@ -73,30 +86,16 @@ std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known
         st = *known;
     else if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
-    if (S_ISLNK(st.st_mode)) {
-        if (auto error = refuseLinkDelete(entry))
-            return error;
-    } else {
-        if (auto error = requireRegular(st))
-            return error;
-        if (isReadOnly(st, entry.shortPath()))
-            return errc(std::errc::permission_denied);
-    }
+    if (auto error = refuseDelete(entry, st, entry.shortPath()))
+        return error;
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
     return {};
 }
 
 std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st) {
-    if (S_ISLNK(st.st_mode)) {
-        if (auto error = refuseLinkDelete(entry))
-            return error;
-    } else {
-        if (auto error = requireRegular(st))
-            return error;
-        if (isReadOnly(st, fdPath(fd)))
-            return errc(std::errc::permission_denied);
-    }
+    if (auto error = refuseDelete(entry, st, fdPath(fd)))
+        return error;
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
     // A file that can no longer be looked at has gone with its last name. The count of names
