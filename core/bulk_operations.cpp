@@ -39,6 +39,16 @@ reach(platform::Pass& pass, const EntryList& entries, std::size_t i) {
     return pass.reachListed(actionPath(entries, i), listedTrail(entries, i));
 }
 
+// Tells the pass the listed file after entry `i`, while it acts on that entry.
+void lookAhead(platform::Pass& pass, const EntryList& entries, std::size_t i) {
+    for (std::size_t next = i + 1; next < entries.size(); ++next) {
+        if (isFileEntry(entries, next)) {
+            pass.lookAhead(actionPath(entries, next), listedTrail(entries, next));
+            return;
+        }
+    }
+}
+
 // Whether a listed file that the pass did not remove is still there. Only a missing name or
 // another file at it tell that it is not; a way that no longer leads to its folder leaves it
 // where it may well be, not removed.
@@ -112,6 +122,7 @@ std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder&
                          const EntryList& entries, std::size_t i, std::string_view asked,
                          bool move) {
     auto file = reach(pass, entries, i);
+    lookAhead(pass, entries, i);
     if (!file)
         return file.error();
     // Without its target the file stays: as the file it was listed as, or as one that is not.
@@ -177,6 +188,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         log.note = progressNote(i, count);
         log.writeLine();
         auto file = reach(*pass, entries, i);
+        lookAhead(*pass, entries, i);
         const std::error_code error = file ? (*file)->remove() : file.error();
         if (error)
             missed.push_back({i, refusedAsNotListed(error)});

@@ -124,6 +124,12 @@ public:
     // empty trail the file's folder is found by the path, unchecked.
     virtual Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
                                                             const ListedTrail& trail) = 0;
+    // The file the pass will reach next (as reachListed), told while it acts on the one before:
+    // a backend on whose file system each look costs a round trip may look at it meanwhile.
+    virtual void lookAhead(std::string_view path, const ListedTrail& trail) {
+        (void)path;
+        (void)trail;
+    }
     // Appends `bytes` to the log in the held log folder: one open-append-close, the file made
     // where it is missing; a read-only log, a link at its name and anything but a file refused.
     virtual std::error_code appendLog(std::string_view bytes) = 0;
@@ -234,5 +240,10 @@ std::unique_ptr<Platform> createHostPlatform();
 std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
                                              std::string workingFolder = {},
                                              std::string documentsFolder = {});
+
+// For tests: whether the passes of a backend that looks ahead where a file system answers by
+// round trips (Pass::lookAhead) do so on every file system, a local one too. Returns whether
+// this backend looks ahead at all.
+bool lookAheadEverywhere(bool on);
 
 } // namespace platform

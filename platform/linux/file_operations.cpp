@@ -66,14 +66,15 @@ std::error_code refuseLinkDelete(const HostEntry& entry) {
 }
 
 // Why the entry `st` describes may not be deleted, if it may not: a link by its own rules, a
-// file when it is no regular one or read-only; `self` reaches the file to read its record.
-std::error_code refuseDelete(const HostEntry& entry, const struct stat& st,
-                             const std::string& self) {
+// file when it is no regular one or read-only; `self` reaches the file to read its record where
+// `readOnly` does not tell.
+std::error_code refuseDelete(const HostEntry& entry, const struct stat& st, const std::string& self,
+                             std::optional<bool> readOnly) {
     if (S_ISLNK(st.st_mode))
         return refuseLinkDelete(entry);
     if (auto error = requireRegular(st))
         return error;
-    if (isReadOnly(st, self))
+    if (readOnly ? *readOnly : isReadOnly(st, self))
         return errc(std::errc::permission_denied);
     return {};
 }
@@ -86,23 +87,31 @@ std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known
         st = *known;
     else if (::fstatat(entry.dirFd(), entry.leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
-    if (auto error = refuseDelete(entry, st, entry.shortPath()))
+    if (auto error = refuseDelete(entry, st, entry.shortPath(), std::nullopt))
         return error;
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
     return {};
 }
 
-std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st) {
-    if (auto error = refuseDelete(entry, st, fdPath(fd)))
+std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st,
+                                   std::optional<bool> readOnly) {
+    // A file without a name left has gone since it was looked at, or was replaced (a new version
+    // renamed over it): what stands at its name now is another, whatever the look saw.
+    const auto names = namesNow(fd);
+    if (names == 0U) {
+        struct stat there {};
+        return ::fstatat(entry.dirFd(), entry.leaf.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0
+                   ? lastError()
+                   : make_error_code(Error::NotListed);
+    }
+    if (auto error = refuseDelete(entry, st, fdPath(fd), readOnly))
         return error;
     if (::unlinkat(entry.dirFd(), entry.leaf.c_str(), 0) != 0)
         return lastError();
-    // A file that can no longer be looked at has gone with its last name. The count of names
-    // the system itself took down is enough: a share is not asked again.
-    struct statx after {};
-    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
-        after.stx_nlink >= st.st_nlink)
+    // A file that can no longer be looked at has gone with its last name.
+    const auto left = namesNow(fd);
+    if (names && left && *left >= *names)
         return make_error_code(Error::NotListed);
     return {};
 }

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -27,8 +28,10 @@ std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known
 // The same for the checked file `fd` holds (an O_PATH descriptor, `st` its stat) at its name in
 // its folder. The name is removed, then the file held is looked at again: where it has not lost
 // that name, another file stood at it at the moment of the delete, and Error::NotListed tells
-// that the checked one was not removed.
-std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st);
+// that the checked one was not removed. `readOnly`, where given, is what was read of the file
+// as it was opened.
+std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st,
+                                   std::optional<bool> readOnly = std::nullopt);
 
 std::error_code createHostFolder(const std::string& hostPath);
 

@@ -140,6 +140,13 @@ std::string fdPath(int fd) {
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
+std::optional<std::uint32_t> namesNow(int fd) {
+    struct statx x {};
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &x) != 0)
+        return std::nullopt;
+    return x.stx_nlink;
+}
+
 std::error_code statBorn(int dirFd, const char* name, int flags, BornStat& out) {
     struct statx x {};
     if (::statx(dirFd, name, flags, STATX_BASIC_STATS | STATX_BTIME, &x) != 0)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -61,6 +62,11 @@ std::string shortPathAt(int dirFd, std::string_view folderPath, std::string_view
 // A path for path-only calls (extended attributes, a mode) on the very file `fd` holds, which
 // even an O_PATH descriptor of a file that cannot be read gives.
 std::string fdPath(int fd);
+
+// The count of names of the file `fd` holds, as the system knows it now, a share not asked again:
+// the system's own unlink and link move it on, and so does what another program did through this
+// system (a new version renamed over the file took its name). Nothing where it cannot be told.
+std::optional<std::uint32_t> namesNow(int fd);
 
 // A time stamp of the host in nanoseconds since 1970.
 inline std::int64_t nanoseconds(const struct timespec& time) {

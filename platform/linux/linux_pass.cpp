@@ -33,7 +33,8 @@ std::error_code compare(int fd, const FileId& chosen, FileId& id) {
 } // namespace
 
 LinuxPass::LinuxPass(LinuxPlatform& platform, const PassFolders& folders)
-    : m_platform(platform), m_logName(hostName(folders.logName)) {
+    : m_platform(platform), m_deletes(folders.target.empty()),
+      m_logName(hostName(folders.logName)) {
     holdTarget(folders);
     holdLogFolder(folders);
 }
@@ -107,8 +108,21 @@ Result<std::unique_ptr<ListedFile>> LinuxPass::reachListed(std::string_view path
     auto entry = m_platform.listedEntry(path, trail, m_reached);
     if (!entry)
         return entry.error();
-    return std::unique_ptr<ListedFile>(
-        std::make_unique<LinuxListedFile>(std::move(entry).value(), trail, m_hold));
+    auto look = m_ahead.take(entry->held.get(), entry->leaf);
+    return std::unique_ptr<ListedFile>(std::make_unique<LinuxListedFile>(
+        std::move(entry).value(), trail, m_hold, std::move(look)));
+}
+
+void LinuxPass::lookAhead(std::string_view path, const ListedTrail& trail) {
+    if (trail.folders.empty())
+        return;
+    const auto device = static_cast<dev_t>(trail.folders.back().device);
+    if (m_ahead.notWorthIt(device))
+        return;
+    // Only in the folders held now: the next file's way is looked at when the pass comes to it.
+    auto entry = m_platform.listedEntry(path, trail, m_reached, true);
+    if (entry && m_ahead.worthIt(entry->dirFd(), device))
+        m_ahead.start(entry->held, entry->leaf, m_deletes);
 }
 
 std::error_code LinuxPass::appendLog(std::string_view bytes) {

@@ -4,6 +4,7 @@
 // held, the listed files' folders held from one file to the next (Pass in platform.h).
 
 #include "platform/linux/listed_file.h"
+#include "platform/linux/look_ahead.h"
 #include "platform/linux/unique_fd.h"
 #include "platform/platform.h"
 
@@ -25,6 +26,7 @@ public:
     Result<FileId> targetEntry(std::string_view name) override;
     Result<std::unique_ptr<ListedFile>> reachListed(std::string_view path,
                                                     const ListedTrail& trail) override;
+    void lookAhead(std::string_view path, const ListedTrail& trail) override;
     std::error_code appendLog(std::string_view bytes) override;
 
 private:
@@ -32,6 +34,7 @@ private:
     void holdLogFolder(const PassFolders& folders);
 
     LinuxPlatform& m_platform;
+    const bool m_deletes; // a delete: no target folder asked for
     std::shared_ptr<PassHold> m_hold = std::make_shared<PassHold>();
     std::error_code m_targetError;
     FileId m_targetId;
@@ -39,6 +42,7 @@ private:
     std::error_code m_logError;
     std::string m_logName; // host bytes
     ReachedFolders m_reached;
+    LookAhead m_ahead;
 };
 
 } // namespace platform::linux_host

@@ -112,7 +112,7 @@ Result<FileId> LinuxPlatform::fileIdFollowing(std::string_view path) {
 }
 
 Result<HostEntry> LinuxPlatform::listedEntry(std::string_view path, const ListedTrail& trail,
-                                             ReachedFolders& reached) {
+                                             ReachedFolders& reached, bool heldOnly) {
     if (trail.folders.empty()) {
         auto host = hostPath(path, LastName::MustExist);
         if (!host)
@@ -136,7 +136,7 @@ Result<HostEntry> LinuxPlatform::listedEntry(std::string_view path, const Listed
     const auto below = names.end() - static_cast<std::ptrdiff_t>(trail.folders.size());
     const std::string start =
         DriveTable::hostPath(*drive, std::vector<std::string>(names.begin(), below));
-    return reached.reach(start, std::vector<std::string>(below, names.end()), trail);
+    return reached.reach(start, std::vector<std::string>(below, names.end()), trail, heldOnly);
 }
 
 Result<std::uint32_t> LinuxPlatform::getAttributes(std::string_view path) {

@@ -63,9 +63,10 @@ private:
     // `entryStat`, also the entry's own stat when the lookup took one.
     Result<std::string> hostPath(std::string_view path, LastName last,
                                  std::optional<struct stat>* entryStat = nullptr);
-    // The entry of a listed file (Pass::reachListed), its folders held in `reached`.
+    // The entry of a listed file (Pass::reachListed), its folders held in `reached`; with
+    // `heldOnly` only where they are held already (ReachedFolders::reach).
     Result<HostEntry> listedEntry(std::string_view path, const ListedTrail& trail,
-                                  ReachedFolders& reached);
+                                  ReachedFolders& reached, bool heldOnly = false);
 
     // Changed by drives() when the mounts change.
     DriveTable m_drives;

@@ -50,10 +50,12 @@ bool unchangedSince(const struct stat& copied, const struct stat& now) {
 
 Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
                                         const std::vector<std::string>& names,
-                                        const ListedTrail& trail) {
+                                        const ListedTrail& trail, bool heldOnly) {
     const std::size_t folders = trail.folders.size();
     if (folders == 0 || names.size() != folders)
         return std::make_error_code(std::errc::invalid_argument);
+    if (heldOnly && startHost != m_start)
+        return std::make_error_code(std::errc::operation_would_block);
     if (startHost != m_start) {
         m_folders.clear();
         m_start = startHost;
@@ -64,6 +66,8 @@ Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
         if (i < m_folders.size() && m_folders[i].id == trail.folders[i] &&
             m_folders[i].name == name)
             continue;
+        if (heldOnly)
+            return std::make_error_code(std::errc::operation_would_block);
         m_folders.resize(i);
         // A link is followed here; it passes only where it leads to the listed folder.
         Result<UniqueFd> opened = std::make_error_code(std::errc::invalid_argument);
@@ -87,22 +91,24 @@ Result<HostEntry> ReachedFolders::reach(const std::string& startHost,
     return entry;
 }
 
-Result<UniqueFd> LinuxListedFile::openAsListed(struct stat& st, bool fresh) {
-    UniqueFd fd(::openat(m_entry.dirFd(), m_entry.leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.valid())
-        return lastError();
-    BornStat born;
-    if (auto error = statBorn(
-            fd.get(), "", AT_EMPTY_PATH | (fresh ? AT_STATX_FORCE_SYNC : AT_STATX_DONT_SYNC), born))
-        return error;
-    st = born.st;
-    if (!m_checked)
-        return fd;
-    if ((m_id != 0 && static_cast<std::uint64_t>(st.st_ino) != m_id) ||
-        S_ISLNK(st.st_mode) != m_link ||
-        m_hold->birthTimes.bornSince(m_entry.dirFd(), st.st_dev, born.born, m_listedAt))
+Result<UniqueFd> LinuxListedFile::openAsListed(struct stat& st, std::optional<bool>& readOnly,
+                                               Look how) {
+    // A look ahead that found nothing is taken anew (the file may be back), and so is a listed
+    // link, whose file is reached by its name.
+    const bool ahead = m_ahead && !m_ahead->error && !m_link && how == Look::Ahead;
+    FirstLook look =
+        ahead ? std::move(*m_ahead) : firstLook(m_entry.dirFd(), m_entry.leaf, how == Look::Fresh);
+    m_ahead.reset();
+    if (look.error)
+        return look.error;
+    st = look.born.st;
+    readOnly = look.readOnly;
+    if (m_checked &&
+        ((m_id != 0 && static_cast<std::uint64_t>(st.st_ino) != m_id) ||
+         S_ISLNK(st.st_mode) != m_link ||
+         m_hold->birthTimes.bornSince(m_entry.dirFd(), st.st_dev, look.born.born, m_listedAt)))
         return notAsListed();
-    return fd;
+    return std::move(look.fd);
 }
 
 Result<HostEntry> LinuxListedFile::inTarget(std::string_view name) const {
@@ -117,14 +123,17 @@ Result<HostEntry> LinuxListedFile::inTarget(std::string_view name) const {
 
 std::error_code LinuxListedFile::check() {
     struct stat st {};
-    auto fd = openAsListed(st);
+    std::optional<bool> readOnly;
+    auto fd = openAsListed(st, readOnly, Look::Now);
     return fd ? std::error_code() : fd.error();
 }
 
 std::error_code LinuxListedFile::remove() {
     struct stat st {};
-    // Whether the file changed since its copy is asked of the file system itself.
-    auto fd = openAsListed(st, m_copied.has_value());
+    std::optional<bool> readOnly;
+    // Whether the file changed since its copy is asked of the file system itself. The delete
+    // checks afterwards that it removed a name of the file looked at.
+    auto fd = openAsListed(st, readOnly, m_copied ? Look::Fresh : Look::Ahead);
     if (!fd)
         return fd.error();
     if (m_copied) {
@@ -135,14 +144,16 @@ std::error_code LinuxListedFile::remove() {
         if (!unchangedSince(*m_copied, now))
             return notAsListed();
     }
-    return deleteCheckedEntry(m_entry, fd->get(), st);
+    return deleteCheckedEntry(m_entry, fd->get(), st, readOnly);
 }
 
 std::error_code LinuxListedFile::copyTo(std::string_view name) {
     m_copied.reset();
     struct stat st {
     }, opened{};
-    auto fd = openAsListed(st);
+    std::optional<bool> readOnly;
+    // The copy compares what it opens with what was looked at.
+    auto fd = openAsListed(st, readOnly, Look::Ahead);
     if (!fd)
         return fd.error();
     auto target = inTarget(name);
@@ -156,13 +167,15 @@ std::error_code LinuxListedFile::copyTo(std::string_view name) {
 
 std::error_code LinuxListedFile::moveTo(std::string_view name) {
     struct stat st {};
-    auto fd = openAsListed(st);
+    std::optional<bool> readOnly;
+    // The move checks afterwards that it moved the file looked at.
+    auto fd = openAsListed(st, readOnly, Look::Ahead);
     if (!fd)
         return fd.error();
     auto target = inTarget(name);
     if (!target)
         return target.error();
-    return moveHostEntry(m_entry, fd->get(), st, *target, m_hold->linksForRenames);
+    return moveHostEntry(m_entry, fd->get(), st, *target, m_hold->linksForRenames, readOnly);
 }
 
 } // namespace platform::linux_host

@@ -8,6 +8,7 @@
 
 #include "platform/linux/birth_times.h"
 #include "platform/linux/host_access.h"
+#include "platform/linux/look_ahead.h"
 #include "platform/platform.h"
 
 #include <sys/stat.h>
@@ -27,8 +28,9 @@ public:
     // The open folder of a listed file and its name there. `startHost` is the walk's start
     // folder, `names` the host names below it down to the file's own (the last); `trail` holds
     // one folder identity for the start folder and one for each name but the last.
+    // With `heldOnly`, nothing is opened: would_block where a folder is not held yet.
     Result<HostEntry> reach(const std::string& startHost, const std::vector<std::string>& names,
-                            const ListedTrail& trail);
+                            const ListedTrail& trail, bool heldOnly = false);
 
 private:
     struct Folder {
@@ -59,10 +61,12 @@ bool unchangedSince(const struct stat& copied, const struct stat& now);
 class LinuxListedFile final : public ListedFile {
 public:
     // `trail`: what the walk saw of the file, or nothing to compare with (no folders). `hold`
-    // is shared with the pass that reached the file.
-    LinuxListedFile(HostEntry entry, const ListedTrail& trail, std::shared_ptr<PassHold> hold)
+    // is shared with the pass that reached the file; `ahead`, what it looked at of it ahead.
+    LinuxListedFile(HostEntry entry, const ListedTrail& trail, std::shared_ptr<PassHold> hold,
+                    std::optional<FirstLook> ahead = std::nullopt)
         : m_entry(std::move(entry)), m_checked(!trail.folders.empty()), m_id(trail.file),
-          m_link(trail.link), m_listedAt(trail.listedAt), m_hold(std::move(hold)) {}
+          m_link(trail.link), m_listedAt(trail.listedAt), m_hold(std::move(hold)),
+          m_ahead(std::move(ahead)) {}
 
     std::error_code check() override;
     std::error_code remove() override;
@@ -70,10 +74,17 @@ public:
     std::error_code moveTo(std::string_view name) override;
 
 private:
+    enum class Look {
+        Now,   // asked as the open learns it (a share asked once)
+        Fresh, // the stat asked of the file system anew
+        // The pass's look ahead where it took one: only for an action that checks afterwards
+        // that it acted on the file looked at.
+        Ahead,
+    };
     // What stands at the name, opened without following a link (O_PATH), with its stat;
-    // Error::NotListed for another file than the listed one. The stat is what the open itself
-    // learnt of the file (a share asked once), or with `fresh` asked anew.
-    Result<UniqueFd> openAsListed(struct stat& st, bool fresh = false);
+    // Error::NotListed for another file than the listed one. `readOnly` is set where the look
+    // ahead read it.
+    Result<UniqueFd> openAsListed(struct stat& st, std::optional<bool>& readOnly, Look how);
     // `name` (program text) in the pass's target folder.
     Result<HostEntry> inTarget(std::string_view name) const;
 
@@ -83,6 +94,8 @@ private:
     bool m_link;
     std::int64_t m_listedAt; // its folder's change time at the listing, 0: unknown
     std::shared_ptr<PassHold> m_hold;
+    // The pass's look at the file before it came to it; taken by the first action.
+    std::optional<FirstLook> m_ahead;
     // What the last copy read, as it opened it.
     std::optional<struct stat> m_copied;
 };

@@ -94,6 +94,7 @@ std::error_code renameChecked(const HostEntry& source, const struct stat& st,
 // name that file still, removed. It did only where the file's count of names fell back.
 std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::string& self,
                             const struct stat& st, const HostEntry& target) {
+    const auto names = namesNow(sourceFd);
     if (::linkat(AT_FDCWD, self.c_str(), target.dirFd(), target.leaf.c_str(), AT_SYMLINK_FOLLOW) !=
         0)
         return lastError();
@@ -108,9 +109,8 @@ std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::st
         ::unlinkat(target.dirFd(), target.leaf.c_str(), 0);
         return error;
     }
-    struct statx after {};
-    if (::statx(sourceFd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_NLINK, &after) == 0 &&
-        after.stx_nlink > st.st_nlink)
+    const auto left = namesNow(sourceFd);
+    if (names && left && *left > *names)
         return make_error_code(Error::NotListed);
     return {};
 }
@@ -118,12 +118,13 @@ std::error_code linkChecked(const HostEntry& source, int sourceFd, const std::st
 } // namespace
 
 std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
-                              const HostEntry& target, bool& linking) {
+                              const HostEntry& target, bool& linking,
+                              std::optional<bool> readOnly) {
     if (!renamesLikeACopy(st))
         return errc(std::errc::operation_not_supported);
     const std::string self = fdPath(sourceFd);
     // The delete would refuse it, so the copy stays beside it; the caller makes that copy.
-    if (isReadOnly(st, self))
+    if (readOnly ? *readOnly : isReadOnly(st, self))
         return errc(std::errc::permission_denied);
     // A file at the name is never replaced here: the caller's checks and the copy decide that. A
     // link is never made onto one; parking frees the source's name, which may be the target's.

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <system_error>
 
 namespace platform::linux_host {
@@ -21,8 +22,10 @@ namespace platform::linux_host {
 // operation_not_supported for a file the rename would treat differently); the caller then
 // copies and deletes. `linking` is true once the file system has shown it has no rename that
 // refuses to replace (the move then links the checked file under the target's name and removes
-// its old name); the caller keeps it for the next move.
+// its old name); the caller keeps it for the next move. `readOnly`, where given, is what was read
+// of the source as it was opened.
 std::error_code moveHostEntry(const HostEntry& source, int sourceFd, const struct stat& st,
-                              const HostEntry& target, bool& linking);
+                              const HostEntry& target, bool& linking,
+                              std::optional<bool> readOnly = std::nullopt);
 
 } // namespace platform::linux_host

@@ -387,6 +387,11 @@ std::unique_ptr<Platform> createHostPlatform() {
                                                   std::string());
 }
 
+// The Win32 passes look at each file as they come to it.
+bool lookAheadEverywhere(bool) {
+    return false;
+}
+
 std::unique_ptr<Platform> createPlatformOver(std::vector<DriveMapping> drives,
                                              std::string workingFolder,
                                              std::string documentsFolder) {

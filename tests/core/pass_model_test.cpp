@@ -9,9 +9,9 @@
 // old, as ext4 gives it), rename a listed file away, or swap the target folder for a link to a
 // folder nobody chose; before the pass, the target may be swapped so, and the log's name or the
 // documents folder made links; and the user may change the search settings after the list was
-// made. After each pass the files on disk, the log's
-// lines and the warnings must be exactly what the model says; the model never loses a file the user
-// did not ask to delete.
+// made. Every other tree the pass looks at each file ahead, as on a share. After each pass the
+// files on disk, the log's lines and the warnings must be exactly what the model says; the model
+// never loses a file the user did not ask to delete.
 
 #include "pass_variants.h"
 #include "platform/error.h"
@@ -89,6 +89,10 @@ std::string withBackslashes(std::string s) {
     std::replace(s.begin(), s.end(), '/', '\\');
     return s;
 }
+std::string withSlashes(std::string s) {
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
 
 enum class Change {
     None,
@@ -124,6 +128,7 @@ struct Case {
     std::string changed;      // the file replaced or renamed away
     std::size_t changeAt = 0; // the change comes just before the pass reaches this listed file
     bool otherSearch = false; // the pattern and subfolder choice changed before the pass
+    bool ahead = false;       // the pass looks at each file while it acts on the one before
 };
 
 // Case twins (a folder "baum" beside the searched "Baum", "Baum/a" beside "Baum/A", "A.TXT"
@@ -383,10 +388,6 @@ private:
     static bool matches(const std::string& pattern, const std::string& name) {
         return pattern == "*" || upper(name).ends_with(pattern);
     }
-    static std::string withSlashes(std::string s) {
-        std::replace(s.begin(), s.end(), '\\', '/');
-        return s;
-    }
     void removed(std::size_t i, const std::string& at) {
         m_files.erase(at);
         m_done.insert(i);
@@ -560,7 +561,9 @@ bool makeChange(const Case& c, const testsupport::TempDir& data, const testsuppo
     case Change::ReuseNumber:
         if (!fs::exists(changed))
             return false;
-        fs::create_hard_link(changed, kept.path() / "alt", failed);
+        // Saved anew, the listed file is gone; made anew under its number, it is kept.
+        if (c.change == Change::ReuseNumber)
+            fs::create_hard_link(changed, kept.path() / "alt", failed);
         if (!failed)
             fs::rename(kept.path() / "neu", changed, failed);
         break;
@@ -624,6 +627,11 @@ void runCase(Case c) {
     const auto files = static_cast<std::size_t>(std::count_if(
         listed.begin(), listed.end(), [](auto& e) { return e.starts_with(core::kFileMark); }));
     const std::size_t changeAt = std::min(c.changeAt, files == 0 ? 0 : files - 1);
+    // Looking ahead, the pass has looked at the file it reaches next: that one is changed.
+    for (std::size_t i = 0, file = 0; c.ahead && i < listed.size(); ++i) {
+        if (listed[i].starts_with(core::kFileMark) && file++ == changeAt)
+            c.changed = "Baum/" + withSlashes(listed[i].substr(12));
+    }
     std::optional<std::size_t> changed;
     testsupport::TempDir kept;
     const bool before = c.change == Change::LinkLog || c.change == Change::LinkDocuments ||
@@ -688,7 +696,9 @@ TEST(PassModel, DeleteCopyAndMoveDoWhatTheRulesSayOnRandomTrees) {
     std::mt19937 rng(20261208);
     const bool caseTwins = testsupport::namesDifferInCase();
     for (int n = 0; n < 300; ++n) {
-        const Case c = randomCase(rng, caseTwins);
+        Case c = randomCase(rng, caseTwins);
+        // Every other case as on a share.
+        c.ahead = platform::lookAheadEverywhere(n % 2 == 1) && n % 2 == 1;
         const auto change = static_cast<std::size_t>(c.change);
         const bool onFile = c.change == Change::ReplaceFile || c.change == Change::RenameAway ||
                             c.change == Change::ReuseNumber;
@@ -696,11 +706,13 @@ TEST(PassModel, DeleteCopyAndMoveDoWhatTheRulesSayOnRandomTrees) {
                      " to " + kTargets[c.target].first + (c.prefix ? " with prefix" : "") +
                      ", pattern " + c.pattern + (c.subfolders ? ", subfolders" : "") +
                      kChangeNames[change] + (onFile ? c.changed : "") +
-                     (c.otherSearch ? ", other search" : "") + "\nbefore:\n" + describe(c.files));
+                     (c.otherSearch ? ", other search" : "") + (c.ahead ? ", looking ahead" : "") +
+                     "\nbefore:\n" + describe(c.files));
         runCase(c);
         if (HasFailure())
             break;
     }
+    platform::lookAheadEverywhere(false);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-// Another program replaces a listed file between the search and the pass by a FIFO or by a link
-// to a file elsewhere (POSIX): a FIFO is never opened (no hang) nor deleted, a link is left alone.
+// Another program replaces a listed file between the search and the pass by a FIFO, by a link
+// to a file elsewhere (POSIX), or by a new version renamed over it, also after a pass looking
+// ahead has looked at it: a FIFO is never opened (no hang) nor deleted, a link and a new version
+// are left alone.
 
 #include "race_scenario.h"
 #include "time_guard.h"
@@ -55,6 +57,35 @@ TEST(BetweenSearchAndAction, AFileSwappedForALinkNeverCostsWhatItLeadsTo) {
         EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy ? 1 : 0);
         EXPECT_EQ(hasErrorLine(s.logBytes(), attemptItem()), pass != Pass::Copy);
     });
+}
+
+// The second file listed, which a pass looking ahead has looked at already, saved anew by a
+// rename over it, or removed: a new version stays and is reported, a file gone is not.
+TEST(BetweenSearchAndAction, AFileSavedAnewOrRemovedAfterItsLook) {
+    for (const bool saved : {true, false}) {
+        coretest::forEachPassVariantAndLook([saved](Scenario& s, Pass pass) {
+            std::string name;
+            for (std::size_t i = 0, files = 0; i < s.listed.size(); ++i) {
+                if (core::isFileEntry(s.listed, i) && files++ == 1)
+                    name = s.listed.name(i);
+            }
+            changeBeforeAction(
+                s, pass,
+                [&] {
+                    s.data.file("Quelle/neu", "neue Fassung");
+                    std::filesystem::rename(s.source("neu"), s.source(name));
+                    if (!saved)
+                        std::filesystem::remove(s.source(name));
+                },
+                name);
+            s.run(pass);
+            EXPECT_EQ(testsupport::readBytes(s.source(name)), saved ? "neue Fassung" : "");
+            EXPECT_FALSE(std::filesystem::exists(s.data.path() / "Ziel" / name));
+            EXPECT_EQ(s.window.warnings, pass != Pass::Copy && saved ? 1 : 0);
+            EXPECT_EQ(s.window.copyWarnings, pass == Pass::Copy ? 1 : 0);
+            EXPECT_EQ(hasErrorLine(s.logBytes(), attemptItem(name)), pass != Pass::Copy && saved);
+        });
+    }
 }
 
 } // namespace

@@ -11,27 +11,42 @@
 
 namespace coretest {
 
-inline constexpr std::string_view kVictim = "d:\\quelle\\b.txt";
-
-// Runs `change` once, just before the pass acts on b.txt.
-inline void changeBeforeAction(Scenario& s, Pass pass, std::function<void()> change) {
+// Runs `change` once, just before the pass acts on b.txt, or the listed file `name`.
+inline void changeBeforeAction(Scenario& s, Pass pass, std::function<void()> change,
+                               std::string name = "b.txt") {
     using testsupport::Op;
     const Op action = pass == Pass::Delete ? Op::DeleteFile
                       : pass == Pass::Copy ? Op::CopyFile
                                            : Op::MoveFile;
-    s.fs.beforeCall = [action, change = std::move(change),
+    s.fs.beforeCall = [action, change = std::move(change), leaf = "\\" + name,
                        done = false](Op op, std::string_view path) mutable {
         // The pass reaches the file through its exact path, which ends as the listed one.
-        if (op == action && path.ends_with("\\b.txt") && !done) {
+        if (op == action && path.ends_with(leaf) && !done) {
             done = true;
             change();
         }
     };
 }
 
-// The quoted item of the attempt line for b.txt.
-inline std::string attemptItem() {
-    return "\"" + std::string(kVictim) + "\";";
+// Each pass variant, looking at each file as the pass comes to it, and where the backend can,
+// once more looking at it while the pass acts on the file before (as on a share): the change
+// then comes after that look.
+template <class Body> void forEachPassVariantAndLook(Body body) {
+    struct Ahead {
+        const bool on = platform::lookAheadEverywhere(true);
+        ~Ahead() { platform::lookAheadEverywhere(false); }
+    };
+    forEachPassVariant(body);
+    const Ahead ahead;
+    if (!ahead.on)
+        return;
+    SCOPED_TRACE("looking ahead");
+    forEachPassVariant(body);
+}
+
+// The quoted item of the attempt line for b.txt, or the listed file `name`.
+inline std::string attemptItem(std::string_view name = "b.txt") {
+    return "\"d:\\quelle\\" + std::string(name) + "\";";
 }
 
 inline bool hasErrorLine(const std::string& log, const std::string& item) {

@@ -166,6 +166,9 @@ public:
         return std::unique_ptr<platform::ListedFile>(
             std::make_unique<Listed>(m_fs, std::string(path), std::move(inner).value()));
     }
+    void lookAhead(std::string_view path, const platform::ListedTrail& trail) override {
+        m_inner->lookAhead(path, trail);
+    }
     std::error_code appendLog(std::string_view bytes) override {
         if (auto error = m_fs.enter(Op::AppendToFile, m_log))
             return error;
