@@ -93,13 +93,14 @@ void LookAhead::start(std::shared_ptr<const UniqueFd> folder, std::string leaf, 
         m_look.wait();
     m_folder = std::move(folder);
     m_leaf = std::move(leaf);
+    // Where no thread can be started, the look is made when it is taken.
+    constexpr auto policy = std::launch::async | std::launch::deferred;
     if (openHere) {
-        m_look =
-            std::async(std::launch::async, withRecord, firstLook(m_folder->get(), m_leaf, false));
+        m_look = std::async(policy, withRecord, firstLook(m_folder->get(), m_leaf, false));
         return;
     }
     // The thread holds the folder too: the pass may let it go before it takes the look.
-    m_look = std::async(std::launch::async, [held = m_folder, leaf = m_leaf] {
+    m_look = std::async(policy, [held = m_folder, leaf = m_leaf] {
         return withRecord(firstLook(held->get(), leaf, false));
     });
 }
