@@ -6,6 +6,8 @@
 #include "platform/error.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -39,15 +41,40 @@ reach(platform::Pass& pass, const EntryList& entries, std::size_t i) {
     return pass.reachListed(actionPath(entries, i), listedTrail(entries, i));
 }
 
-// Tells the pass the listed file after entry `i`, while it acts on that entry.
-void lookAhead(platform::Pass& pass, const EntryList& entries, std::size_t i) {
-    for (std::size_t next = i + 1; next < entries.size(); ++next) {
-        if (isFileEntry(entries, next)) {
-            pass.lookAhead(actionPath(entries, next), listedTrail(entries, next));
-            return;
+// The listed files of a pass reached in list order, the pass told the next one while it acts
+// on one; each file's way is worked out once for both.
+class Reacher {
+public:
+    Reacher(platform::Pass& pass, const EntryList& entries) : m_pass(pass), m_entries(entries) {}
+
+    platform::Result<std::unique_ptr<platform::ListedFile>> reach(std::size_t i) {
+        Way way = m_next && m_next->position == i ? std::move(*m_next) : wayTo(i);
+        m_next.reset();
+        auto file = m_pass.reachListed(way.path, way.trail);
+        for (std::size_t next = i + 1; next < m_entries.size(); ++next) {
+            if (isFileEntry(m_entries, next)) {
+                m_next = wayTo(next);
+                m_pass.lookAhead(m_next->path, m_next->trail);
+                break;
+            }
         }
+        return file;
     }
-}
+
+private:
+    struct Way {
+        std::size_t position;
+        std::string path;
+        platform::ListedTrail trail;
+    };
+    Way wayTo(std::size_t i) const {
+        return {i, actionPath(m_entries, i), listedTrail(m_entries, i)};
+    }
+
+    platform::Pass& m_pass;
+    const EntryList& m_entries;
+    std::optional<Way> m_next;
+};
 
 // Whether a listed file that the pass did not remove is still there. Only a missing name or
 // another file at it tell that it is not; a way that no longer leads to its folder leaves it
@@ -118,11 +145,9 @@ private:
 };
 
 // Copies, or moves, the listed file of entry `i` to `name` in the target folder.
-std::error_code transfer(platform::Pass& pass, TargetGuard& guard, TargetFolder& folder,
-                         const EntryList& entries, std::size_t i, std::string_view asked,
-                         bool move) {
-    auto file = reach(pass, entries, i);
-    lookAhead(pass, entries, i);
+std::error_code transfer(platform::Pass& pass, Reacher& files, TargetGuard& guard,
+                         TargetFolder& folder, std::size_t i, std::string_view asked, bool move) {
+    auto file = files.reach(i);
     if (!file)
         return file.error();
     // Without its target the file stays: as the file it was listed as, or as one that is not.
@@ -178,6 +203,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
     const std::unique_ptr<platform::Pass> pass = fs.beginPass(log.passFolders());
     const Attached attached(log, *pass);
     const std::size_t count = entries.size();
+    Reacher files(*pass, entries);
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
@@ -187,8 +213,7 @@ void deleteListedEntries(BulkWindow& window, platform::Platform& fs, OperationLo
         appendListedPath(entries, i, log.item);
         log.note = progressNote(i, count);
         log.writeLine();
-        auto file = reach(*pass, entries, i);
-        lookAhead(*pass, entries, i);
+        auto file = files.reach(i);
         const std::error_code error = file ? (*file)->remove() : file.error();
         if (error)
             missed.push_back({i, refusedAsNotListed(error)});
@@ -210,6 +235,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
     const std::size_t count = entries.size();
     TargetGuard guard(fs, entries, *pass);
     TargetFolder targetFolder(fs, *pass);
+    Reacher files(*pass, entries);
     std::vector<NotRemoved> missed;
     for (std::size_t i = 0; i < count; ++i) {
         window.progress(i, count);
@@ -220,7 +246,7 @@ void copyOrMoveEntries(BulkWindow& window, platform::Platform& fs, OperationLog&
         log.note = progressNote(i, count) + (move ? " -> move" : " -> copy");
         log.writeLine();
         const std::string name = targetFileName(i, entries.name(i), prefix);
-        if (auto error = transfer(*pass, guard, targetFolder, entries, i, name, move))
+        if (auto error = transfer(*pass, files, guard, targetFolder, i, name, move))
             missed.push_back({i, refusedAsNotListed(error)});
     }
     window.progress(count, count);

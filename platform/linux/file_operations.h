@@ -26,9 +26,11 @@ namespace platform::linux_host {
 std::error_code deleteHostFile(const std::string& hostPath, const struct stat* known = nullptr);
 std::error_code deleteHostEntry(const HostEntry& entry, const struct stat* known = nullptr);
 // The same for the checked file `fd` holds (an O_PATH descriptor, `st` its stat) at its name in
-// its folder. The name is removed, then the file held is looked at again: where it has not lost
-// that name, another file stood at it at the moment of the delete, and Error::NotListed tells
-// that the checked one was not removed. `readOnly`, where given, is what was read of the file
+// its folder. A file held that has no name left is not deleted: Error::NotListed where another
+// file stands at its name, no_such_file_or_directory where none does. Otherwise the name is
+// removed and the file held looked at again: where it has not lost that name, another file stood
+// at it at the moment of the delete, and Error::NotListed tells that the checked one was not
+// removed. `readOnly`, where given, is what was read of the file
 // as it was opened.
 std::error_code deleteCheckedEntry(const HostEntry& entry, int fd, const struct stat& st,
                                    std::optional<bool> readOnly = std::nullopt);
